@@ -1,0 +1,13 @@
+#include "platform/DllSafety.h"
+
+#include <windows.h>
+
+namespace platform {
+
+void RestrictDllSearchToSystemFolder() {
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Also drop the current folder from the search of plain LoadLibrary calls.
+    SetDllDirectoryA("");
+}
+
+}  // namespace platform

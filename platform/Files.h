@@ -1,0 +1,43 @@
+// File-system wrappers. Files are not faked: tests use them for real in
+// temporary folders, so these are plain functions, not part of Platform.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform::files {
+
+// True for an existing file that is neither a folder nor hidden nor system.
+bool IsPlainFile(const std::string& path);
+// True when the file can be opened for sequential reading.
+bool CanOpenForReading(const std::string& path);
+bool FolderExists(const std::string& path);
+bool FileExists(const std::string& path);  // any file, hidden ones included
+// Copies, replacing an existing target; false on any failure.
+bool CopyFileReplacing(const std::string& source, const std::string& target);
+bool DeleteFileAt(const std::string& path);
+bool MoveFileTo(const std::string& source, const std::string& target);
+// Creates one folder level; the Win32 error code (0 on success).
+unsigned long CreateOneFolder(const std::string& path);
+// Names (not paths) of the entries matching folder\pattern that are plain
+// files (no folders, hidden or system files). nullopt when the search failed
+// to start; the names found so far otherwise.
+std::optional<std::vector<std::string>> ListPlainFiles(const std::string& folder,
+                                                       const std::string& pattern);
+// Names of all files (hidden ones too, no folders) matching folder\pattern.
+std::vector<std::string> ListAllFiles(const std::string& folder, const std::string& pattern);
+// The first line of a text file without its line end; nullopt when unreadable.
+std::optional<std::string> ReadFirstLine(const std::string& path);
+// The whole file as bytes; nullopt when unreadable.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// PathCanonicalizeA; nullopt when the path is rejected (for example too long).
+std::optional<std::string> CanonicalizeWithShell(const std::string& path);
+// Deletes a folder tree; links (junctions, symbolic links) inside it are
+// removed themselves, never followed into their targets.
+bool DeleteFolderTree(const std::string& path);
+std::string TempFolder();
+unsigned long LastError();
+
+}  // namespace platform::files

@@ -1,0 +1,48 @@
+// The real platform: thin wrappers over Win32, one source file per area.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace platform {
+
+class Win32Platform final : public Platform {
+public:
+    RegistryValue ReadRegistry(RegistryRoot root, const std::string& subkey,
+                               const std::string& valueName) override;
+    bool WriteRegistryString(RegistryRoot root, const std::string& subkey,
+                             const std::string& valueName, const std::string& data) override;
+    std::optional<bool> DeleteRegistryValue(RegistryRoot root, const std::string& subkey,
+                                            const std::string& valueName,
+                                            std::uint32_t accessMask) override;
+
+    std::intptr_t ShellStart(const std::string& operation, const std::string& file,
+                               const std::string& parameters, const std::string& workingFolder,
+                               WindowStyle style) override;
+    bool RunCommandLine(const std::string& commandLine, WindowStyle style) override;
+    std::optional<std::vector<std::string>> RunningProcessNames() override;
+    bool SetCurrentDrive(const std::string& drive) override;
+    bool SetCurrentFolder(const std::string& folder) override;
+    bool CallComMethod(const std::string& progId, const std::string& method) override;
+
+    int QueryServiceState(const std::string& machine, const std::string& service) override;
+    void SendServiceStop(const std::string& machine, const std::string& service) override;
+    void StartServiceNoArguments(const std::string& machine, const std::string& service) override;
+
+    std::vector<std::string> ComputerSystemTypes() override;
+    std::string WindowsFolder() override;
+    std::string ProgramFilePath() override;
+    std::string CommandLineArguments() override;
+
+    LocalTime Now() override;
+    std::uint64_t TickMilliseconds() override;
+    void WaitPumpingEvents(unsigned milliseconds) override;
+
+    int ShowMessage(const std::string& text, const std::string& caption, int style) override;
+    std::string BrowseForFolder(const std::string& title, std::intptr_t ownerWindow,
+                                bool newStyle) override;
+    void SetMousePointer(MousePointer pointer) override;
+    void PumpEvents() override;
+    void ExitProgram(int exitCode) override;
+};
+
+}  // namespace platform

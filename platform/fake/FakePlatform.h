@@ -1,0 +1,123 @@
+// The test double of the platform: an in-memory registry, a scripted UI that
+// records every message box, recorded program starts, a settable process
+// list, services and clock. Files and INI functions stay real.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <tuple>
+
+#include "platform/Platform.h"
+
+namespace platform {
+
+struct RecordedMessage {
+    std::string text;
+    std::string caption;
+    int style = 0;
+};
+
+struct RecordedStart {
+    std::string operation;  // "Open" for shell starts, empty for plain command lines
+    std::string file;       // the shell's file, or the whole command line
+    std::string parameters;
+    std::string workingFolder;
+    WindowStyle style = WindowStyle::Normal;
+};
+
+// Thrown by ExitProgram so that a test sees the program end without ending itself.
+struct ProgramExit : std::runtime_error {
+    explicit ProgramExit(int code) : std::runtime_error("program exit"), exitCode(code) {}
+    int exitCode;
+};
+
+class FakePlatform : public Platform {
+public:
+    // --- what a test arranges and inspects -----------------------------------
+    void SetRegistry(RegistryRoot root, const std::string& subkey, const std::string& name,
+                     RegistryValue value);
+    // nullopt when the value does not exist.
+    std::optional<RegistryValue> RegistryEntry(RegistryRoot root, const std::string& subkey,
+                                               const std::string& name) const;
+    std::string RegistryText(RegistryRoot root, const std::string& subkey,
+                             const std::string& name) const;
+    int registryWrites = 0;
+    bool failRegistryWrites = false;
+
+    std::deque<int> messageAnswers;  // answers given in order; then defaultAnswer
+    int defaultAnswer = answer::Ok;
+    std::vector<RecordedMessage> messages;
+
+    std::deque<std::string> folderPickerAnswers;  // then empty (cancelled)
+    std::vector<std::string> folderPickerTitles;
+
+    std::vector<RecordedStart> starts;
+    std::intptr_t shellResult = 42;  // > 32 means started
+    // Called for every shell start and command line, after it was recorded.
+    std::function<void(const RecordedStart&)> onStart;
+
+    std::optional<std::vector<std::string>> processes = std::vector<std::string>{};
+
+    std::map<std::string, int> serviceStates;  // by service name; missing = 0
+    std::vector<std::string> serviceStops, serviceStarts;
+
+    std::vector<std::string> comCalls;  // "ProgId.Method"
+    bool comAvailable = false;
+
+    std::vector<std::string> systemTypes{"x64-based PC"};
+    std::string windowsFolder = "C:\\windows";
+    std::string programFilePath = "C:\\Setup\\Paldrix.exe";
+    std::string commandLine;
+    std::string currentDrive, currentFolder;
+
+    LocalTime now{2026, 12, 7, 11, 2, 0};
+    std::uint64_t ticks = 0;
+    std::uint64_t waitedMilliseconds = 0;
+    int pumps = 0;
+    // Called at every event pump and wait, so a test can act mid-operation.
+    std::function<void()> onPump;
+
+    std::vector<MousePointer> pointers;
+
+    // --- Platform -------------------------------------------------------------
+    RegistryValue ReadRegistry(RegistryRoot root, const std::string& subkey,
+                               const std::string& valueName) override;
+    bool WriteRegistryString(RegistryRoot root, const std::string& subkey,
+                             const std::string& valueName, const std::string& data) override;
+    std::optional<bool> DeleteRegistryValue(RegistryRoot root, const std::string& subkey,
+                                            const std::string& valueName,
+                                            std::uint32_t accessMask) override;
+    std::intptr_t ShellStart(const std::string& operation, const std::string& file,
+                               const std::string& parameters, const std::string& workingFolder,
+                               WindowStyle style) override;
+    bool RunCommandLine(const std::string& commandLine, WindowStyle style) override;
+    std::optional<std::vector<std::string>> RunningProcessNames() override;
+    bool SetCurrentDrive(const std::string& drive) override;
+    bool SetCurrentFolder(const std::string& folder) override;
+    bool CallComMethod(const std::string& progId, const std::string& method) override;
+    int QueryServiceState(const std::string& machine, const std::string& service) override;
+    void SendServiceStop(const std::string& machine, const std::string& service) override;
+    void StartServiceNoArguments(const std::string& machine, const std::string& service) override;
+    std::vector<std::string> ComputerSystemTypes() override;
+    std::string WindowsFolder() override;
+    std::string ProgramFilePath() override;
+    std::string CommandLineArguments() override;
+    LocalTime Now() override;
+    std::uint64_t TickMilliseconds() override;
+    void WaitPumpingEvents(unsigned milliseconds) override;
+    int ShowMessage(const std::string& text, const std::string& caption, int style) override;
+    std::string BrowseForFolder(const std::string& title, std::intptr_t ownerWindow,
+                                bool newStyle) override;
+    void SetMousePointer(MousePointer pointer) override;
+    void PumpEvents() override;
+    void ExitProgram(int exitCode) override;
+
+private:
+    using Key = std::tuple<RegistryRoot, std::string, std::string>;
+    static Key MakeKey(RegistryRoot root, const std::string& subkey, const std::string& name);
+    std::map<Key, RegistryValue> registry_;
+};
+
+}  // namespace platform

@@ -1,0 +1,160 @@
+#include <windows.h>
+#include <shlwapi.h>
+
+#include "platform/Files.h"
+#include "platform/ScopedHandle.h"
+
+namespace platform::files {
+namespace {
+
+constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+std::string JoinPattern(const std::string& folder, const std::string& pattern) {
+    std::string full = folder;
+    if (!full.empty() && full.back() != '\\') full += '\\';
+    return full + pattern;
+}
+
+template <typename Visit>
+bool ForEachEntry(const std::string& folder, const std::string& pattern, Visit visit) {
+    WIN32_FIND_DATAA entry{};
+    ScopedFindHandle search(FindFirstFileA(JoinPattern(folder, pattern).c_str(), &entry));
+    if (!search) return false;
+    do {
+        std::string name(entry.cFileName, strnlen(entry.cFileName, MAX_PATH));
+        if (name != "." && name != "..") visit(name, entry.dwFileAttributes);
+    } while (FindNextFileA(search.Get(), &entry));
+    return true;
+}
+
+}  // namespace
+
+bool IsPlainFile(const std::string& path) {
+    if (path.empty()) return false;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotPlain) == 0;
+}
+
+bool CanOpenForReading(const std::string& path) {
+    if (path.empty()) return false;
+    ScopedKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return false;
+    // A folder opens only with backup semantics, so reaching here means a file.
+    return true;
+}
+
+bool FolderExists(const std::string& path) {
+    if (path.empty()) return false;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool FileExists(const std::string& path) {
+    if (path.empty()) return false;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool CopyFileReplacing(const std::string& source, const std::string& target) {
+    return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
+}
+
+bool DeleteFileAt(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool MoveFileTo(const std::string& source, const std::string& target) {
+    return MoveFileA(source.c_str(), target.c_str()) != 0;
+}
+
+unsigned long CreateOneFolder(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
+}
+
+std::optional<std::vector<std::string>> ListPlainFiles(const std::string& folder,
+                                                       const std::string& pattern) {
+    std::vector<std::string> names;
+    bool started = ForEachEntry(folder, pattern, [&](const std::string& name, DWORD attributes) {
+        if ((attributes & kNotPlain) == 0) names.push_back(name);
+    });
+    if (!started) return std::nullopt;
+    return names;
+}
+
+std::vector<std::string> ListAllFiles(const std::string& folder, const std::string& pattern) {
+    std::vector<std::string> names;
+    ForEachEntry(folder, pattern, [&](const std::string& name, DWORD attributes) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(name);
+    });
+    return names;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    ScopedKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    return bytes;
+}
+
+std::optional<std::string> ReadFirstLine(const std::string& path) {
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) return std::nullopt;
+    return bytes->substr(0, bytes->find_first_of("\r\n"));
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    ScopedKernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+           written == bytes.size();
+}
+
+std::optional<std::string> CanonicalizeWithShell(const std::string& path) {
+    // PathCanonicalizeA writes at most MAX_PATH characters.
+    char buffer[1024] = {};
+    if (path.size() >= MAX_PATH) return std::nullopt;
+    if (!PathCanonicalizeA(buffer, path.c_str())) return std::nullopt;
+    return std::string(buffer, strnlen(buffer, sizeof(buffer)));
+}
+
+bool DeleteFolderTree(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        // A junction or folder link: remove the link, never what it points to.
+        return RemoveDirectoryA(path.c_str()) != 0 || DeleteFileA(path.c_str()) != 0;
+    }
+    bool complete = true;
+    ForEachEntry(path, "*", [&](const std::string& name, DWORD entryAttributes) {
+        std::string child = JoinPattern(path, name);
+        if ((entryAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            complete = DeleteFolderTree(child) && complete;
+        } else {
+            complete = DeleteFileAt(child) && complete;
+        }
+    });
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return RemoveDirectoryA(path.c_str()) != 0 && complete;
+}
+
+std::string TempFolder() {
+    char buffer[MAX_PATH + 1] = {};
+    DWORD length = GetTempPathA(sizeof(buffer), buffer);
+    if (length == 0 || length > MAX_PATH) return {};
+    return std::string(buffer, length);
+}
+
+unsigned long LastError() { return GetLastError(); }
+
+}  // namespace platform::files

@@ -1,0 +1,71 @@
+// Starting documents and programs through the shell or a plain command line,
+// and the one late-bound COM call the wizard makes.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/ComScope.h"
+#include "platform/ScopedHandle.h"
+#include "platform/TextConversion.h"
+#include "platform/Win32Platform.h"
+
+namespace platform {
+
+std::intptr_t Win32Platform::ShellStart(const std::string& operation, const std::string& file,
+                                          const std::string& parameters,
+                                          const std::string& workingFolder, WindowStyle style) {
+    HINSTANCE result = ShellExecuteA(nullptr, operation.c_str(), file.c_str(),
+                                     parameters.empty() ? nullptr : parameters.c_str(),
+                                     workingFolder.empty() ? nullptr : workingFolder.c_str(),
+                                     static_cast<int>(style));
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+bool Win32Platform::RunCommandLine(const std::string& commandLine, WindowStyle style) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(style);
+    PROCESS_INFORMATION process{};
+    std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
+    mutableLine.push_back('\0');
+    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return false;
+    }
+    ScopedKernelHandle thread(process.hThread);
+    ScopedKernelHandle owner(process.hProcess);
+    return true;
+}
+
+bool Win32Platform::SetCurrentDrive(const std::string& drive) {
+    // "D:" on its own means that drive's current folder.
+    return !drive.empty() && SetCurrentDirectoryA(drive.c_str());
+}
+
+bool Win32Platform::SetCurrentFolder(const std::string& folder) {
+    return !folder.empty() && SetCurrentDirectoryA(folder.c_str());
+}
+
+bool Win32Platform::CallComMethod(const std::string& progId, const std::string& method) {
+    ComScope com;
+    CLSID classId{};
+    if (FAILED(CLSIDFromProgID(WideFromAnsi(progId).c_str(), &classId))) return false;
+    ScopedComPointer<IDispatch> object;
+    if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_ALL, IID_IDispatch,
+                                reinterpret_cast<void**>(object.Receive())))) {
+        return false;
+    }
+    std::wstring wideMethod = WideFromAnsi(method);
+    LPOLESTR names[] = {wideMethod.data()};
+    DISPID id = 0;
+    if (FAILED(object.Get()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
+        return false;
+    }
+    DISPPARAMS noArguments{};
+    return SUCCEEDED(object.Get()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                          &noArguments, nullptr, nullptr, nullptr));
+}
+
+}  // namespace platform

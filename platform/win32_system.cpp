@@ -1,0 +1,127 @@
+// System facts: WMI's computer system type, folders, the command line, the clock.
+#include <windows.h>
+#include <wbemidl.h>
+
+#include <vector>
+
+#include "platform/ComScope.h"
+#include "platform/ScopedHandle.h"
+#include "platform/TextConversion.h"
+#include "platform/Win32Platform.h"
+
+namespace platform {
+namespace {
+
+class ScopedBstr {
+public:
+    explicit ScopedBstr(const wchar_t* text) : bstr_(SysAllocString(text)) {}
+    ~ScopedBstr() { SysFreeString(bstr_); }
+    ScopedBstr(const ScopedBstr&) = delete;
+    ScopedBstr& operator=(const ScopedBstr&) = delete;
+    BSTR Get() const { return bstr_; }
+
+private:
+    BSTR bstr_;
+};
+
+class ScopedVariant {
+public:
+    ScopedVariant() { VariantInit(&value_); }
+    ~ScopedVariant() { VariantClear(&value_); }
+    ScopedVariant(const ScopedVariant&) = delete;
+    ScopedVariant& operator=(const ScopedVariant&) = delete;
+    VARIANT* Receive() { return &value_; }
+    const VARIANT& Get() const { return value_; }
+
+private:
+    VARIANT value_;
+};
+
+ScopedComPointer<IWbemServices> ConnectCimv2() {
+    ScopedComPointer<IWbemLocator> locator;
+    if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                                reinterpret_cast<void**>(locator.Receive())))) {
+        return {};
+    }
+    ScopedComPointer<IWbemServices> services;
+    ScopedBstr space(L"\\\\.\\root\\CIMV2");
+    if (FAILED(locator.Get()->ConnectServer(space.Get(), nullptr, nullptr, nullptr, 0, nullptr,
+                                            nullptr, services.Receive()))) {
+        return {};
+    }
+    CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                      RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    return services;
+}
+
+}  // namespace
+
+std::vector<std::string> Win32Platform::ComputerSystemTypes() {
+    ComScope com;
+    std::vector<std::string> types;
+    ScopedComPointer<IWbemServices> services = ConnectCimv2();
+    if (!services) return types;
+    ScopedBstr language(L"WQL");
+    ScopedBstr query(L"SELECT * FROM Win32_ComputerSystem");
+    ScopedComPointer<IEnumWbemClassObject> rows;
+    if (FAILED(services.Get()->ExecQuery(language.Get(), query.Get(),
+                                         WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY,
+                                         nullptr, rows.Receive()))) {
+        return types;
+    }
+    for (;;) {
+        ScopedComPointer<IWbemClassObject> row;
+        ULONG returned = 0;
+        if (rows.Get()->Next(WBEM_INFINITE, 1, row.Receive(), &returned) != WBEM_S_NO_ERROR ||
+            returned == 0) {
+            break;
+        }
+        ScopedVariant systemType;
+        if (FAILED(row.Get()->Get(L"SystemType", 0, systemType.Receive(), nullptr, nullptr))) break;
+        types.push_back(systemType.Get().vt == VT_BSTR ? AnsiFromWide(systemType.Get().bstrVal)
+                                                       : std::string());
+    }
+    return types;
+}
+
+std::string Win32Platform::WindowsFolder() {
+    char buffer[255] = {};
+    UINT length = GetWindowsDirectoryA(buffer, sizeof(buffer));
+    if (length == 0 || length >= sizeof(buffer)) return {};
+    return std::string(buffer, length);
+}
+
+std::string Win32Platform::ProgramFilePath() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string Win32Platform::CommandLineArguments() {
+    const char* cursor = GetCommandLineA();
+    if (cursor == nullptr) return {};
+    // Skip the program name, quoted or not, then the blanks after it.
+    if (*cursor == '"') {
+        ++cursor;
+        while (*cursor != '\0' && *cursor != '"') ++cursor;
+        if (*cursor == '"') ++cursor;
+    } else {
+        while (*cursor != '\0' && *cursor != ' ' && *cursor != '\t') ++cursor;
+    }
+    while (*cursor == ' ' || *cursor == '\t') ++cursor;
+    return cursor;
+}
+
+LocalTime Win32Platform::Now() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::uint64_t Win32Platform::TickMilliseconds() { return GetTickCount64(); }
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what the build, the tests and the demo need, from Debian's
+# packages, when it is missing. Run as root on a fresh machine.
+set -euo pipefail
+
+packages=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
+          xdotool imagemagick gcab cabextract googletest)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

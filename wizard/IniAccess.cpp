@@ -1,0 +1,34 @@
+#include "wizard/IniAccess.h"
+
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "platform/Profile.h"
+#include "shared/Text.h"
+#include "wizard/ProgramRole.h"
+
+namespace {
+
+void PromptForMedium(const std::string& file) {
+    auto& ui = platform::Current();
+    if (file.find("Install") != std::string::npos) {
+        ui.ShowMessage("Datei nicht gefunden! (" + text::Trim(file) +
+                           ") Bitte legen Sie die Programm-CD ein",
+                       kApplicationTitle, platform::mb::Ok);
+    }
+    if (file.find("SysInst") != std::string::npos) {
+        ui.ShowMessage("Bitte legen Sie die Service-CD ein", kApplicationTitle, platform::mb::Ok);
+    }
+}
+
+}  // namespace
+
+std::string ReadIniValue(const std::string& file, const std::string& section,
+                         const std::string& key, const std::string& defaultValue, bool quiet) {
+    // The installation folders live in INI files of the Windows folder, named
+    // without a folder, so they are read without a file test.
+    if (section != "DESTINATIONS" && !platform::files::IsPlainFile(file)) {
+        if (!quiet) PromptForMedium(file);
+        return {};
+    }
+    return platform::profile::ReadString(section, key, defaultValue, file, 2048);
+}

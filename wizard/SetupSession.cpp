@@ -1,0 +1,9 @@
+#include "wizard/SetupSession.h"
+
+namespace {
+SetupSession session;
+}
+
+SetupSession& Session() { return session; }
+
+void ResetSession() { session = SetupSession(); }

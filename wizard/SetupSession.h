@@ -1,0 +1,52 @@
+// The one record of a wizard run, shared by every page and procedure.
+// It lives from program start to end and is never persisted except through
+// registry values.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct SetupSession {
+    int PageLeft = 0, PageTop = 0;  // twips; 0 = not set
+    std::string WizardTitle;
+    std::string SetupRoot;
+    std::string SetupSourceRoot;
+    std::string InstallIniPath;
+    std::string SavedInstallIniPath;
+    std::string VersionIniPath;
+    std::string RequirementsIniPath;
+    std::string HelpFilePath;
+    int InstallMode = 0;  // 0 new, 1 update, 2 new followed by update
+    std::string InstallTypeText;  // "NEW", "UPDATE", "NEWUPDATE" or empty
+    int MachineType = 0;  // 0 single PC, 1 workstation, 2 database server, 3/4 terminal server
+    std::string ProgramName;  // empty: trades line; otherwise the commercial line
+    bool IsWorkstationSetup = false;
+    bool StartedFromServerImage = false;
+    bool InternetUpdate = false;
+    bool LocalUpdate = false;
+    bool EditInfMode = false;
+    std::string ServerSetupFolder;
+    bool ContinueFromServerCopy = false;
+    bool CopyCancelled = false;
+    bool InstallPageShown = false;
+    std::string PreviousBuild, NewBuild;
+    std::string PreviousRelease, NewRelease;
+    std::string PreviousUpdate, NewUpdate;
+    // Which of Update/Release start-up replaced, so that an abandoned run
+    // restores exactly that one.
+    bool StartupReplacedUpdate = false;
+    bool StartupReplacedRelease = false;
+    int SetupTypeResult = 0;
+    std::string TlDestination, QnDestination;
+    bool MonitorWasStopped = false;
+    std::string WaitProcessName;
+    std::string WindowsDirectory;
+    std::vector<std::string> VersionFolders;
+    std::string UpdateDownloadFolder;
+    bool VcRedist2InstalledNow = false;
+};
+
+// The process-wide session.
+SetupSession& Session();
+// Starts a fresh run (tests); the program itself never resets it.
+void ResetSession();

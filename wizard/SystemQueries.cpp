@@ -1,0 +1,49 @@
+#include "wizard/SystemQueries.h"
+
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "shared/Text.h"
+#include "shared/modRegistry.h"
+#include "wizard/SetupSession.h"
+
+namespace {
+
+constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Query value, set value, create subkey, enumerate subkeys, notify, create link.
+constexpr std::uint32_t kRunKeyAccess = 0x3F;
+
+}  // namespace
+
+std::string GetWindowsFolder() { return platform::Current().WindowsFolder(); }
+
+std::string BrowseForFolder(const std::string& title, std::intptr_t ownerWindow, bool newStyle) {
+    return CutAtNul(platform::Current().BrowseForFolder(title, ownerWindow, newStyle));
+}
+
+std::string CanonicalizePath(const std::string& path, bool keepServerPath) {
+    const SetupSession& session = Session();
+    if (keepServerPath || session.IsWorkstationSetup || session.InternetUpdate) {
+        // A server path such as \\server\share\..\x must keep its server part.
+        return text::ReplaceAll(path, "..\\", "");
+    }
+    return CutAtNul(platform::files::CanonicalizeWithShell(path).value_or(std::string()));
+}
+
+std::string CutAtNul(const std::string& value) { return text::CutAtNul(value); }
+
+bool RemoveRunEntry(const std::string& valueName) {
+    return platform::Current()
+        .DeleteRegistryValue(RegistryRoot::CurrentUser, kRunKey, valueName, kRunKeyAccess)
+        .value_or(false);
+}
+
+void BackUpNewDialogsIni() {
+    std::string folder = ReadRegistryValue(RegistryRoot::LocalMachine, kDestinationsKeyWow, "QUENOR").AsText();
+    if (folder.empty()) {
+        folder = ReadRegistryValue(RegistryRoot::LocalMachine, kDestinationsKey, "QUENOR").AsText();
+    }
+    if (folder.empty()) return;
+    // The folder is used as stored: the installers always write it with a
+    // trailing backslash.
+    platform::files::CopyFileReplacing(folder + "NeueDialoge.ini", folder + "NeueDialoge.780");
+}

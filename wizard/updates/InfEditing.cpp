@@ -1,0 +1,26 @@
+#include "wizard/updates/InfEditing.h"
+
+#include <exception>
+
+#include "platform/Files.h"
+#include "wizard/updates/IniEntries.h"
+#include "wizard/updates/UpdateMessages.h"
+
+bool EditUpdateInf(const std::string& folder) {
+    try {
+        const std::string file = folder + "P_TL_UPD.inf";
+        if (!platform::files::FileExists(file)) return true;
+        const std::string versionFile = ReadIniEntry("PROJECT PROPERTIES", "VersionFile", "", file);
+        if (!versionFile.empty()) {
+            // The INF reader skips keys starting with ";", so the line stays
+            // readable for people but no longer counts.
+            DeleteIniEntry("PROJECT PROPERTIES", "VersionFile", file);
+            WriteIniEntry("PROJECT PROPERTIES", ";VersionFile", versionFile, file);
+        }
+        DeleteIniEntry("COMPONENTS", "P_Q_Vorlauf", file);
+        return true;
+    } catch (const std::exception& error) {
+        ReportUpdateError(0, error.what());
+        return false;
+    }
+}

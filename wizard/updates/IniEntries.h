@@ -1,0 +1,16 @@
+// The four INI wrappers that carry every read and write of the patch
+// package's INF files. Results of the platform calls are ignored.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// Up to 2047 characters; the default when the key is missing; empty when the
+// platform copies nothing.
+std::string ReadIniEntry(const std::string& section, const std::string& key,
+                         const std::string& defaultValue, const std::string& file);
+// A missing value (nullopt) removes the key, as the profile API does.
+void WriteIniEntry(const std::string& section, const std::string& key,
+                   const std::optional<std::string>& value, const std::string& file);
+void DeleteIniEntry(const std::string& section, const std::string& key, const std::string& file);
+void DeleteIniSection(const std::string& section, const std::string& file);
