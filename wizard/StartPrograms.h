@@ -1,0 +1,38 @@
+// Starting documents and programs of the setup image, and waiting for them.
+#pragma once
+
+#include <string>
+
+inline constexpr bool kPreferServerCopy = true;  // installers and runtime packages
+inline constexpr bool kDocument = false;         // help and notes documents
+
+// Resolves a file specification ("WSROOT\x.exe /s") against the setup image
+// and opens or starts it through the shell; reports failures itself.
+void StartFile(const std::string& specification, bool preferServerCopy);
+// The command line up to its first space outside double quotes.
+std::string CommandProgramPart(const std::string& commandLine);
+// The command line after that space; empty when there is none.
+std::string CommandArguments(const std::string& commandLine);
+// Text up to and including the first ":"; empty without one.
+std::string DriveOf(const std::string& path);
+// Text up to and including the last "\" or ":"; empty without either.
+std::string FolderOf(const std::string& path);
+// True when the file can be opened for reading.
+bool FileExists(const std::string& path);
+// True when a running process's file name contains `name` (case-insensitive).
+bool IsProcessRunning(const std::string& name);
+// Returns when no such process runs any more, polling every 2000 ms while
+// the windows keep answering.
+void WaitForProcessEnd(const std::string& name);
+// The executable file name a started command line runs under.
+std::string ProcessNameOf(const std::string& commandLine);
+// Part 1 folder, 2 base name, 3 extension, 4 trimmed stem; other codes empty.
+std::string SplitFileSpec(const std::string& specification, int part);
+// Number of plain files in the folder matching the pattern.
+short CountFolderFiles(const std::string& folder, const std::string& pattern);
+// Starts Dravik.exe and reads SetupType/TlDestination back from the registry.
+int RunSetupTypeHelper();
+// True when an installation folder of the trades line is known.
+bool HasTradesInstallation();
+// The setup image folder when it exists, else the folder the user picks.
+std::string CheckSetupFolder(const std::string& path);
