@@ -1,0 +1,47 @@
+// Cabinet iteration through setupapi, reduced to what the cabinet reader
+// decides: per file, skip or extract to a path; per extracted file, the
+// outcome. The raw notification records stay inside the platform layer.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace platform::cabinet {
+
+// Notification codes, numbered as setupapi's SPFILENOTIFY_* values.
+constexpr unsigned kFileInCabinet = 0x11;
+constexpr unsigned kNeedNewCabinet = 0x12;
+constexpr unsigned kFileExtracted = 0x13;
+
+// Answers for a file in the cabinet, numbered as FILEOP_* values.
+constexpr unsigned kAbort = 0;
+constexpr unsigned kExtract = 1;
+constexpr unsigned kSkip = 2;
+
+struct Notification {
+    unsigned code = 0;
+    // kFileInCabinet: the name stored in the cabinet (ANSI bytes).
+    // kFileExtracted: the target path the file was written to.
+    std::string name;
+    // kFileInCabinet: the fixed buffer for the target path (260 bytes);
+    // empty for every other notification.
+    std::span<char> fullTargetName;
+    // kFileExtracted: the Win32 error of writing the file, 0 on success.
+    std::uint32_t win32Error = 0;
+};
+
+// Called synchronously for every notification; the result is the answer
+// handed back to setupapi. It must not throw.
+using Callback = unsigned (*)(unsigned context, const Notification& notification);
+
+struct IterationResult {
+    bool succeeded = false;
+    unsigned long lastError = 0;  // GetLastError after a failed iteration
+};
+
+// SetupIterateCabinetA over `cabinet`; `context` is handed to the callback
+// unchanged.
+IterationResult IterateCabinet(const std::string& cabinet, unsigned context, Callback callback);
+
+}  // namespace platform::cabinet

@@ -1,0 +1,224 @@
+#include "wizard/updates/CabFile.h"
+
+#include <algorithm>
+#include <array>
+#include <new>
+#include <utility>
+
+#include "platform/Files.h"
+#include "shared/Text.h"
+#include "wizard/updates/PathHelpers.h"
+#include "wizard/updates/modCallback.h"
+
+namespace cab = platform::cabinet;
+
+namespace {
+
+constexpr const char* kSource = "CabFile";
+constexpr const char* kHandlerSource = "CabFile.CabCallBack";
+constexpr const char* kUnknownError = "Unknown error.";
+
+constexpr unsigned kCounting = 0;
+constexpr unsigned kExtracting = 1;
+
+constexpr long kErrorNotEnoughMemory = 8;
+constexpr long kErrorFileNameTooLong = 111;
+constexpr long kErrorInvalidName = 123;
+
+struct ErrorText {
+    long code;
+    const char* text;
+};
+
+constexpr std::array<ErrorText, 25> kWin32Texts{{
+    {2, "The system cannot find the file specified."},
+    {3, "The system cannot find the path specified."},
+    {4, "The system cannot open the file."},
+    {5, "Access is denied."},
+    {8, "Not enough storage is available to process this command."},
+    {13, "Invalid data."},
+    {14, "Not enough storage is available to complete this operation."},
+    {15, "The system cannot find the drive specified."},
+    {19, "The media is write protected."},
+    {20, "The system cannot find the device specified."},
+    {21, "The device is not ready."},
+    {23, "Data error (cyclic redundancy check)."},
+    {25, "The drive cannot locate a specific area or track on the disk."},
+    {26, "The specified disk or diskette cannot be accessed."},
+    {27, "The drive cannot find the sector requested."},
+    {29, "The system cannot write to the specified device."},
+    {30, "The system cannot read from the specified device."},
+    {31, "A device attached to the system is not functioning."},
+    {32, "The process cannot access the file because it is being used by another process."},
+    {33,
+     "The process cannot access the file because another process has locked a portion of the "
+     "file."},
+    {39, "The disk is full."},
+    {82, "The directory or file cannot be created."},
+    {111, "The file name is too long."},
+    {112, "There is not enough space on the disk."},
+    {123, "The filename, directory name, or volume label syntax is incorrect."},
+}};
+
+// Setupapi's own codes (0xE000xxxx) read as negative numbers, as a signed
+// 32-bit error number does.
+long AsErrorNumber(unsigned long code) {
+    return static_cast<long>(static_cast<std::int32_t>(static_cast<std::uint32_t>(code)));
+}
+
+// A stored name that would place the file outside the target folder: rooted,
+// with a drive or stream colon, or with a segment of dots (Windows drops
+// trailing dots and spaces, so ".. " acts as "..").
+bool EscapesTargetFolder(const std::string& name) {
+    if (name.empty()) return true;
+    if (name.front() == '\\' || name.front() == '/') return true;
+    if (name.find(':') != std::string::npos) return true;
+    size_t start = 0;
+    for (;;) {
+        size_t end = name.find_first_of("\\/", start);
+        std::string_view segment(name.data() + start,
+                                 (end == std::string::npos ? name.size() : end) - start);
+        if (!segment.empty() && segment.find_first_not_of(". ") == std::string_view::npos) {
+            return true;
+        }
+        if (end == std::string::npos) return false;
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+CabError::CabError(long number, std::string source, std::string description)
+    : std::runtime_error(description),
+      number_(number),
+      source_(std::move(source)),
+      description_(std::move(description)) {}
+
+std::string Win32ErrorText(long code) {
+    auto found = std::find_if(kWin32Texts.begin(), kWin32Texts.end(),
+                              [code](const ErrorText& entry) { return entry.code == code; });
+    return found == kWin32Texts.end() ? kUnknownError : found->text;
+}
+
+std::string CabErrorText(long number) {
+    if (number == kCabNameMissing) {
+        return "You must set the CabName property before taking any action on the CabFile "
+               "object.";
+    }
+    return kUnknownError;
+}
+
+CabFile::~CabFile() { ForgetCallbackTarget(this); }
+
+std::int32_t CabFile::FileCount() {
+    RequireCabName();
+    Iterate(kCounting);
+    return fileCounter_;
+}
+
+bool CabFile::Extract(const std::string& fileToExtract, const std::string& outputPath,
+                      const std::string& outputFile) {
+    RequireCabName();
+    fileToExtract_ = fileToExtract;
+    outputPath_ = outputPath;
+    outputFile_ = outputFile;
+    Iterate(kExtracting);
+    return true;
+}
+
+void CabFile::RequireCabName() const {
+    if (cabName_.empty()) throw CabError(kCabNameMissing, kSource, CabErrorText(kCabNameMissing));
+}
+
+void CabFile::Iterate(unsigned context) {
+    handlerError_.reset();
+    SetCallbackTarget(this);
+    const cab::IterationResult result = cab::IterateCabinet(cabName_, context, &CabinetCallback);
+    // A refusal inside the handler comes first: setupapi may well report
+    // success after being told to stop.
+    if (handlerError_) throw std::exchange(handlerError_, std::nullopt).value();
+    if (!result.succeeded) {
+        const long number = AsErrorNumber(result.lastError);
+        throw CabError(number, kSource, Win32ErrorText(number));
+    }
+}
+
+unsigned CabFile::CabCallBack(unsigned context, const cab::Notification& notification) {
+    try {
+        switch (notification.code) {
+            case cab::kFileInCabinet:
+                if (context == kCounting) {
+                    ++fileCounter_;
+                    return cab::kSkip;
+                }
+                if (context != kExtracting) return cab::kAbort;
+                // After a refusal nothing more is written.
+                if (handlerError_) return cab::kAbort;
+                return DecideFile(notification);
+            case cab::kNeedNewCabinet:
+                return 0;
+            case cab::kFileExtracted:
+                return FileExtracted(notification);
+            default:
+                return 0;
+        }
+    } catch (const CabError& error) {
+        handlerError_.emplace(error.Number(), kHandlerSource, error.Description());
+    } catch (const std::bad_alloc&) {
+        handlerError_.emplace(kErrorNotEnoughMemory, kHandlerSource,
+                              Win32ErrorText(kErrorNotEnoughMemory));
+    } catch (const std::exception& error) {
+        handlerError_.emplace(0, kHandlerSource, error.what());
+    } catch (...) {
+        handlerError_.emplace(0, kHandlerSource, kUnknownError);
+    }
+    return cab::kAbort;
+}
+
+unsigned CabFile::DecideFile(const cab::Notification& notification) {
+    const std::string& name = notification.name;
+    if (!fileToExtract_.empty() && !text::EqualsNoCase(fileToExtract_, name)) return cab::kSkip;
+
+    bool cancel = false;
+    if (BeforeExtract) BeforeExtract(name, cancel);
+    if (cancel) return cab::kSkip;
+
+    if (outputFile_.empty() && EscapesTargetFolder(name)) {
+        throw CabError(kErrorInvalidName, kHandlerSource, Win32ErrorText(kErrorInvalidName));
+    }
+    const std::string target = TargetPathFor(name);
+    if (!CreateFolderPath(SplitPath(target).folder)) return cab::kSkip;
+
+    // The buffer is fixed; the path and its closing NUL must fit.
+    if (target.size() + 1 > notification.fullTargetName.size()) {
+        throw CabError(kErrorFileNameTooLong, kHandlerSource,
+                       Win32ErrorText(kErrorFileNameTooLong));
+    }
+    // Setupapi opens an existing target without truncating it; a longer old
+    // file would keep its tail behind the new contents.
+    if (platform::files::FileExists(target)) platform::files::DeleteFileAt(target);
+
+    std::copy(target.begin(), target.end(), notification.fullTargetName.begin());
+    notification.fullTargetName[target.size()] = '\0';
+    return cab::kExtract;
+}
+
+unsigned CabFile::FileExtracted(const cab::Notification& notification) {
+    if (notification.win32Error == 0 && AfterExtract) AfterExtract(notification.name);
+    return notification.win32Error;
+}
+
+std::string CabFile::TargetPathFor(const std::string& name) const {
+    const std::string cabinetFolder = FolderPartOf(cabName_);
+    // A cabinet named without a folder lies in the current folder; an empty
+    // folder would otherwise turn into the drive's root.
+    const std::string folder = !outputPath_.empty()     ? outputPath_
+                               : !cabinetFolder.empty() ? cabinetFolder
+                                                        : std::string(".\\");
+    return AddBackslash(folder) + (outputFile_.empty() ? name : outputFile_);
+}
+
+std::string CabFile::FolderPartOf(const std::string& path) const {
+    size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
