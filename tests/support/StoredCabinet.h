@@ -1,0 +1,20 @@
+// Writes a cabinet of stored (uncompressed) entries under names taken byte
+// for byte, so that tests can build cabinets a normal cabinet tool refuses
+// to make (rooted names, drives, ".." segments, overlong names).
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace testing_support {
+
+struct StoredEntry {
+    std::string name;  // stored exactly as given
+    std::string contents;
+};
+
+// True when the cabinet file was written.
+bool WriteStoredCabinet(const std::string& path, const std::vector<StoredEntry>& entries);
+
+}  // namespace testing_support
