@@ -14,6 +14,7 @@
 #include "wizard/SetupSession.h"
 #include "wizard/StartPrograms.h"
 #include "wizard/SystemQueries.h"
+#include "wizard/updates/UpdateCheck.h"
 
 namespace {
 
@@ -162,7 +163,9 @@ bool RunStartUpSequence(NoticeForm& notice) {
     if (session.EditInfMode) return false;  // the INF edit has run; no page
     session.WizardTitle = kTradesTitle;
     RunStep(BackUpNewDialogsIni);
-    session.InternetUpdate = false;
+    bool goOn = false;
+    RunStep([&goOn] { goOn = RunUpdateGate(); });
+    if (!goOn) return false;  // no update, declined, or not applied
     RunStep(DetermineSetupRoot);
     session.ProgramName.clear();
     session.InstallIniPath = text::JoinPath(

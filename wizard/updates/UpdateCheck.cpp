@@ -1,0 +1,111 @@
+#include "wizard/updates/UpdateCheck.h"
+
+#include <exception>
+
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "shared/Text.h"
+#include "shared/modRegistry.h"
+#include "wizard/ProgramRole.h"
+#include "wizard/SetupSession.h"
+#include "wizard/StartPrograms.h"
+#include "wizard/updates/CabFile.h"
+#include "wizard/updates/PatchPackage.h"
+#include "wizard/updates/PathHelpers.h"
+#include "wizard/updates/UpdateMessages.h"
+
+namespace {
+
+constexpr const char* kAssistantCaption = "ZEVRIN Internet-Assistent";
+constexpr const char* kToolProcess = "Ubrel.exe";
+
+// The commercial line's installation folder, completed with a backslash;
+// empty when none is registered.
+std::string InstallationFolder() {
+    const std::string folder =
+        ReadRegistryValue(RegistryRoot::LocalMachine, kDestinationsKey, "QUENOR").AsText();
+    if (text::Trim(folder).empty()) return {};
+    return AddBackslash(folder);
+}
+
+std::string AssistantFolder(const std::string& installation) {
+    return installation + "Internet-Assistent\\";
+}
+
+std::string DownloadFolder(const std::string& installation) {
+    return AssistantFolder(installation) + "Download\\";
+}
+
+void RunUpdateTool(const std::string& installation) {
+    const std::string download = DownloadFolder(installation);
+    for (const std::string& name : platform::files::ListAllFiles(download, "*.*")) {
+        platform::files::DeleteFileAt(download + name);
+    }
+    // Only the files it leaves behind tell how the tool did.
+    platform::Current().ShellStart("Open", std::string("\"") + kToolProcess + "\"",
+                                   "autodownloadex", AssistantFolder(installation),
+                                   platform::WindowStyle::Hidden);
+    WaitForProcessEnd(kToolProcess);
+}
+
+}  // namespace
+
+bool CheckForUpdates(bool localUpdate) {
+    auto& ui = platform::Current();
+    const std::string installation = InstallationFolder();
+    const bool found = !installation.empty() && FileExists(installation + "ZVTLM.exe") &&
+                       FileExists(AssistantFolder(installation) + kToolProcess);
+    if (!found) {
+        ui.ShowMessage("Internet-Assisten nicht gefunden. Update-Prüfung nicht möglich!",
+                       kAssistantCaption, platform::mb::Ok | platform::mb::IconExclamation);
+        return false;
+    }
+    if (!localUpdate) {
+        try {
+            RunUpdateTool(installation);
+        } catch (const std::exception&) {
+            // The download is best effort; what arrived is counted below.
+        }
+    }
+    if (CountFolderFiles(DownloadFolder(installation), "*.cab") > 0) return true;
+    ui.ShowMessage("Keine Updates vorhanden!", kAssistantCaption,
+                   platform::mb::Ok | platform::mb::IconInformation);
+    return false;
+}
+
+bool PrepareUpdate() {
+    std::string tempSetup, download;
+    try {
+        const std::string installation = InstallationFolder();
+        download = DownloadFolder(installation);
+        tempSetup = installation + "TmpSetup\\";
+        Session().UpdateDownloadFolder = download;
+        RemoveFolderTree(tempSetup);
+    } catch (const std::exception& error) {
+        ReportUpdateAbort(0, error.what());
+        return false;
+    }
+    platform::files::CreateOneFolder(tempSetup);
+    return ApplyPatchPackage(tempSetup, download);
+}
+
+bool RemoveFolderTree(const std::string& folder) {
+    std::string path = folder;
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    if (!platform::files::FolderExists(path)) return false;
+    const bool deleted = platform::files::DeleteFolderTree(path);
+    return deleted && !platform::files::FolderExists(path);
+}
+
+bool RunUpdateGate() {
+    SetupSession& session = Session();
+    session.InternetUpdate = false;
+    if (CurrentRole() != ProgramRole::InternetUpdate) return true;
+    if (!CheckForUpdates(session.LocalUpdate)) return false;
+    const int answer = platform::Current().ShowMessage(
+        "Es ist ein Update vorhanden! Möchten Sie dieses Update installieren?", kUpdateCaption,
+        platform::mb::YesNo | platform::mb::IconQuestion);
+    if (answer != platform::answer::Yes) return false;
+    session.InternetUpdate = PrepareUpdate();
+    return session.InternetUpdate;
+}
