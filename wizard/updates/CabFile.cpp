@@ -132,6 +132,7 @@ void CabFile::RequireCabName() const {
 
 void CabFile::Iterate(unsigned context) {
     handlerError_.reset();
+    madeFolder_.clear();
     SetCallbackTarget(this);
     const cab::IterationResult result = cab::IterateCabinet(cabName_, context, &CabinetCallback);
     // A refusal inside the handler comes first: setupapi may well report
@@ -187,7 +188,11 @@ unsigned CabFile::DecideFile(const cab::Notification& notification) {
         throw CabError(kErrorInvalidName, kHandlerSource, Win32ErrorText(kErrorInvalidName));
     }
     const std::string target = TargetPathFor(name);
-    if (!CreateFolderPath(SplitPath(target).folder)) return cab::kSkip;
+    const std::string folder = SplitPath(target).folder;
+    if (folder != madeFolder_) {
+        if (!CreateFolderPath(folder)) return cab::kSkip;
+        madeFolder_ = folder;
+    }
 
     // The buffer is fixed; the path and its closing NUL must fit.
     if (target.size() + 1 > notification.fullTargetName.size()) {

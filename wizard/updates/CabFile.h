@@ -81,4 +81,7 @@ private:
     // The first error met inside the handler; raised once the iteration has
     // returned, since setupapi must never see an exception.
     std::optional<CabError> handlerError_;
+    // The folder made for the previous file; files of one folder come
+    // together, so most files need no folder test at all.
+    std::string madeFolder_;
 };
