@@ -1,0 +1,186 @@
+// The start-up sequence by role, against a real image in a temporary folder
+// and the fake registry.
+#include <gtest/gtest.h>
+
+#include "tests/support/FakePlatformTest.h"
+#include "tests/support/TempFolder.h"
+#include "wizard/NoticeForm.h"
+#include "wizard/StartUp.h"
+
+using namespace testing_support;
+
+namespace {
+
+class RecordingNotice : public NoticeForm {
+public:
+    void Show() override { events += "show;"; }
+    void Unload() override { events += "unload;"; }
+    std::string events;
+};
+
+class StartUpTest : public FakePlatformTest {
+protected:
+    StartUpTest() { RunAs("Paldrix.exe"); }
+
+    void RunAs(const std::string& programName) {
+        fake.programFilePath = image / programName;
+    }
+    void WriteImage(const std::string& application, const std::string& folder = "WSROOT") {
+        const std::string prefix = folder.empty() ? "" : folder + "\\";
+        image.Write(prefix + "Install.ini", "[Application]\r\n" + application +
+                                                "[Checklisten]\r\nPaldrixHelp=Docs\\Hilfe.pdf\r\n");
+        image.Write(prefix + "Version.ini", "[Common]\r\nVersion=7.80\r\nBuild=1000b\r\n");
+    }
+    bool Run() { return RunStartUpSequence(notice); }
+
+    TempFolder image;
+    RecordingNotice notice;
+};
+
+TEST_F(StartUpTest, OrdinarySetupBuildsTheSessionFromTheImage) {
+    WriteImage("InstallType=new\r\n");
+    SetSuiteValue("Build", "900");
+    SetSuiteValue("Release", "7.70");
+    SetSuiteValue("Update", "u1");
+
+    ASSERT_TRUE(Run());
+
+    const SetupSession& s = Session();
+    EXPECT_EQ(s.WizardTitle, "ZEVRIN Tolvane Setup-Assistent");
+    EXPECT_EQ(s.SetupRoot, image.path());
+    EXPECT_EQ(s.SetupSourceRoot, image.path());
+    EXPECT_EQ(s.InstallIniPath, image / "WSROOT\\Install.ini");
+    EXPECT_EQ(s.SavedInstallIniPath, s.InstallIniPath);
+    EXPECT_EQ(s.VersionIniPath, image / "WSROOT\\Version.ini");
+    EXPECT_EQ(s.RequirementsIniPath, image / "WSROOT\\Mindestvoraussetzungen.ini");
+    EXPECT_EQ(s.HelpFilePath, image / "Docs\\Hilfe.pdf");
+    EXPECT_EQ(s.InstallTypeText, "NEW");
+    EXPECT_EQ(s.InstallMode, 0);
+    EXPECT_EQ(s.PreviousBuild, "900");
+    EXPECT_EQ(SuiteValue("Build"), "1000B");
+    EXPECT_EQ(s.PreviousRelease, "7.70");
+    EXPECT_EQ(SuiteValue("Release"), "7.80");
+    EXPECT_EQ(SuiteValue("Update"), "u1");
+    EXPECT_TRUE(s.StartupReplacedRelease);
+    EXPECT_FALSE(s.StartupReplacedUpdate);
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(StartUpTest, UpdateInstallTypeRecordsUpdateAndGivesModeOne) {
+    WriteImage("InstallType=update\r\n");
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(Session().InstallTypeText, "UPDATE");
+    EXPECT_EQ(Session().InstallMode, 1);
+    EXPECT_EQ(SuiteValue("Update"), "7.80");
+    EXPECT_FALSE(HasSuiteValue("Release"));
+    EXPECT_TRUE(Session().StartupReplacedUpdate);
+}
+
+TEST_F(StartUpTest, UnknownInstallTypeIsClearedAndModeFollowsTheTradesInstallation) {
+    WriteImage("InstallType=sometimes\r\nx=1\r\n");
+    SetSuiteValue("SetupType", "2");
+    SetSuiteValue("TlDestination", "D:\\Tolvane\\");
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(Session().InstallTypeText, "");
+    EXPECT_EQ(Session().InstallMode, 1);
+
+    ResetSession();
+    SetSuiteValue("TlDestination", "");
+    fake.windowsFolder = image.path();  // no KVIR32_OLD.INI there
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(Session().InstallMode, 0);
+}
+
+TEST_F(StartUpTest, CommercialLineUsesItsTitleAndRecordsOnlyTheBuild) {
+    WriteImage("Program=morvalis\r\nInstallType=NEW\r\n");
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(Session().WizardTitle, "ZEVRIN Morvalis Setup-Assistent");
+    EXPECT_EQ(Session().ProgramName, "MORVALIS");
+    EXPECT_EQ(SuiteValue("Build"), "1000B");
+    EXPECT_FALSE(HasSuiteValue("Release"));
+    EXPECT_FALSE(HasSuiteValue("Update"));
+}
+
+TEST_F(StartUpTest, ServerImageNeedsAllThreeFoldersWhenStartedAsSetup) {
+    RunAs("SETUP.EXE");
+    WriteImage("InstallType=NEW\r\n");
+    image.MakeFolder("Setups");
+    ASSERT_TRUE(Run());
+    EXPECT_FALSE(Session().StartedFromServerImage);
+
+    image.MakeFolder("Shared_Files");
+    ASSERT_TRUE(Run());
+    EXPECT_TRUE(Session().StartedFromServerImage);
+
+    RunAs("Paldrix.exe");
+    ASSERT_TRUE(Run());
+    EXPECT_FALSE(Session().StartedFromServerImage);
+}
+
+TEST_F(StartUpTest, WorkstationCopyReadsTheImageRootAndLimitsTheRole) {
+    RunAs("Selvor.exe");
+    WriteImage("InstallType=NEW\r\n", "");
+    const std::pair<const char*, int> cases[] = {{"3", 1}, {"0", 0}, {"", 1}, {" 1", 1}};
+    for (const auto& [stored, expected] : cases) {
+        SCOPED_TRACE(stored);
+        ResetSession();
+        SetSuiteValue("SetupMachineType", stored);
+        SetSuiteValue("SelvorDestination", "\\\\old\\share");
+        ASSERT_TRUE(Run());
+        EXPECT_EQ(Session().MachineType, expected);
+        EXPECT_TRUE(Session().IsWorkstationSetup);
+        EXPECT_EQ(Session().InstallIniPath, image / "Install.ini");
+        EXPECT_EQ(SuiteValue("SelvorLocation"), image.path());
+        EXPECT_EQ(SuiteValue("SelvorDestination"), "");
+        // A workstation falls back to where its setup copy lies.
+        if (expected == 1) {
+            EXPECT_EQ(Session().ServerSetupFolder, image.path());
+        }
+    }
+}
+
+TEST_F(StartUpTest, AppPathFileNamesTheRootWithoutDoubledBackslashes) {
+    TempFolder other;
+    other.Write("WSROOT\\Install.ini", "[Application]\r\nInstallType=NEW\r\n");
+    image.Write("AppPath", other.path() + "\\\r\nsecond line\r\n");
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(Session().SetupRoot, other.path() + "\\");
+    EXPECT_EQ(Session().InstallIniPath, other / "WSROOT\\Install.ini");
+    EXPECT_EQ(Session().InstallTypeText, "NEW");
+}
+
+TEST_F(StartUpTest, MissingInstallIniPromptsForTheMediumOnEachRead) {
+    ASSERT_TRUE(Run());
+    ASSERT_FALSE(fake.messages.empty());
+    for (const auto& message : fake.messages) {
+        EXPECT_EQ(message.text, "Datei nicht gefunden! (" + image / "WSROOT\\Install.ini" +
+                                    ") Bitte legen Sie die Programm-CD ein");
+    }
+}
+
+TEST_F(StartUpTest, EditInfModeEndsBeforeAnythingElse) {
+    fake.commandLine = "-EDITINF " + image.path() + "\\";
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(fake.registryWrites, 0);
+    EXPECT_TRUE(fake.starts.empty());
+}
+
+TEST_F(StartUpTest, StopsTheAppointmentReminderAndRemovesTheRunEntry) {
+    WriteImage("InstallType=NEW\r\n");
+    fake.SetRegistry(RegistryRoot::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                     "Paldrix", RegistryValue::FromText("x"));
+    ASSERT_TRUE(Run());
+    ASSERT_EQ(fake.comCalls.size(), 1u);
+    EXPECT_EQ(fake.comCalls[0], "ZvTerRemind.ZvTerRemMgr.KillTask");
+    bool taskkill = false;
+    for (const auto& start : fake.starts) {
+        if (start.file == "taskkill /f /t /im ZvTerRemind.exe") {
+            taskkill = start.style == platform::WindowStyle::MinimizedNoFocus;
+        }
+    }
+    EXPECT_TRUE(taskkill);
+    EXPECT_FALSE(fake.RegistryEntry(RegistryRoot::CurrentUser,
+                                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Paldrix"));
+}
+
+}  // namespace

@@ -1,0 +1,225 @@
+#include "wizard/StartPrograms.h"
+
+#include <climits>
+#include <cstdlib>
+
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "shared/Text.h"
+#include "shared/modRegistry.h"
+#include "wizard/IniAccess.h"
+#include "wizard/ProgramRole.h"
+#include "wizard/SetupSession.h"
+#include "wizard/SystemQueries.h"
+
+namespace {
+
+constexpr unsigned kProcessPollMilliseconds = 2000;
+
+// Index of the first space outside double quotes, or npos.
+size_t SplitPoint(const std::string& commandLine) {
+    bool insideQuotes = false;
+    for (size_t i = 0; i < commandLine.size(); ++i) {
+        if (commandLine[i] == '"') insideQuotes = !insideQuotes;
+        if (commandLine[i] == ' ' && !insideQuotes) return i;
+    }
+    return std::string::npos;
+}
+
+std::string WithTrailingBackslash(std::string folder) {
+    if (!text::EndsWith(folder, "\\")) folder += '\\';
+    return folder;
+}
+
+std::string WithoutTrailingBackslash(std::string folder) {
+    if (text::EndsWith(folder, "\\")) folder.pop_back();
+    return folder;
+}
+
+void ReportFileNotFound(const std::string& fullPath) {
+    platform::Current().ShowMessage("Die Datei \"" + fullPath +
+                                        "\" konnte nicht gefunden werden.\r\n"
+                                        "Wechseln Sie gegebenenfalls die CD oder das Verzeichnis!",
+                                    Session().WizardTitle,
+                                    platform::mb::Ok | platform::mb::IconExclamation);
+}
+
+void ReportStartFailure(const std::string& fullPath, const std::string& specification) {
+    std::string message = "Das Programm \"" + fullPath + "\" konnte nicht gestartet werden!";
+    if (text::Upper(specification).find(".PDF") != std::string::npos) {
+        message += "\r\n\r\nFür PDF-Dateien installieren Sie bitte Acrobat-Reader oder "
+                   "ähnliches PDF-Leseprogramm\r\n\r\n";
+    }
+    platform::Current().ShowMessage(message, Session().WizardTitle,
+                                    platform::mb::Ok | platform::mb::IconError);
+}
+
+// The full path of the program part of a specification, resolved against
+// the base folder. Spaces of the base must not end the program part, so they
+// are masked while the specification is split.
+std::string ResolveProgramPath(const std::string& base, const std::string& specification) {
+    std::string full = text::ReplaceAll(base, " ", "%20") + specification;
+    full = CommandProgramPart(full);
+    return text::ReplaceAll(full, "%20", " ");
+}
+
+// SetupType as the setup-type program wrote it: a whole number, else 0.
+int ParseSetupType(const std::string& value) {
+    std::string trimmed = text::Trim(value);
+    if (trimmed.empty()) return 0;
+    char* end = nullptr;
+    long number = std::strtol(trimmed.c_str(), &end, 10);
+    if (end == trimmed.c_str() || *end != '\0' || number < INT_MIN || number > INT_MAX) return 0;
+    return static_cast<int>(number);
+}
+
+// The setup-type program answers through the registry; reading before it
+// has written would hand the wizard a previous run's answer. Give it a short
+// while to finish, with the windows still answering.
+void AwaitSetupTypeHelper() {
+    constexpr unsigned kPollMilliseconds = 100;
+    constexpr unsigned kMaximumMilliseconds = 10000;
+    for (unsigned waited = 0; waited < kMaximumMilliseconds && IsProcessRunning("Dravik.exe");
+         waited += kPollMilliseconds) {
+        platform::Current().WaitPumpingEvents(kPollMilliseconds);
+    }
+}
+
+}  // namespace
+
+std::string CheckSetupFolder(const std::string& path) {
+    if (platform::files::FolderExists(path)) return path;
+    std::string chosen = text::Trim(BrowseForFolder(
+        "Setup-Dateien unter  '" + path + "'  nicht gefunden", 0, /*newStyle=*/false));
+    return chosen.empty() ? path : chosen;
+}
+
+void StartFile(const std::string& specification, bool preferServerCopy) {
+    SetupSession& session = Session();
+    std::string base = WithTrailingBackslash(text::Trim(CheckSetupFolder(session.SetupRoot)));
+    bool keepServerPath = false;
+    if (preferServerCopy && session.ContinueFromServerCopy) {
+        base = WithTrailingBackslash(session.ServerSetupFolder);
+        keepServerPath = true;
+    }
+    if (session.StartedFromServerImage) keepServerPath = true;
+
+    const std::string fullPath =
+        CanonicalizePath(ResolveProgramPath(base, specification), keepServerPath);
+    if (!FileExists(fullPath)) {
+        ReportFileNotFound(fullPath);
+        return;
+    }
+    auto& shell = platform::Current();
+    shell.SetCurrentDrive(DriveOf(fullPath));
+    shell.SetCurrentFolder(FolderOf(fullPath));
+    const std::intptr_t result =
+        shell.ShellStart("Open", "\"" + fullPath + "\"", CommandArguments(specification),
+                         WithoutTrailingBackslash(base), platform::WindowStyle::Normal);
+    // The shell reports failures as values up to 32.
+    if (result <= 32) ReportStartFailure(fullPath, specification);
+}
+
+std::string CommandProgramPart(const std::string& commandLine) {
+    return commandLine.substr(0, SplitPoint(commandLine));
+}
+
+std::string CommandArguments(const std::string& commandLine) {
+    size_t split = SplitPoint(commandLine);
+    return split == std::string::npos ? std::string() : commandLine.substr(split + 1);
+}
+
+std::string DriveOf(const std::string& path) {
+    size_t colon = path.find(':');
+    return colon == std::string::npos ? std::string() : path.substr(0, colon + 1);
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t last = path.find_last_of("\\:");
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+bool FileExists(const std::string& path) { return platform::files::CanOpenForReading(path); }
+
+bool IsProcessRunning(const std::string& name) {
+    // An empty name would match every process and make a wait endless.
+    if (name.empty()) return false;
+    const auto processes = platform::Current().RunningProcessNames();
+    if (!processes) return false;
+    const std::string wanted = text::Lower(name);
+    for (const std::string& process : *processes) {
+        if (text::Lower(process.substr(0, 260)).find(wanted) != std::string::npos) return true;
+    }
+    return false;
+}
+
+void WaitForProcessEnd(const std::string& name) {
+    auto& ui = platform::Current();
+    while (IsProcessRunning(name)) ui.WaitPumpingEvents(kProcessPollMilliseconds);
+    ui.SetMousePointer(platform::MousePointer::Default);
+}
+
+std::string ProcessNameOf(const std::string& commandLine) {
+    // The process runs under the executable's own file name; a dot in a
+    // folder name must not decide it.
+    std::string program = CommandProgramPart(text::ReplaceAll(commandLine, "..\\", ""));
+    program = text::ReplaceAll(program, "\"", "");
+    return program.substr(program.find_last_of("\\/:") + 1);
+}
+
+std::string SplitFileSpec(const std::string& specification, int part) {
+    const size_t dot = specification.find('.');
+    const std::string stem = specification.substr(0, dot);
+    const std::string extension =
+        dot == std::string::npos ? std::string() : specification.substr(dot + 1);
+    const size_t slash = stem.find_last_of('\\');
+    const std::string folder = slash == std::string::npos ? std::string() : stem.substr(0, slash + 1);
+    const std::string baseName = slash == std::string::npos ? stem : stem.substr(slash + 1);
+    switch (part) {
+        case 1: return folder;
+        case 2: return baseName;
+        case 3: return extension;
+        case 4: return text::Trim(stem);
+        default: return {};
+    }
+}
+
+short CountFolderFiles(const std::string& folder, const std::string& pattern) {
+    const auto names = platform::files::ListPlainFiles(WithTrailingBackslash(folder), pattern);
+    if (!names) return 0;
+    // The count is a 16-bit number; it stops where it would overflow.
+    return static_cast<short>(std::min<size_t>(names->size(), SHRT_MAX));
+}
+
+int RunSetupTypeHelper() {
+    SetupSession& session = Session();
+    const std::intptr_t started = platform::Current().ShellStart(
+        "Open", "\"Dravik.exe\"", "", ProgramFolder(), platform::WindowStyle::Hidden);
+    if (started > 32) AwaitSetupTypeHelper();
+    session.TlDestination = ReadSuiteValue("TlDestination");
+    return ParseSetupType(ReadSuiteValue("SetupType"));
+}
+
+bool HasTradesInstallation() {
+    SetupSession& session = Session();
+    session.SetupTypeResult = RunSetupTypeHelper();
+    std::string folder;
+    switch (session.SetupTypeResult) {
+        case 0:
+            folder = ReadIniValue("KVIR32.INI", "DESTINATIONS", "TOLVANE", "", kPromptForMedium);
+            break;
+        case 1:
+            folder = ReadIniValue("KVIR32_OLD.INI", "DESTINATIONS", "TOLVANE", "", kPromptForMedium);
+            break;
+        case 2:
+            folder = session.TlDestination;
+            if (folder.empty()) {
+                folder = ReadIniValue("KVIR32_OLD.INI", "DESTINATIONS", "TOLVANE", "",
+                                      kPromptForMedium);
+            }
+            break;
+        default:
+            return false;
+    }
+    return !folder.empty();
+}

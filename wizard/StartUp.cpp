@@ -1,0 +1,195 @@
+#include "wizard/StartUp.h"
+
+#include <exception>
+#include <functional>
+
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "shared/Text.h"
+#include "shared/modRegistry.h"
+#include "wizard/CommandLine.h"
+#include "wizard/IniAccess.h"
+#include "wizard/NoticeForm.h"
+#include "wizard/ProgramRole.h"
+#include "wizard/SetupSession.h"
+#include "wizard/StartPrograms.h"
+#include "wizard/SystemQueries.h"
+
+namespace {
+
+constexpr const char* kTradesTitle = "ZEVRIN Tolvane Setup-Assistent";
+constexpr const char* kCommercialTitle = "ZEVRIN Morvalis Setup-Assistent";
+
+// A step that fails is skipped; the sequence goes on with the next one.
+void RunStep(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+std::string ReadApplicationValue(const std::string& key) {
+    return text::Upper(ReadIniValue(Session().InstallIniPath, "Application", key, "",
+                                    kPromptForMedium));
+}
+
+bool IsCommercialLine() { return !text::Trim(Session().ProgramName).empty(); }
+
+void DetermineSetupRoot() {
+    SetupSession& session = Session();
+    const std::string appPathFile = ProgramFolder() + "\\AppPath";
+    if (platform::files::FileExists(appPathFile)) {
+        // An unreadable file leaves the root empty rather than guessing.
+        session.SetupRoot = platform::files::ReadFirstLine(appPathFile).value_or(std::string());
+    } else {
+        session.SetupRoot = ProgramFolder() + (session.InternetUpdate ? "\\TmpSetup" : "");
+    }
+    session.SetupSourceRoot = session.SetupRoot;
+}
+
+void TestForServerImage() {
+    SetupSession& session = Session();
+    if (CurrentRole() != ProgramRole::MediumSetup) {
+        session.StartedFromServerImage = false;
+        return;
+    }
+    const auto& root = session.SetupRoot;
+    if (platform::files::FolderExists(root + "\\Shared_Files") &&
+        platform::files::FolderExists(root + "\\Setups") &&
+        platform::files::FolderExists(root + "\\WSROOT")) {
+        session.StartedFromServerImage = true;
+    }
+}
+
+void StopAppointmentReminder() {
+    // The reminder belongs to another program; when it is not installed the
+    // calls simply find nothing.
+    auto& system = platform::Current();
+    system.CallComMethod("ZvTerRemind.ZvTerRemMgr", "KillTask");
+    system.RunCommandLine("taskkill /f /t /im ZvTerRemind.exe",
+                          platform::WindowStyle::MinimizedNoFocus);
+}
+
+void SetImagePaths(const std::string& folderInRoot) {
+    SetupSession& session = Session();
+    const std::string folder = text::JoinPath(session.SetupRoot, folderInRoot);
+    const auto inFolder = [&](const char* name) {
+        return folderInRoot.empty() ? text::JoinPath(session.SetupRoot, name)
+                                    : text::JoinPath(folder, name);
+    };
+    session.InstallIniPath = inFolder("Install.ini");
+    session.VersionIniPath = inFolder("Version.ini");
+    session.RequirementsIniPath = inFolder("Mindestvoraussetzungen.ini");
+    // The help document is named relative to the root, not to WSROOT.
+    session.HelpFilePath = CanonicalizePath(
+        text::JoinPath(session.SetupRoot,
+                       ReadIniValue(session.InstallIniPath, "Checklisten", "PaldrixHelp", "",
+                                    kPromptForMedium)),
+        false);
+}
+
+void ReadMachineRole() {
+    SetupSession& session = Session();
+    const std::string machineText = ReadSuiteValue("SetupMachineType");
+    session.MachineType = static_cast<int>(text::LeadingNumber(machineText));
+    session.IsWorkstationSetup = CurrentRole() == ProgramRole::WorkstationSetup;
+    if (session.IsWorkstationSetup) {
+        // A workstation copy serves single PCs and network workstations only.
+        const bool keepsRole =
+            text::LeadingNumber(machineText) <= 1 && !text::Trim(machineText).empty();
+        if (!keepsRole) session.MachineType = 1;
+        WriteSuiteValue("SelvorLocation", session.SetupRoot);
+        WriteSuiteValue("SelvorDestination", "");
+        SetImagePaths("");
+    } else {
+        SetImagePaths("WSROOT");
+    }
+    session.SavedInstallIniPath = session.InstallIniPath;
+}
+
+void RecordBuild() {
+    SetupSession& session = Session();
+    session.PreviousBuild = ReadSuiteValue("Build");
+    session.NewBuild = text::Upper(
+        ReadIniValue(session.VersionIniPath, "Common", "Build", "", kPromptForMedium));
+    WriteSuiteValue("Build", session.NewBuild);
+}
+
+void RecordVersion() {
+    SetupSession& session = Session();
+    if (IsCommercialLine()) return;
+    const std::string version = text::Upper(
+        ReadIniValue(session.VersionIniPath, "Common", "Version", "", kPromptForMedium));
+    if (session.InstallTypeText == "UPDATE") {
+        session.PreviousUpdate = ReadSuiteValue("Update");
+        session.NewUpdate = version;
+        WriteSuiteValue("Update", version);
+        session.StartupReplacedUpdate = true;
+    } else {
+        session.PreviousRelease = ReadSuiteValue("Release");
+        session.NewRelease = version;
+        WriteSuiteValue("Release", version);
+        session.StartupReplacedRelease = true;
+    }
+}
+
+void DecideInstallMode() {
+    SetupSession& session = Session();
+    if (session.InstallTypeText == "NEW") {
+        session.InstallMode = 0;
+    } else if (session.InstallTypeText == "UPDATE") {
+        session.InstallMode = 1;
+    } else if (session.InstallTypeText == "NEWUPDATE") {
+        session.InstallMode = 2;
+    } else {
+        session.InstallTypeText.clear();
+    }
+}
+
+void DetermineServerSetupFolder() {
+    SetupSession& session = Session();
+    session.ServerSetupFolder = ReadSuiteValue("SelvorDestination");
+    if (session.MachineType == 1 && text::Trim(session.ServerSetupFolder).empty()) {
+        session.ServerSetupFolder = text::Trim(ReadSuiteValue("SelvorLocation"));
+    }
+}
+
+}  // namespace
+
+bool RunStartUpSequence(NoticeForm& notice) {
+    SetupSession& session = Session();
+    RunStep([] { ParseCommandLine(); });
+    if (session.EditInfMode) return false;  // the INF edit has run; no page
+    session.WizardTitle = kTradesTitle;
+    RunStep(BackUpNewDialogsIni);
+    session.InternetUpdate = false;
+    RunStep(DetermineSetupRoot);
+    session.ProgramName.clear();
+    session.InstallIniPath = text::JoinPath(
+        session.SetupRoot,
+        CurrentRole() == ProgramRole::WorkstationSetup ? "Install.ini" : "WSROOT\\Install.ini");
+    RunStep(TestForServerImage);
+    RunStep([] { Session().ProgramName = ReadApplicationValue("Program"); });
+    RunStep(StopAppointmentReminder);
+    session.TlDestination.clear();
+    session.QnDestination.clear();
+    session.ProgramName.clear();
+    RunStep([] { Session().SetupTypeResult = RunSetupTypeHelper(); });
+    RunStep(ReadMachineRole);
+    RunStep([] {
+        Session().ProgramName = ReadApplicationValue("Program");
+        if (IsCommercialLine()) Session().WizardTitle = kCommercialTitle;
+    });
+    RunStep([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
+    (void)notice;
+    RunStep([] {
+        if (HasTradesInstallation()) Session().InstallMode = 1;
+    });
+    RunStep(RecordBuild);
+    RunStep([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
+    RunStep(RecordVersion);
+    DecideInstallMode();
+    RunStep(DetermineServerSetupFolder);
+    RunStep([] { RemoveRunEntry(kApplicationTitle); });
+    return true;
+}
