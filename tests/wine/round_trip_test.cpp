@@ -13,6 +13,7 @@
 #include "shared/modRegistry.h"
 #include "tests/support/ExpectedWarnings.h"
 #include "tests/support/MessageBoxReader.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/StandInService.h"
 #include "tests/support/TempFolder.h"
@@ -47,25 +48,10 @@ bool StartDetached(const std::string& commandLine) {
     return true;
 }
 
-// Runs Kelbrin.exe and returns its exit code, or -1 when it did not end in time.
+// Runs Kelbrin.exe to its end; its exit code, or -1 when it did not end in time.
 long RunKelbrinProgram() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    std::string line = std::string("\"") + PROGRAM_DIR + "\\Kelbrin.exe\"";
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return -2;
-    }
-    CloseHandle(process.hThread);
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &code);
-    } else {
-        TerminateProcess(process.hProcess, 99);
-    }
-    CloseHandle(process.hProcess);
-    return static_cast<long>(code);
+    ProgramRun kelbrin(std::string(PROGRAM_DIR) + "\\Kelbrin.exe", "", PROGRAM_DIR);
+    return kelbrin.started() ? kelbrin.WaitForExit(60000) : -2;
 }
 
 std::string Flag(const char* name) { return GetText(HKEY_LOCAL_MACHINE, kSuiteKey, name); }
