@@ -14,6 +14,8 @@
 #include "wizard/SetupSession.h"
 #include "wizard/StartPrograms.h"
 #include "wizard/SystemQueries.h"
+#include "wizard/services/BackgroundServices.h"
+#include "wizard/services/RuntimePrerequisites.h"
 #include "wizard/updates/UpdateCheck.h"
 
 namespace {
@@ -166,6 +168,7 @@ bool RunStartUpSequence(NoticeForm& notice) {
     bool goOn = false;
     RunStep([&goOn] { goOn = RunUpdateGate(); });
     if (!goOn) return false;  // no update, declined, or not applied
+    RunStep(DisableMfc42Loc);
     RunStep(DetermineSetupRoot);
     session.ProgramName.clear();
     session.InstallIniPath = text::JoinPath(
@@ -174,6 +177,11 @@ bool RunStartUpSequence(NoticeForm& notice) {
     RunStep(TestForServerImage);
     RunStep([] { Session().ProgramName = ReadApplicationValue("Program"); });
     RunStep(StopAppointmentReminder);
+    RunStep(StopEmergencyOrderMonitor);
+    if (!IsCommercialLine()) {
+        RunStep(StopBackupService);
+        RunStep(StopExchangeSyncService);
+    }
     session.TlDestination.clear();
     session.QnDestination.clear();
     session.ProgramName.clear();
@@ -184,7 +192,9 @@ bool RunStartUpSequence(NoticeForm& notice) {
         if (IsCommercialLine()) Session().WizardTitle = kCommercialTitle;
     });
     RunStep([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
-    (void)notice;
+    if (session.InstallTypeText != "UPDATE") {
+        RunStep([&notice] { InstallRuntimePrerequisites(notice); });
+    }
     RunStep([] {
         if (HasTradesInstallation()) Session().InstallMode = 1;
     });
