@@ -175,6 +175,19 @@ TEST_F(CabFileTest, FileThatCannotBeWrittenFailsTheExtraction) {
     EXPECT_EQ(error.Source(), "CabFile");
 }
 
+TEST_F(CabFileTest, TargetFolderThatCannotBeMadeFailsTheExtraction) {
+    temp.Write("out\\data", "a file where a folder must go");
+    CabFile cab;
+    cab.SetCabName(BuiltCabinet("folders_stored"));
+
+    CabError error = RaisedBy([&] { cab.Extract("", temp / "out", ""); });
+
+    EXPECT_EQ(error.Number(), 82);
+    EXPECT_EQ(error.Source(), "CabFile.CabCallBack");
+    EXPECT_EQ(error.Description(), "The directory or file cannot be created.");
+    EXPECT_EQ(ReadFileText(temp / "out\\data"), "a file where a folder must go");
+}
+
 TEST_F(CabFileTest, ErrorOfAnEventHandlerIsRaisedFromTheCallback) {
     CabFile cab;
     cab.SetCabName(BuiltCabinet("folders_stored"));

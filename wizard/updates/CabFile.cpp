@@ -22,6 +22,7 @@ constexpr unsigned kCounting = 0;
 constexpr unsigned kExtracting = 1;
 
 constexpr long kErrorNotEnoughMemory = 8;
+constexpr long kErrorCannotMake = 82;
 constexpr long kErrorFileNameTooLong = 111;
 constexpr long kErrorInvalidName = 123;
 
@@ -190,7 +191,10 @@ unsigned CabFile::DecideFile(const cab::Notification& notification) {
     const std::string target = TargetPathFor(name);
     const std::string folder = SplitPath(target).folder;
     if (folder != madeFolder_) {
-        if (!CreateFolderPath(folder)) return cab::kSkip;
+        // A file left out silently would make an incomplete image look whole.
+        if (!CreateFolderPath(folder)) {
+            throw CabError(kErrorCannotMake, kHandlerSource, Win32ErrorText(kErrorCannotMake));
+        }
         madeFolder_ = folder;
     }
 
