@@ -11,7 +11,6 @@
 #include "tests/support/StoredCabinet.h"
 #include "tests/support/TempFolder.h"
 #include "wizard/updates/PatchPackage.h"
-#include "wizard/updates/UpdateCheck.h"
 
 using namespace testing_support;
 
@@ -62,22 +61,8 @@ TEST_F(PatchPackageTest, UnpacksTheImageCopiesTheRestAndRecordsThePatch) {
     std::sort(setups.begin(), setups.end());
     EXPECT_EQ(setups, (std::vector<std::string>{"P_TL_UPD.inf", "TL_UPD.CAB"}));
 
-    const std::string updateInf = tmpSetup + "Setups\\P_TL_UPD.inf";
-    EXPECT_EQ(Read("PROJECT PROPERTIES", "VersionFile", updateInf), "<none>");
-    EXPECT_EQ(Read("PROJECT PROPERTIES", ";VersionFile", updateInf), "x.ver");
-    EXPECT_EQ(Read("COMPONENTS", "P_Q_Vorlauf", updateInf), "<none>");
-    EXPECT_EQ(Read("COMPONENTS", "TL_UPD", updateInf), "1");
-
+    EXPECT_EQ(Read("COMPONENTS", "P_Q_Vorlauf", tmpSetup + "Setups\\P_TL_UPD.inf"), "<none>");
     EXPECT_EQ(Read("PATCHES", "P_Q_Vorlauf.inf", productInf), "07.12.2026 11:02,01.02.2019,Vorlauf 3");
-}
-
-TEST_F(PatchPackageTest, MissingPreRunCabinetEndsSilently) {
-    Deliver(BuiltCabinet("TL_UPD"), "TL_UPD.CAB");
-
-    EXPECT_FALSE(ApplyPatchPackage(tmpSetup, download));
-
-    EXPECT_TRUE(fake.messages.empty());
-    EXPECT_EQ(Read("PATCHES", "P_Q_Vorlauf.inf", productInf), "old");
 }
 
 TEST_F(PatchPackageTest, ImageWithoutSetupsFolderAbortsWithTheCopyError) {
@@ -137,20 +122,6 @@ TEST_F(PatchPackageTest, ClearPatchRecordKeepsOnlyThePreRunValue) {
     EXPECT_EQ(Read("PROJECT PROPERTIES", "P_Q_Vorlauf.inf", productInf),
               "07.12.2026 11:02,01.02.2019,Vorlauf 3");
     EXPECT_EQ(Read("PROJECT PROPERTIES", "Title", productInf), "Tolvane");
-}
-
-TEST_F(PatchPackageTest, PrepareUpdateReplacesTheTemporaryImage) {
-    fake.SetRegistry(RegistryRoot::LocalMachine, kDestinationsKey, "QUENOR",
-                     RegistryValue::FromText(install.path()));
-    install.Write("TmpSetup\\WSROOT\\stale.ini", "from the last run");
-    DeliverPackage();
-
-    EXPECT_TRUE(PrepareUpdate());
-
-    EXPECT_EQ(Session().UpdateDownloadFolder, download);
-    EXPECT_FALSE(PathExists(tmpSetup + "WSROOT\\stale.ini"));
-    EXPECT_TRUE(PathExists(tmpSetup + "WSROOT\\Version.ini"));
-    EXPECT_TRUE(PathExists(tmpSetup + "Setups\\TL_UPD.CAB"));
 }
 
 }  // namespace
