@@ -2,7 +2,8 @@
 # Makes a cabinet of about 50 MB (3000 files in 30 folders, MSZIP) with gcab,
 # extracts it with cabextract and with CabFile::Extract under Wine, checks
 # both give the same files and prints the times and their ratio.
-# Usage: bench/cab/run.sh   (after a build; uses build/ and its Wine prefix)
+# Usage: bench/cab/run.sh   (after a build; uses build/ and its Wine prefix,
+# and starts its own wineserver, so none may be running for that prefix)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 BUILD_DIR="$ROOT/build"

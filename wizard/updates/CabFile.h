@@ -62,10 +62,11 @@ public:
     // Raised after a file was written, with its full target path.
     std::function<void(const std::string& fileName)> AfterExtract;
 
-    // The notification handler; only modCallback calls it.
-    unsigned CabCallBack(unsigned context, const platform::cabinet::Notification& notification);
-
 private:
+    // The notification handler, reached only through modCallback.
+    friend unsigned CabinetCallback(unsigned context,
+                                    const platform::cabinet::Notification& notification);
+    unsigned CabCallBack(unsigned context, const platform::cabinet::Notification& notification);
     unsigned DecideFile(const platform::cabinet::Notification& notification);
     unsigned FileExtracted(const platform::cabinet::Notification& notification);
     std::string TargetPathFor(const std::string& name) const;
