@@ -2,12 +2,9 @@
 
 #include <windows.h>
 
+#include "tests/support/ProgramRun.h"
+
 namespace testing_support {
-namespace {
-
-constexpr int kMessageTextId = 0xFFFF;  // the static control of a message box
-
-}  // namespace
 
 MessageBoxAnswerer::MessageBoxAnswerer(std::string caption, int button)
     : caption_(std::move(caption)), button_(button), watcher_([this] { Watch(); }) {}
@@ -25,18 +22,12 @@ std::vector<std::string> MessageBoxAnswerer::Answered() {
 void MessageBoxAnswerer::Watch() {
     while (!stop_) {
         HWND box = FindWindowA("#32770", caption_.c_str());
-        HWND button = box != nullptr ? GetDlgItem(box, button_) : nullptr;
-        if (button != nullptr && IsWindowVisible(box)) {
-            char text[2048] = {};
-            GetDlgItemTextA(box, kMessageTextId, text, sizeof(text));
+        if (box != nullptr && IsWindowVisible(box) && GetDlgItem(box, button_) != nullptr) {
             {
                 std::lock_guard lock(mutex_);
-                answered_.push_back(text);
+                answered_.push_back(MessageBoxText(box));
             }
-            // The button's command ends the box as a user's click does.
-            PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(button));
-            for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(20);
+            AnswerMessageBox(box, button_);
         }
         Sleep(50);
     }

@@ -1,5 +1,6 @@
-// Answers real message boxes of the program under test: watches for a dialog
-// window with the given caption, records its text and presses a button.
+// Answers real message boxes with a chosen button (MessageBoxReader only
+// confirms with OK): watches for a box with the given caption, keeps its text
+// and presses the button, as a user answering a question would.
 #pragma once
 
 #include <atomic>
