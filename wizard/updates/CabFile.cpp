@@ -189,6 +189,11 @@ unsigned CabFile::DecideFile(const cab::Notification& notification) {
         throw CabError(kErrorInvalidName, kHandlerSource, Win32ErrorText(kErrorInvalidName));
     }
     const std::string target = TargetPathFor(name);
+    // The buffer is fixed; the path and its closing NUL must fit.
+    if (target.size() + 1 > notification.fullTargetName.size()) {
+        throw CabError(kErrorFileNameTooLong, kHandlerSource,
+                       Win32ErrorText(kErrorFileNameTooLong));
+    }
     const std::string folder = SplitPath(target).folder;
     if (folder != madeFolder_) {
         // A file left out silently would make an incomplete image look whole.
@@ -198,11 +203,6 @@ unsigned CabFile::DecideFile(const cab::Notification& notification) {
         madeFolder_ = folder;
     }
 
-    // The buffer is fixed; the path and its closing NUL must fit.
-    if (target.size() + 1 > notification.fullTargetName.size()) {
-        throw CabError(kErrorFileNameTooLong, kHandlerSource,
-                       Win32ErrorText(kErrorFileNameTooLong));
-    }
     // Setupapi opens an existing target without truncating it; a longer old
     // file would keep its tail behind the new contents.
     if (platform::files::FileExists(target)) platform::files::DeleteFileAt(target);
