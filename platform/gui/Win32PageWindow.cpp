@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* kWindowClass = "ZevrinPageWindow";
 constexpr int kFirstControlId = 100;
+constexpr COLORREF kLinkColor = RGB(0, 70, 204);
 
 bool IsPainted(ControlKind kind) { return ClassOf(kind).windowClass == nullptr; }
 
@@ -425,7 +426,7 @@ LRESULT Win32PageWindow::ColorStatic(HDC dc, HWND child) {
     const COLORREF background = BackgroundOf(index);
     const ControlView& view = views_[index];
     if (view.kind == ControlKind::Link && view.enabled) {
-        SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
+        SetTextColor(dc, kLinkColor);
     } else if (!view.enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     } else {
@@ -562,7 +563,12 @@ LRESULT CALLBACK Win32PageWindow::Procedure(HWND hwnd, UINT message, WPARAM wPar
         self->children_.assign(self->children_.size(), nullptr);
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    return self->Handle(message, wParam, lParam);
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (...) {
+        // No failure of a handler may leave through the system's frames.
+        return 0;
+    }
 }
 
 LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
