@@ -149,7 +149,9 @@ void FakePlatform::ExitProgram(int exitCode) { throw ProgramExit(exitCode); }
 std::unique_ptr<gui::PageWindow> FakePlatform::CreatePageWindow(const gui::WindowView& view,
                                                                 gui::WindowEvents&) {
     ++pageWindowsCreated;
-    return std::make_unique<FakePageWindow>(view);
+    auto window = std::make_unique<FakePageWindow>(view);
+    lastPageWindow = window.get();
+    return window;
 }
 
 gui::Rect FakePlatform::ScreenRect() { return screen; }

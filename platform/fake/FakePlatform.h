@@ -101,6 +101,7 @@ public:
 
     gui::Rect screen{0, 0, 19200, 14400};  // 1280 x 960 pixels at 96 DPI
     int pageWindowsCreated = 0;
+    FakePageWindow* lastPageWindow = nullptr;  // valid while its form lives
 
     // --- Platform -------------------------------------------------------------
     RegistryValue ReadRegistry(RegistryRoot root, const std::string& subkey,

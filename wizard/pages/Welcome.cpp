@@ -118,4 +118,4 @@ void Welcome::btnNext_Click() {
     Unload();
 }
 
-void ShowWelcomePage() { ui::ShowModeless(std::make_unique<Welcome>()); }
+Welcome& ShowWelcomePage() { return ui::ShowModeless(std::make_unique<Welcome>()); }

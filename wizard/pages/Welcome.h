@@ -34,4 +34,4 @@ private:
 // build's leading number in days, in the user's short date format.
 std::string BuildLabel(const std::string& build);
 
-void ShowWelcomePage();
+Welcome& ShowWelcomePage();

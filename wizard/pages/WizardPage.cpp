@@ -9,7 +9,7 @@ using namespace page_template;
 
 WizardPage::WizardPage()
     : ui::Form("Setup-Assistent", kClientWidth, kClientHeight),
-      Top(*this, kTop),
+      TopArea(*this, kTop),
       Logo(*this, kLogo),
       Line3(*this, kHeaderLine),
       Line4(*this, kFooterLine),

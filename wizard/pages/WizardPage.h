@@ -7,7 +7,9 @@
 
 class WizardPage : public ui::Form {
 public:
-    ui::Control Top;
+    // The designed header band "Top"; the member's name leaves Form::Top()
+    // to the page's position.
+    ui::Control TopArea;
     ui::Control Logo;
     ui::Control Line3;
     ui::Control Line4;
