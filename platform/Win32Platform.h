@@ -5,7 +5,7 @@
 
 namespace platform {
 
-class Win32Platform final : public Platform {
+class Win32Platform : public Platform {
 public:
     RegistryValue ReadRegistry(RegistryRoot root, const std::string& subkey,
                                const std::string& valueName) override;

@@ -114,12 +114,12 @@ TEST(CommandSplitting, QuotesProtectSpacesAndStay) {
 }
 
 TEST(SplitFileSpecTest, FirstDotSplitsAndLastBackslashSeparatesTheFolder) {
-    const std::string spec = "WSROOT\\VCRedist\\vcredist_x86.exe /q";
-    EXPECT_EQ(SplitFileSpec(spec, 1), "WSROOT\\VCRedist\\");
-    EXPECT_EQ(SplitFileSpec(spec, 2), "vcredist_x86");
-    EXPECT_EQ(SplitFileSpec(spec, 3), "exe /q");
+    const std::string specification = "WSROOT\\VCRedist\\vcredist_x86.exe /q";
+    EXPECT_EQ(SplitFileSpec(specification, 1), "WSROOT\\VCRedist\\");
+    EXPECT_EQ(SplitFileSpec(specification, 2), "vcredist_x86");
+    EXPECT_EQ(SplitFileSpec(specification, 3), "exe /q");
     EXPECT_EQ(SplitFileSpec(" a\\b ", 4), "a\\b");
-    EXPECT_EQ(SplitFileSpec(spec, 5), "");
+    EXPECT_EQ(SplitFileSpec(specification, 5), "");
 }
 
 TEST(ProcessNameOfTest, IsTheExecutablesOwnFileName) {

@@ -1,0 +1,40 @@
+// Runs one of the built programs as its own process, and finds and answers
+// the windows it shows. Only tests use this.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support {
+
+class ProgramRun {
+public:
+    // Starts `program` with `arguments` in `workingFolder`.
+    ProgramRun(const std::string& program, const std::string& arguments,
+               const std::string& workingFolder);
+    ~ProgramRun();  // terminates the process if it still runs
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    // Waits for the process to end; its exit code, or -1 on time-out.
+    long WaitForExit(unsigned milliseconds = 30000);
+    // A visible top-level window of the process with this caption (any
+    // caption when empty) and, when given, this window class.
+    HWND WaitForWindow(const std::string& caption, const char* windowClass = nullptr,
+                       unsigned milliseconds = 20000) const;
+    DWORD processId() const { return processId_; }
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+// The text of a message box (its static control).
+std::string MessageBoxText(HWND box);
+std::string WindowCaption(HWND window);
+// Presses a message box button (IDOK, IDYES, IDNO) and waits for it to close.
+void AnswerMessageBox(HWND box, int button);
+
+}  // namespace testing_support
