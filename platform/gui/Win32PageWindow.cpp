@@ -603,6 +603,12 @@ LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd, &paint);
             return 0;
         }
+        case WM_PRINTCLIENT: {
+            RECT client;
+            GetClientRect(hwnd, &client);
+            Paint(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
         case WM_SETCURSOR: {
             if (ApplyScreenPointer()) return TRUE;
             const std::size_t index = IndexOf(reinterpret_cast<HWND>(wParam));

@@ -102,6 +102,65 @@ TEST_F(RendererTest, TypingReachesTheFormAndProgramChangesReachTheWindow) {
     EXPECT_FALSE(IsWindow(window));
 }
 
+class PaintedForm : public ui::Form {
+public:
+    PaintedForm()
+        : ui::Form("Malprobe", 3000, 1500),
+          Band(*this, {ControlKind::Area, "Band", "", 0, 0, 3000, 600, "", 0, 0, 0xFF0000}),
+          Trough(*this, {ControlKind::ProgressTrough, "Trough", "", 300, 900, 2400, 300}),
+          Fill(*this, {ControlKind::ProgressFill, "Fill", "", 330, 930, 1170, 240, "", 0, 0,
+                       0x0000FF}) {}
+    ui::Control Band, Trough, Fill;
+};
+
+// The client area as the window paints it, read back pixel by pixel.
+class ClientPicture {
+public:
+    explicit ClientPicture(HWND window) {
+        RECT client;
+        GetClientRect(window, &client);
+        HDC screen = GetDC(window);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        previous_ = SelectObject(dc_, bitmap_);
+        ReleaseDC(window, screen);
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+    }
+    ~ClientPicture() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    // At a point given in twips at 96 DPI (15 twips a pixel).
+    COLORREF At(int xTwips, int yTwips) const { return GetPixel(dc_, xTwips / 15, yTwips / 15); }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+};
+
+TEST_F(RendererTest, AreasAndTheProgressFillArePaintedAsTheirPropertiesSay) {
+    PaintedForm& form = ui::ShowModeless(std::make_unique<PaintedForm>());
+    HWND window = FindWindowA(nullptr, "Malprobe");
+    ASSERT_NE(window, nullptr);
+    if (GetDpiForWindow(window) != 96) GTEST_SKIP() << "pixel positions assume 96 DPI";
+    {
+        ClientPicture picture(window);
+        EXPECT_EQ(picture.At(1500, 300), RGB(255, 0, 0));
+        EXPECT_EQ(picture.At(900, 1050), RGB(0, 0, 255));   // inside the fill
+        EXPECT_EQ(picture.At(2400, 1050), GetSysColor(COLOR_WINDOW));  // empty trough
+    }
+    form.Fill.SetWidth(2340);
+    form.Band.SetFillColor(0x00FF00);
+    form.Band.SetVisible(false);
+    {
+        ClientPicture picture(window);
+        EXPECT_EQ(picture.At(2400, 1050), RGB(0, 0, 255));
+        EXPECT_EQ(picture.At(1500, 300), GetSysColor(COLOR_BTNFACE));
+    }
+}
+
 TEST_F(RendererTest, NoticeDotsMoveWhileTheProgramWaits) {
     FrmHinweisNotice notice;
     notice.Show();
