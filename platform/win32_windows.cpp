@@ -24,8 +24,8 @@ std::string Win32Platform::FormatShortDate(int year, int month, int day) {
     date.wMonth = static_cast<WORD>(month);
     date.wDay = static_cast<WORD>(day);
     char buffer[80] = {};
-    const int length = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer,
-                                      sizeof(buffer));
+    const int length =
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer, sizeof(buffer));
     return length > 0 ? std::string(buffer) : std::string();
 }
 

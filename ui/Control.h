@@ -19,8 +19,8 @@ class Form;
 class ControlArray;
 
 namespace flag {
-inline constexpr unsigned Default = 1u << 0;    // clicked by Enter
-inline constexpr unsigned Cancel = 1u << 1;     // clicked by Esc
+inline constexpr unsigned Default = 1u << 0;  // clicked by Enter
+inline constexpr unsigned Cancel = 1u << 1;   // clicked by Esc
 inline constexpr unsigned Hidden = 1u << 2;
 inline constexpr unsigned Disabled = 1u << 3;
 inline constexpr unsigned Bold = 1u << 4;
@@ -43,7 +43,7 @@ struct ControlRow {
 };
 
 class Control {
-public:
+  public:
     Control(Form& owner, const ControlRow& row);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -112,7 +112,7 @@ public:
     // text box and a list box it runs when the user changes text or selection.
     std::function<void()> onClick;
 
-private:
+  private:
     friend class Form;
     friend class ControlArray;
 
@@ -135,7 +135,7 @@ private:
 // Controls addressed by index (an option group, for example), sharing one
 // handler that receives the index.
 class ControlArray {
-public:
+  public:
     ControlArray(Form& owner, std::initializer_list<ControlRow> rows);
     ControlArray(const ControlArray&) = delete;
     ControlArray& operator=(const ControlArray&) = delete;
@@ -148,7 +148,7 @@ public:
 
     std::function<void(int index)> onClick;
 
-private:
+  private:
     friend class Control;
     std::vector<std::unique_ptr<Control>> controls_;
 };

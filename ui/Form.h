@@ -18,7 +18,7 @@ class Form;
 
 // A window timer of a form.
 class Timer {
-public:
+  public:
     explicit Timer(Form& owner);
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
@@ -33,7 +33,7 @@ public:
     void Tick();
     std::function<void()> onTimer;
 
-private:
+  private:
     friend class Form;
     Form& owner_;
     int id_ = 0;
@@ -42,7 +42,7 @@ private:
 };
 
 class Form : public platform::gui::WindowEvents {
-public:
+  public:
     // Client size in twips.
     Form(std::string caption, int clientWidth, int clientHeight);
     ~Form() override;
@@ -81,7 +81,7 @@ public:
     void OnCloseRequested() override;
     void OnTimer(int timerId) override;
 
-protected:
+  protected:
     virtual void OnLoad() {}
     virtual void OnUnload() {}
     // The title bar's close box; a plain form unloads.
@@ -89,7 +89,7 @@ protected:
     // Forms that must not be closed from the title bar hide the close box.
     void HideCloseBox() { hasCloseBox_ = false; }
 
-private:
+  private:
     friend class Control;
     friend class Timer;
     void Register(Control& control);

@@ -57,7 +57,7 @@ void CancelWizard() {
 }
 
 void ShowWizardHelp() {
-    StartFile(ReadIniValue(Session().InstallIniPath, "Checklisten", "PaldrixHelp", "",
-                           kPromptForMedium),
-              kDocument);
+    StartFile(
+        ReadIniValue(Session().InstallIniPath, "Checklisten", "PaldrixHelp", "", kPromptForMedium),
+        kDocument);
 }

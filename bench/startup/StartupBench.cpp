@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
     }
     const double m = Median(minimalTimes);
     const double w = Median(wizardTimes);
-    std::printf("median: minimal window %.1f ms, Welcome window %.1f ms, ratio %.2f (aim: under 1.5)\n",
-                m, w, w / m);
+    std::printf(
+        "median: minimal window %.1f ms, Welcome window %.1f ms, ratio %.2f (aim: under 1.5)\n", m,
+        w, w / m);
     return 0;
 }

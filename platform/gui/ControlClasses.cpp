@@ -9,6 +9,7 @@ constexpr DWORD kTab = WS_TABSTOP | WS_GROUP;
 
 // Check boxes and options are not automatic: the form decides their state,
 // so that a click from the program and a click by the user run the same logic.
+// clang-format off
 constexpr std::array<ControlClass, static_cast<std::size_t>(ControlKind::Count)> kClasses{{
     /* Label          */ {"STATIC", SS_NOPREFIX | SS_NOTIFY, 0},
     /* Button         */ {"BUTTON", BS_PUSHBUTTON | kTab, 0},
@@ -26,6 +27,7 @@ constexpr std::array<ControlClass, static_cast<std::size_t>(ControlKind::Count)>
     /* ProgressTrough */ {nullptr, 0, 0},
     /* ProgressFill   */ {nullptr, 0, 0},
 }};
+// clang-format on
 static_assert(kClasses.size() == kControlKindNames.size());
 
 }  // namespace

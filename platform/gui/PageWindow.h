@@ -13,10 +13,10 @@
 namespace platform::gui {
 
 enum class ControlKind {
-    Label,           // static text, bold and multi-line as flagged
-    Button,          // push button; default (Enter) and cancel (Esc) roles
+    Label,   // static text, bold and multi-line as flagged
+    Button,  // push button; default (Enter) and cancel (Esc) roles
     CheckBox,
-    Option,          // one option of a group addressed by index
+    Option,  // one option of a group addressed by index
     TextBox,
     ListBox,         // multi-select, with item data
     Link,            // label that looks and acts like a hyperlink
@@ -30,9 +30,9 @@ enum class ControlKind {
 };
 
 inline constexpr std::array<std::string_view, static_cast<std::size_t>(ControlKind::Count)>
-    kControlKindNames{"Label", "Button",   "CheckBox", "Option", "TextBox",
-                      "ListBox", "Link",   "Picture",  "Line",   "Area",
-                      "Frame", "ProgressTrough", "ProgressFill"};
+    kControlKindNames{"Label",   "Button",         "CheckBox",    "Option", "TextBox",
+                      "ListBox", "Link",           "Picture",     "Line",   "Area",
+                      "Frame",   "ProgressTrough", "ProgressFill"};
 static_assert(kControlKindNames.size() == static_cast<std::size_t>(ControlKind::Count));
 
 // 0xRRGGBB; kDefaultColor lets the renderer choose the system colour.
@@ -53,10 +53,10 @@ struct ControlView {
     bool isDefault = false, isCancel = false;
     bool visible = true, enabled = true;
     bool bold = false, multiLine = false, heading = false;
-    int value = 0;                // check box 0/1, option selected 0/1
-    std::vector<ListItem> items;  // list box
-    std::string picture;          // resource name of a picture
-    std::string cursor;           // resource name of a custom mouse pointer
+    int value = 0;                   // check box 0/1, option selected 0/1
+    std::vector<ListItem> items;     // list box
+    std::string picture;             // resource name of a picture
+    std::string cursor;              // resource name of a custom mouse pointer
     unsigned color = kDefaultColor;  // area and progress fill
     bool startsGroup = false;        // first option of a group (arrow keys stay inside)
 };
@@ -77,7 +77,7 @@ struct Rect {
 
 // What the user did; a form implements this and the renderer calls it.
 class WindowEvents {
-public:
+  public:
     virtual ~WindowEvents() = default;
     // Mouse click, Space, Enter on the default button, Esc for the cancel
     // button, a mnemonic.
@@ -90,7 +90,7 @@ public:
 };
 
 class PageWindow {
-public:
+  public:
     virtual ~PageWindow() = default;
     virtual void UpdateControl(std::size_t index, const ControlView& view) = 0;
     virtual void SetCaption(const std::string& caption) = 0;

@@ -54,7 +54,8 @@ HBITMAP DecodeBmp(const unsigned char* data, std::size_t size, int& width, int& 
         unsigned char* line = out + row * stride;
         for (int x = 0; x < w; ++x) {
             const unsigned alpha = anyAlpha ? in[x * 4 + 3] : 255;
-            for (int c = 0; c < 3; ++c) line[x * 4 + c] = static_cast<unsigned char>(in[x * 4 + c] * alpha / 255);
+            for (int c = 0; c < 3; ++c)
+                line[x * 4 + c] = static_cast<unsigned char>(in[x * 4 + c] * alpha / 255);
             line[x * 4 + 3] = static_cast<unsigned char>(alpha);
         }
     }
@@ -76,13 +77,14 @@ const PictureCache::Picture* PictureCache::Find(const std::string& name) {
     if (found != pictures_.end()) return &found->second;
     Picture picture;
     HMODULE module = GetModuleHandleA(nullptr);
-    if (HRSRC resource = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */)) {
+    if (HRSRC resource =
+            FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */)) {
         HGLOBAL loaded = LoadResource(module, resource);
         const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
         if (data != nullptr) {
-            picture.bitmap = DecodeBmp(static_cast<const unsigned char*>(data),
-                                       SizeofResource(module, resource), picture.width,
-                                       picture.height);
+            picture.bitmap =
+                DecodeBmp(static_cast<const unsigned char*>(data), SizeofResource(module, resource),
+                          picture.width, picture.height);
         }
     }
     // A missing picture is remembered too, so it is looked for only once.

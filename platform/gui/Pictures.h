@@ -10,7 +10,7 @@
 namespace platform::gui {
 
 class PictureCache {
-public:
+  public:
     PictureCache() = default;
     ~PictureCache();
     PictureCache(const PictureCache&) = delete;
@@ -19,7 +19,7 @@ public:
     // Draws the named picture into the rectangle; nothing when it is missing.
     void Draw(HDC target, const std::string& name, const RECT& where);
 
-private:
+  private:
     struct Picture {
         HBITMAP bitmap = nullptr;  // premultiplied, top-down
         int width = 0, height = 0;

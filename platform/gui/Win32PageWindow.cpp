@@ -1,6 +1,7 @@
 #include "platform/gui/Win32PageWindow.h"
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <commctrl.h>
 
 #include <map>
@@ -20,9 +21,7 @@ constexpr COLORREF kLinkColor = RGB(0, 70, 204);
 
 bool IsPainted(ControlKind kind) { return ClassOf(kind).windowClass == nullptr; }
 
-COLORREF ToColorRef(unsigned rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
+COLORREF ToColorRef(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 bool Contains(const ControlView& outer, const ControlView& inner) {
     return inner.left >= outer.left && inner.top >= outer.top &&
@@ -38,7 +37,7 @@ int SystemDpi() {
 // The fonts of one DPI: the dialog font, its bold face, the heading, and the
 // underlined link faces.
 class FontSet {
-public:
+  public:
     FontSet() = default;
     ~FontSet() { Release(); }
     FontSet(const FontSet&) = delete;
@@ -73,7 +72,7 @@ public:
         return view.bold ? bold_ : normal_;
     }
 
-private:
+  private:
     void Release() {
         for (HFONT* font : {&normal_, &bold_, &heading_, &link_, &linkBold_}) {
             if (*font != nullptr) DeleteObject(*font);
@@ -86,7 +85,7 @@ private:
 };
 
 class Win32PageWindow final : public PageWindow {
-public:
+  public:
     Win32PageWindow(const WindowView& view, WindowEvents& events)
         : views_(view.controls), events_(events), caption_(view.caption) {
         Create(view);
@@ -139,7 +138,7 @@ public:
         }
     }
 
-private:
+  private:
     struct Cursor {
         HCURSOR handle = nullptr;
         bool owned = false;
@@ -229,8 +228,8 @@ void Win32PageWindow::Create(const WindowView& view) {
         RECT scaled{0, 0, TwipsToPixels(view.clientWidth, dpi_),
                     TwipsToPixels(view.clientHeight, dpi_)};
         AdjustWindowRectExForDpi(&scaled, style, FALSE, kWindowExStyle, static_cast<UINT>(dpi_));
-        SetWindowPos(hwnd_, nullptr, 0, 0, scaled.right - scaled.left,
-                     scaled.bottom - scaled.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, nullptr, 0, 0, scaled.right - scaled.left, scaled.bottom - scaled.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     fonts_.Create(dpi_);
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
@@ -253,11 +252,11 @@ void Win32PageWindow::CreateChild(std::size_t index) {
     if (kind.windowClass == nullptr) return;
     const RECT r = PixelRectOf(view);
     const std::string text = view.kind == ControlKind::ListBox ? std::string() : view.caption;
-    HWND child = CreateWindowExA(
-        kind.exStyle, kind.windowClass, text.c_str(), StyleOf(view), r.left, r.top,
-        r.right - r.left, r.bottom - r.top, hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
-        GetModuleHandleA(nullptr), nullptr);
+    HWND child =
+        CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), StyleOf(view), r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
+                        GetModuleHandleA(nullptr), nullptr);
     children_[index] = child;
     if (child == nullptr) return;
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), FALSE);
@@ -284,8 +283,8 @@ void Win32PageWindow::FillList(std::size_t index) {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const ListItem& item : views_[index].items) {
-        const LRESULT at = SendMessageA(list, LB_ADDSTRING, 0,
-                                        reinterpret_cast<LPARAM>(item.text.c_str()));
+        const LRESULT at =
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
         if (at < 0) continue;
         SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(at), item.data);
         if (item.selected) SendMessageA(list, LB_SETSEL, TRUE, at);
@@ -406,8 +405,8 @@ COLORREF Win32PageWindow::BackgroundOf(std::size_t index) const {
         const ControlView& area = views_[i];
         if (i == index || area.kind != ControlKind::Area || !area.visible) continue;
         if (Contains(area, views_[index])) {
-            color = area.color == kDefaultColor ? GetSysColor(COLOR_WINDOW)
-                                                : ToColorRef(area.color);
+            color =
+                area.color == kDefaultColor ? GetSysColor(COLOR_WINDOW) : ToColorRef(area.color);
         }
     }
     return color;
@@ -456,8 +455,9 @@ void Win32PageWindow::Paint(HDC dc, const RECT& client) {
         RECT r = PixelRectOf(view);
         switch (view.kind) {
             case ControlKind::Area:
-                FillRect(dc, &r, view.color == kDefaultColor ? GetSysColorBrush(COLOR_WINDOW)
-                                                             : Brush(ToColorRef(view.color)));
+                FillRect(dc, &r,
+                         view.color == kDefaultColor ? GetSysColorBrush(COLOR_WINDOW)
+                                                     : Brush(ToColorRef(view.color)));
                 break;
             case ControlKind::Line: {
                 const bool vertical = view.height > view.width;
@@ -478,9 +478,9 @@ void Win32PageWindow::Paint(HDC dc, const RECT& client) {
                 break;
             case ControlKind::ProgressFill:
                 if (r.right > r.left) {
-                    FillRect(dc, &r, view.color == kDefaultColor
-                                         ? GetSysColorBrush(COLOR_HIGHLIGHT)
-                                         : Brush(ToColorRef(view.color)));
+                    FillRect(dc, &r,
+                             view.color == kDefaultColor ? GetSysColorBrush(COLOR_HIGHLIGHT)
+                                                         : Brush(ToColorRef(view.color)));
                 }
                 break;
             default:
@@ -552,8 +552,7 @@ void Win32PageWindow::OnCommand(int id, int code) {
     }
 }
 
-LRESULT CALLBACK Win32PageWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
+LRESULT CALLBACK Win32PageWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32PageWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {

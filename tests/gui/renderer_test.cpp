@@ -1,9 +1,8 @@
 // The Win32 renderer in this process: keys work as in a dialog, property
 // changes reach the windows, and a form's timer ticks while the program
 // waits with its windows answering.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "platform/Win32Platform.h"
 #include "ui/Form.h"
@@ -14,12 +13,12 @@ namespace {
 using ui::ControlKind;
 
 class KeyForm : public ui::Form {
-public:
+  public:
     KeyForm()
         : ui::Form("Tastenprobe", 6000, 3000),
           txtName(*this, {ControlKind::TextBox, "txtName", "", 240, 240, 3000, 330}),
-          btnOk(*this, {ControlKind::Button, "btnOk", "&OK", 240, 2400, 1200, 360, "",
-                        ui::flag::Default}),
+          btnOk(*this,
+                {ControlKind::Button, "btnOk", "&OK", 240, 2400, 1200, 360, "", ui::flag::Default}),
           btnCancel(*this, {ControlKind::Button, "btnCancel", "Abbrechen", 1560, 2400, 1200, 360,
                             "", ui::flag::Cancel}),
           lblInfo(*this, {ControlKind::Label, "lblInfo", "Info", 240, 900, 3000, 255, "Hinweis"}) {
@@ -32,7 +31,7 @@ public:
 };
 
 class RendererTest : public ::testing::Test {
-protected:
+  protected:
     RendererTest() : guard_(win32_) {}
     ~RendererTest() override { ui::DiscardAllForms(); }
 
@@ -103,19 +102,19 @@ TEST_F(RendererTest, TypingReachesTheFormAndProgramChangesReachTheWindow) {
 }
 
 class PaintedForm : public ui::Form {
-public:
+  public:
     PaintedForm()
         : ui::Form("Malprobe", 3000, 1500),
           Band(*this, {ControlKind::Area, "Band", "", 0, 0, 3000, 600, "", 0, 0, 0xFF0000}),
           Trough(*this, {ControlKind::ProgressTrough, "Trough", "", 300, 900, 2400, 300}),
-          Fill(*this, {ControlKind::ProgressFill, "Fill", "", 330, 930, 1170, 240, "", 0, 0,
-                       0x0000FF}) {}
+          Fill(*this,
+               {ControlKind::ProgressFill, "Fill", "", 330, 930, 1170, 240, "", 0, 0, 0x0000FF}) {}
     ui::Control Band, Trough, Fill;
 };
 
 // The client area as the window paints it, read back pixel by pixel.
 class ClientPicture {
-public:
+  public:
     explicit ClientPicture(HWND window) {
         RECT client;
         GetClientRect(window, &client);
@@ -134,7 +133,7 @@ public:
     // At a point given in twips at 96 DPI (15 twips a pixel).
     COLORREF At(int xTwips, int yTwips) const { return GetPixel(dc_, xTwips / 15, yTwips / 15); }
 
-private:
+  private:
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ previous_;
@@ -148,7 +147,7 @@ TEST_F(RendererTest, AreasAndTheProgressFillArePaintedAsTheirPropertiesSay) {
     {
         ClientPicture picture(window);
         EXPECT_EQ(picture.At(1500, 300), RGB(255, 0, 0));
-        EXPECT_EQ(picture.At(900, 1050), RGB(0, 0, 255));   // inside the fill
+        EXPECT_EQ(picture.At(900, 1050), RGB(0, 0, 255));              // inside the fill
         EXPECT_EQ(picture.At(2400, 1050), GetSysColor(COLOR_WINDOW));  // empty trough
     }
     form.Fill.SetWidth(2340);

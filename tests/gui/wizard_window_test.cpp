@@ -1,9 +1,8 @@
 // The real Paldrix.exe on a test image, driven from outside as a user would:
 // the Welcome window, Esc, the exit question, No keeps the page, Yes ends the
 // program and takes the version values back.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -77,7 +76,8 @@ std::vector<std::string> StaticTexts(HWND box) {
             GetClassNameA(child, className, sizeof(className));
             if (lstrcmpiA(className, "Static") == 0) {
                 std::string text = WindowText(child);
-                if (!text.empty()) reinterpret_cast<std::vector<std::string>*>(data)->push_back(text);
+                if (!text.empty())
+                    reinterpret_cast<std::vector<std::string>*>(data)->push_back(text);
             }
             return TRUE;
         },
@@ -100,7 +100,7 @@ void PressEscape(HWND page, DWORD threadId) {
 }
 
 class WizardWindowTest : public ::testing::Test {
-protected:
+  protected:
     WizardWindowTest() : suite_(HKEY_LOCAL_MACHINE, kSuiteKey) {
         CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "Paldrix.exe").c_str(), FALSE);
         CopyFileA(FIXTURE_DIR "\\StandIn.exe", (image / "Dravik.exe").c_str(), FALSE);

@@ -17,8 +17,8 @@ TEST(TwipsToPixels, ScalesByDpiAndRoundsToTheNearestPixel) {
     EXPECT_EQ(TwipsToPixels(1440, 96), 96);
     EXPECT_EQ(TwipsToPixels(1440, 144), 144);
     EXPECT_EQ(TwipsToPixels(15, 96), 1);
-    EXPECT_EQ(TwipsToPixels(7, 96), 0);   // 0.47 pixel
-    EXPECT_EQ(TwipsToPixels(8, 96), 1);   // 0.53 pixel
+    EXPECT_EQ(TwipsToPixels(7, 96), 0);  // 0.47 pixel
+    EXPECT_EQ(TwipsToPixels(8, 96), 1);  // 0.53 pixel
     EXPECT_EQ(TwipsToPixels(-8, 96), -1);
     EXPECT_EQ(TwipsToPixels(8400, 120), 700);
     EXPECT_EQ(TwipsToPixels(100, 0), 0);
@@ -36,7 +36,7 @@ TEST(TwipsToPixels, ControlsLaidEdgeToEdgeStayEdgeToEdge) {
 }
 
 class TestForm : public ui::Form {
-public:
+  public:
     TestForm()
         : ui::Form("Test", 6000, 4000),
           btnOk(*this, {ControlKind::Button, "btnOk", "&OK", 100, 3000, 1200, 360, "",
@@ -63,7 +63,7 @@ public:
 };
 
 class FormTest : public FakePlatformTest {
-protected:
+  protected:
     ~FormTest() override { ui::DiscardAllForms(); }
 
     TestForm& ShowTestForm() { return ui::ShowModeless(std::make_unique<TestForm>()); }

@@ -18,7 +18,7 @@ constexpr const char* kExitQuestion =
     "Setup-Assistenten trotzdem beenden?";
 
 class PageFrameTest : public FakePlatformTest {
-protected:
+  protected:
     ~PageFrameTest() override { ui::DiscardAllForms(); }
 
     // A run whose start-up replaced Build and one of Update/Release.
@@ -65,8 +65,8 @@ TEST_F(PageFrameTest, ConfirmExitNoChangesNothing) {
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0].text, kExitQuestion);
     EXPECT_EQ(fake.messages[0].caption, "Setup-Assistent");
-    EXPECT_EQ(fake.messages[0].style, platform::mb::YesNo | platform::mb::IconQuestion |
-                                          platform::mb::DefaultButton2);
+    EXPECT_EQ(fake.messages[0].style,
+              platform::mb::YesNo | platform::mb::IconQuestion | platform::mb::DefaultButton2);
     EXPECT_EQ(fake.registryWrites, 0);
     EXPECT_EQ(Session().NewBuild, "1000");
 }

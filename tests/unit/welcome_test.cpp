@@ -1,18 +1,19 @@
 // The Welcome page against a setup image in a temporary folder.
+#include "wizard/pages/Welcome.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
 #include "ui/Form.h"
 #include "wizard/pages/PageSequence.h"
-#include "wizard/pages/Welcome.h"
 
 using namespace testing_support;
 
 namespace {
 
 class WelcomeTest : public FakePlatformTest {
-protected:
+  protected:
     WelcomeTest() {
         SetupSession& s = Session();
         s.WizardTitle = "ZEVRIN Tolvane Setup-Assistent";
@@ -20,8 +21,9 @@ protected:
         s.InstallIniPath = image / "WSROOT\\Install.ini";
         s.VersionIniPath = image / "WSROOT\\Version.ini";
         WriteVersion("Version=7.80\r\nBuild=1000\r\n");
-        WriteInstall("Readme=WSROOT\\Neu.txt\r\nSystemvoraussetzungen=WSROOT\\System.txt\r\n"
-                     "PaldrixHelp=WSROOT\\Hilfe.txt\r\n");
+        WriteInstall(
+            "Readme=WSROOT\\Neu.txt\r\nSystemvoraussetzungen=WSROOT\\System.txt\r\n"
+            "PaldrixHelp=WSROOT\\Hilfe.txt\r\n");
     }
     ~WelcomeTest() override { ui::DiscardAllForms(); }
 
@@ -112,8 +114,9 @@ TEST_F(WelcomeTest, CommercialLineNamesItInTheHeadingAndDropsTheNetworkHint) {
 TEST_F(WelcomeTest, LinksOpenTheirDocumentsAndBlankValuesDoNothing) {
     image.Write("WSROOT\\Neu.txt", "neu");
     image.Write("WSROOT\\Hilfe.txt", "hilfe");
-    WriteInstall("Readme=WSROOT\\Neu.txt\r\nSystemvoraussetzungen=   \r\n"
-                 "PaldrixHelp=WSROOT\\Hilfe.txt\r\n");
+    WriteInstall(
+        "Readme=WSROOT\\Neu.txt\r\nSystemvoraussetzungen=   \r\n"
+        "PaldrixHelp=WSROOT\\Hilfe.txt\r\n");
     Welcome& w = Show();
 
     w.LinkSystemvoraussetzung.Click();

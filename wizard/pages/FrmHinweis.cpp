@@ -25,7 +25,8 @@ void FrmHinweis::OnLoad() {
     const platform::gui::Rect screen = platform::Current().ScreenRect();
     Move((screen.width - Width()) / 2, (screen.height - Height()) / 2);
     Timer1.SetInterval(500);
-    if (Hinweistext.empty()) Hinweistext = "Systemvoraussetzungen werden installiert! Bitte warten ";
+    if (Hinweistext.empty())
+        Hinweistext = "Systemvoraussetzungen werden installiert! Bitte warten ";
     if (DialogCaption.empty()) DialogCaption = "Systemaktualisierung";
     SetCaption(DialogCaption);
     Label1.SetCaption(Hinweistext);

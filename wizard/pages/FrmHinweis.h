@@ -8,7 +8,7 @@
 #include "wizard/NoticeForm.h"
 
 class FrmHinweis : public ui::Form {
-public:
+  public:
     FrmHinweis();
 
     // Set before the form loads; empty ones take their defaults.
@@ -18,25 +18,25 @@ public:
     ui::Control Label1;
     ui::Timer Timer1;
 
-protected:
+  protected:
     void OnLoad() override;
     void OnUnload() override;
     // The notice stays until start-up is done with it.
     void OnCloseBox() override {}
 
-private:
+  private:
     void Timer1_Timer();
     int dotCounter_ = 0;
 };
 
 // Start-up's notice: shows the real form modeless and unloads it again.
 class FrmHinweisNotice : public NoticeForm {
-public:
+  public:
     ~FrmHinweisNotice() override;
     void Show() override;
     void Unload() override;
     FrmHinweis* Shown() const { return form_; }
 
-private:
+  private:
     FrmHinweis* form_ = nullptr;
 };

@@ -32,6 +32,8 @@ inline constexpr int kCancelLeft = kHelpLeft - kButtonGap - kButtonWidth;
 inline constexpr int kNextLeft = kCancelLeft - 2 * kButtonGap - kButtonWidth;
 inline constexpr int kBackLeft = kNextLeft - kButtonWidth;
 
+// Control rows are laid out as a table.
+// clang-format off
 inline constexpr ui::ControlRow kTop{ControlKind::Area, "Top", "", 0, 0, kClientWidth,
                                      kHeaderHeight, "", 0, 0, 0xFFFFFF};
 inline constexpr ui::ControlRow kLogo{ControlKind::Picture, "Logo", "",
@@ -66,5 +68,7 @@ constexpr ui::ControlRow SubHeading(const char* name, const char* caption) {
             kClientWidth - kBodyLeft - 2 * kMargin - kLogoSize, 2 * kLineHeight, "",
             ui::flag::MultiLine};
 }
+
+// clang-format on
 
 }  // namespace page_template

@@ -52,8 +52,8 @@ std::string BuildLabel(const std::string& build) {
     std::string shown;
     // Dates the system cannot write (beyond its calendar) show as nothing.
     if (date.year >= 1601 && date.year <= 9999) {
-        shown = platform::Current().FormatShortDate(static_cast<int>(date.year), date.month,
-                                                    date.day);
+        shown =
+            platform::Current().FormatShortDate(static_cast<int>(date.year), date.month, date.day);
     }
     return "Build: " + build + " - " + shown;
 }

@@ -7,7 +7,7 @@
 #include "wizard/pages/WizardPage.h"
 
 class Welcome : public WizardPage {
-public:
+  public:
     Welcome();
 
     ui::Control Image1;
@@ -21,10 +21,10 @@ public:
     ui::Control lblBuild;
     ui::Control btnExpress;
 
-protected:
+  protected:
     void OnLoad() override;
 
-private:
+  private:
     void ArrangeLeftColumn();
     void OpenDocument(const char* key);
     void btnNext_Click();

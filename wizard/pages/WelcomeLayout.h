@@ -12,6 +12,8 @@ inline constexpr int kLeftColumnWidth = 2400;
 inline constexpr int kRightColumn = kMargin + kLeftColumnWidth + kMargin;
 inline constexpr int kRightColumnWidth = kClientWidth - kRightColumn - kMargin;
 
+// Control rows are laid out as a table.
+// clang-format off
 inline constexpr ui::ControlRow kImage1{ControlKind::Picture, "Image1", "", kMargin + 240, kBodyTop,
                                         1920, 1920};
 inline constexpr ui::ControlRow kTitle1 =
@@ -52,5 +54,7 @@ inline constexpr ui::ControlRow kExpress{
 // Where the left column's controls move.
 inline constexpr int kReadMeTopForUpdate = 3900;
 inline constexpr int kBuildTopWithoutLinks = 4100;
+
+// clang-format on
 
 }  // namespace welcome_layout

@@ -6,7 +6,7 @@
 #include "ui/Form.h"
 
 class WizardPage : public ui::Form {
-public:
+  public:
     // The designed header band "Top"; the member's name leaves Form::Top()
     // to the page's position.
     ui::Control TopArea;
@@ -18,7 +18,7 @@ public:
     ui::Control btnCancel;
     ui::Control btnHelp;
 
-protected:
+  protected:
     WizardPage();
     // At load: placed, captioned with the wizard's title, the logo copied in.
     void ApplyPageConvention();
