@@ -125,8 +125,32 @@ void Form::Load() {
 void Form::Show() {
     Load();
     if (!loaded_) return;  // the load handler unloaded the form again
+    if (!window_) {
+        // A form that cannot be seen could never be closed: better none.
+        Unload();
+        return;
+    }
     shown_ = true;
-    if (window_) window_->Show();
+    window_->Show();
+}
+
+void Form::ShowModal() {
+    std::vector<Form*> others;
+    for (Form* form : Registry().loaded) {
+        if (form != this && form->window_) others.push_back(form);
+    }
+    for (Form* form : others) form->window_->SetEnabled(false);
+    Show();
+    auto& system = platform::Current();
+    while (loaded_ && system.HandleNextEvent()) {
+    }
+    const auto& loaded = Registry().loaded;
+    for (Form* form : others) {
+        // Only those still loaded: a handler may have unloaded one meanwhile.
+        if (std::find(loaded.begin(), loaded.end(), form) != loaded.end()) {
+            form->window_->SetEnabled(true);
+        }
+    }
 }
 
 void Form::Unload() {

@@ -69,6 +69,9 @@ class Form : public platform::gui::WindowEvents {
     void Load();
     // Loads when needed and shows the form modeless.
     void Show();
+    // Shows the form and handles events until it is unloaded; the other
+    // forms take no input meanwhile.
+    void ShowModal();
     // Runs the unload handler and closes the window. The object lives on
     // until the event loop is back at its top, so a handler may unload its
     // own form.

@@ -1,5 +1,7 @@
 #include "wizard/PageFrame.h"
 
+#include <exception>
+
 #include "platform/Platform.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
@@ -54,6 +56,13 @@ void StorePagePosition(const ui::Form& page) {
 
 void CancelWizard() {
     if (ConfirmExit()) FinishSetup();
+}
+
+void SkipOnFailure(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
 }
 
 void ShowWizardHelp() {

@@ -2,6 +2,8 @@
 // the wizard, how the program ends, and what Next, Back, Cancel and Help do.
 #pragma once
 
+#include <functional>
+
 namespace ui {
 class Form;
 }
@@ -21,3 +23,7 @@ void StorePagePosition(const ui::Form& page);
 void CancelWizard();
 // Help: the wizard's help document from the setup image.
 void ShowWizardHelp();
+
+// Runs one step of a page's handler; a step that fails is left out and the
+// handler goes on with the next.
+void SkipOnFailure(const std::function<void()>& step);

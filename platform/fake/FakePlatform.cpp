@@ -157,9 +157,10 @@ std::unique_ptr<gui::PageWindow> FakePlatform::CreatePageWindow(const gui::Windo
 gui::Rect FakePlatform::ScreenRect() { return screen; }
 
 bool FakePlatform::HandleNextEvent() {
-    // No user sits at the fake: there is never an event to wait for.
+    // No user sits at the fake: each event is the test acting through onPump,
+    // and without it there is nothing to wait for.
     PumpEvents();
-    return false;
+    return static_cast<bool>(onPump);
 }
 
 std::string FakePlatform::FormatShortDate(int year, int month, int day) {
@@ -187,6 +188,8 @@ gui::Rect FakePageWindow::OuterRect() const {
 }
 
 void FakePageWindow::Show() { shown = true; }
+
+void FakePageWindow::SetEnabled(bool on) { enabled = on; }
 
 void FakePageWindow::Destroy() {
     destroyed = true;

@@ -43,11 +43,12 @@ public:
     void MoveTo(int left, int top) override;
     gui::Rect OuterRect() const override;
     void Show() override;
+    void SetEnabled(bool enabled) override;
     void Destroy() override;
     void SetTimer(int timerId, unsigned milliseconds) override;
 
     gui::WindowView view;
-    bool shown = false, destroyed = false;
+    bool shown = false, destroyed = false, enabled = true;
     std::map<int, unsigned> timers;  // running timers by id
 };
 

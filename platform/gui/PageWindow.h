@@ -98,6 +98,8 @@ class PageWindow {
     // The outer frame in screen twips.
     virtual Rect OuterRect() const = 0;
     virtual void Show() = 0;
+    // A disabled window takes no input (while a modal form is open).
+    virtual void SetEnabled(bool enabled) = 0;
     // Destroys the window; the object stays valid (and inert) until deleted,
     // so a handler may unload the form whose window is calling it.
     virtual void Destroy() = 0;

@@ -125,6 +125,9 @@ class Win32PageWindow final : public PageWindow {
         if (HWND focus = InitialFocus()) SetFocus(focus);
         UpdateWindow(hwnd_);
     }
+    void SetEnabled(bool enabled) override {
+        if (hwnd_ != nullptr) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    }
     void Destroy() override {
         if (hwnd_ != nullptr) DestroyWindow(hwnd_);
         hwnd_ = nullptr;

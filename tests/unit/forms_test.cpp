@@ -151,4 +151,25 @@ TEST_F(FormTest, UnloadingStopsTimersAndEndsTheProgramsLastForm) {
     ui::RunMessageLoop();  // returns at once: nothing is loaded
 }
 
+TEST_F(FormTest, ModalFormHoldsTheCallerUntilItIsUnloadedAndBlocksTheOthers) {
+    TestForm& page = ShowTestForm();
+    platform::FakePageWindow* pageWindow = fake.lastPageWindow;
+    TestForm list;
+    bool pageBlocked = false;
+    int events = 0;
+    fake.onPump = [&] {
+        pageBlocked = !pageWindow->enabled;
+        if (++events == 3) list.btnOk.Click();  // the user's choice, at the third event
+    };
+    list.btnOk.onClick = [&list] { list.Unload(); };
+
+    list.ShowModal();
+
+    EXPECT_EQ(events, 3);
+    EXPECT_TRUE(pageBlocked);
+    EXPECT_TRUE(pageWindow->enabled);
+    EXPECT_FALSE(list.IsLoaded());
+    EXPECT_TRUE(page.IsLoaded());
+}
+
 }  // namespace

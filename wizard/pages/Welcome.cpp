@@ -77,20 +77,26 @@ Welcome::Welcome()
 }
 
 void Welcome::OnLoad() {
-    ApplyPageConvention();
-    Image1.SetPicture("WELCOME");
-    lblVersion.SetCaption("Version " + ReadVersionIni("Version"));
-    LinkReadMe.SetCaption("Info über " + lblVersion.Caption());
-    LinkReadMe.SetMouseIcon(ui::frmRes.icoHand);
-    LinkSystemvoraussetzung.SetMouseIcon(ui::frmRes.icoHand);
-    ArrangeLeftColumn();
-    lblBuild.SetCaption(BuildLabel(ReadVersionIni("Build")));
-    if (!text::Trim(Session().ProgramName).empty()) {
-        Title1.SetCaption("Willkommen beim Setup-Assistent für ZEVRIN Morvalis im Tolvane");
-        Body2.SetCaption("");
-    } else {
-        Title1.SetCaption("Willkommen beim Setup-Assistent für ZEVRIN Tolvane");
-    }
+    SkipOnFailure([this] {
+        ApplyPageConvention();
+        Image1.SetPicture(kWelcomePicture);
+    });
+    SkipOnFailure([this] { lblVersion.SetCaption("Version " + ReadVersionIni("Version")); });
+    SkipOnFailure([this] {
+        LinkReadMe.SetCaption("Info über " + lblVersion.Caption());
+        LinkReadMe.SetMouseIcon(ui::frmRes.icoHand);
+        LinkSystemvoraussetzung.SetMouseIcon(ui::frmRes.icoHand);
+    });
+    SkipOnFailure([this] { ArrangeLeftColumn(); });
+    SkipOnFailure([this] { lblBuild.SetCaption(BuildLabel(ReadVersionIni("Build"))); });
+    SkipOnFailure([this] {
+        if (!text::Trim(Session().ProgramName).empty()) {
+            Title1.SetCaption("Willkommen beim Setup-Assistent für ZEVRIN Morvalis im Tolvane");
+            Body2.SetCaption("");
+        } else {
+            Title1.SetCaption("Willkommen beim Setup-Assistent für ZEVRIN Tolvane");
+        }
+    });
     // Start-up leaves the hourglass on.
     platform::Current().SetMousePointer(platform::MousePointer::Default);
 }

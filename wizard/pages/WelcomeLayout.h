@@ -51,6 +51,9 @@ inline constexpr ui::ControlRow kExpress{
     "Installation ohne Hilfe des Assistenten durchführen (nur für erfahrene Anwender)",
     ui::flag::Hidden, kButtonTabIndex - 1};
 
+// The picture of the left column, a resource of the program file.
+inline constexpr const char* kWelcomePicture = "WELCOME";
+
 // Where the left column's controls move.
 inline constexpr int kReadMeTopForUpdate = 3900;
 inline constexpr int kBuildTopWithoutLinks = 4100;
