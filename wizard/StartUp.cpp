@@ -14,6 +14,8 @@
 #include "wizard/SetupSession.h"
 #include "wizard/StartPrograms.h"
 #include "wizard/SystemQueries.h"
+#include "wizard/services/BackgroundServices.h"
+#include "wizard/services/RuntimePrerequisites.h"
 
 namespace {
 
@@ -163,6 +165,7 @@ bool RunStartUpSequence(NoticeForm& notice) {
     session.WizardTitle = kTradesTitle;
     RunStep(BackUpNewDialogsIni);
     session.InternetUpdate = false;
+    RunStep(DisableMfc42Loc);
     RunStep(DetermineSetupRoot);
     session.ProgramName.clear();
     session.InstallIniPath = text::JoinPath(
@@ -171,6 +174,11 @@ bool RunStartUpSequence(NoticeForm& notice) {
     RunStep(TestForServerImage);
     RunStep([] { Session().ProgramName = ReadApplicationValue("Program"); });
     RunStep(StopAppointmentReminder);
+    RunStep(StopEmergencyOrderMonitor);
+    if (!IsCommercialLine()) {
+        RunStep(StopBackupService);
+        RunStep(StopExchangeSyncService);
+    }
     session.TlDestination.clear();
     session.QnDestination.clear();
     session.ProgramName.clear();
@@ -181,7 +189,9 @@ bool RunStartUpSequence(NoticeForm& notice) {
         if (IsCommercialLine()) Session().WizardTitle = kCommercialTitle;
     });
     RunStep([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
-    (void)notice;
+    if (session.InstallTypeText != "UPDATE") {
+        RunStep([&notice] { InstallRuntimePrerequisites(notice); });
+    }
     RunStep([] {
         if (HasTradesInstallation()) Session().InstallMode = 1;
     });

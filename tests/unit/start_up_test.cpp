@@ -20,7 +20,17 @@ public:
 
 class StartUpTest : public FakePlatformTest {
 protected:
-    StartUpTest() { RunAs("Paldrix.exe"); }
+    StartUpTest() {
+        RunAs("Paldrix.exe");
+        // The runtimes are installed, so the prerequisites step starts nothing.
+        SetSuiteValue("VCRedist2", "1");
+        for (const char* version : {"11.0", "12.0", "14.0"}) {
+            fake.SetRegistry(RegistryRoot::LocalMachine,
+                             std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version +
+                                 "\\VC\\Runtimes\\x86",
+                             "Version", RegistryValue::FromText("v1"));
+        }
+    }
 
     void RunAs(const std::string& programName) {
         fake.programFilePath = image / programName;
@@ -103,7 +113,8 @@ TEST_F(StartUpTest, CommercialLineUsesItsTitleAndRecordsOnlyTheBuild) {
 
 TEST_F(StartUpTest, ServerImageNeedsAllThreeFoldersWhenStartedAsSetup) {
     RunAs("SETUP.EXE");
-    WriteImage("InstallType=NEW\r\n");
+    // An update skips the prerequisites step, which would clear the flag again.
+    WriteImage("InstallType=UPDATE\r\n");
     image.MakeFolder("Setups");
     ASSERT_TRUE(Run());
     EXPECT_FALSE(Session().StartedFromServerImage);

@@ -1,0 +1,12 @@
+// Entry point of Kelbrin.exe: secure the DLL search, install the real
+// platform and hand over.
+#include "platform/DllSafety.h"
+#include "platform/Win32Platform.h"
+#include "postsetup/mod_Kelbrin.h"
+
+int main() {
+    platform::RestrictDllSearchToSystemFolder();
+    platform::Win32Platform win32;
+    platform::Install(win32);
+    return RunKelbrin();
+}

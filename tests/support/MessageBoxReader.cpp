@@ -1,0 +1,76 @@
+#include "tests/support/MessageBoxReader.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+
+namespace testing_support {
+namespace {
+
+// The static control that holds a message box's text.
+constexpr int kMessageTextId = 0xFFFF;
+
+struct Search {
+    const std::vector<std::string>* captions;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectBox(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
+    char caption[256] = {};
+    GetWindowTextA(window, caption, sizeof(caption));
+    const auto& wanted = *search->captions;
+    if (std::find(wanted.begin(), wanted.end(), caption) != wanted.end()) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+std::string TextOf(HWND window, int id) {
+    std::vector<char> buffer(8192);
+    GetDlgItemTextA(window, id, buffer.data(), static_cast<int>(buffer.size()));
+    return buffer.data();
+}
+
+}  // namespace
+
+MessageBoxReader::MessageBoxReader(std::vector<std::string> captions)
+    : captions_(std::move(captions)), watcher_([this] { Watch(); }) {}
+
+MessageBoxReader::~MessageBoxReader() {
+    stop_ = true;
+    watcher_.join();
+}
+
+std::vector<SeenMessageBox> MessageBoxReader::Seen() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return seen_;
+}
+
+void MessageBoxReader::Watch() {
+    std::vector<HWND> answered;
+    while (!stop_) {
+        Search search{&captions_, {}};
+        EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&search));
+        // A box may take a moment to close; answer each one once.
+        std::erase_if(answered, [](HWND window) { return !IsWindow(window); });
+        for (HWND box : search.found) {
+            if (std::find(answered.begin(), answered.end(), box) != answered.end()) continue;
+            char caption[256] = {};
+            GetWindowTextA(box, caption, sizeof(caption));
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                seen_.push_back({caption, TextOf(box, kMessageTextId)});
+            }
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            answered.push_back(box);
+        }
+        Sleep(50);
+    }
+}
+
+}  // namespace testing_support
