@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/RegistryValue.h"
+#include "platform/gui/PageWindow.h"
 
 namespace platform {
 
@@ -116,6 +118,18 @@ public:
     virtual void PumpEvents() = 0;
     // Ends the program at once with the given exit code.
     virtual void ExitProgram(int exitCode) = 0;
+
+    // --- Page windows ---------------------------------------------------------
+    // A hidden top-level window showing the view; user actions go to `events`.
+    virtual std::unique_ptr<gui::PageWindow> CreatePageWindow(const gui::WindowView& view,
+                                                              gui::WindowEvents& events) = 0;
+    // The primary screen in twips.
+    virtual gui::Rect ScreenRect() = 0;
+    // Waits for the next window event and handles it; false when the program
+    // is asked to quit.
+    virtual bool HandleNextEvent() = 0;
+    // A date in the user's short date format.
+    virtual std::string FormatShortDate(int year, int month, int day) = 0;
 };
 
 // The process-wide current platform.

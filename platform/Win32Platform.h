@@ -43,6 +43,12 @@ public:
     void SetMousePointer(MousePointer pointer) override;
     void PumpEvents() override;
     void ExitProgram(int exitCode) override;
+
+    std::unique_ptr<gui::PageWindow> CreatePageWindow(const gui::WindowView& view,
+                                                      gui::WindowEvents& events) override;
+    gui::Rect ScreenRect() override;
+    bool HandleNextEvent() override;
+    std::string FormatShortDate(int year, int month, int day) override;
 };
 
 }  // namespace platform

@@ -66,6 +66,13 @@ void Win32Platform::PumpEvents() {
     }
 }
 
+bool Win32Platform::HandleNextEvent() {
+    MSG message;
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) return false;
+    DispatchOne(message);
+    return true;
+}
+
 void Win32Platform::WaitPumpingEvents(unsigned milliseconds) {
     const ULONGLONG deadline = GetTickCount64() + milliseconds;
     for (;;) {

@@ -2,6 +2,7 @@
 # Builds both programs and runs every test under Wine.
 # Usage: scripts/test.sh            (as root it installs what is missing first)
 set -euo pipefail
+trap 'echo "${BASH_SOURCE[0]}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 

@@ -77,7 +77,7 @@ int ParseSetupType(const std::string& value) {
 // has written would hand the wizard a previous run's answer. Give it a short
 // while to finish, with the windows still answering.
 void AwaitSetupTypeHelper() {
-    constexpr unsigned kPollMilliseconds = 100;
+    constexpr unsigned kPollMilliseconds = 10;
     constexpr unsigned kMaximumMilliseconds = 10000;
     for (unsigned waited = 0; waited < kMaximumMilliseconds && IsProcessRunning("Dravik.exe");
          waited += kPollMilliseconds) {

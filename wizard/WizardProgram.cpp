@@ -2,13 +2,16 @@
 
 #include <exception>
 
-#include "wizard/CommandLine.h"
-#include "wizard/SetupSession.h"
+#include "ui/Form.h"
+#include "wizard/StartWizard.h"
 
 int RunWizardProgram() {
     try {
-        ParseCommandLine();
-        if (Session().EditInfMode) return 0;  // the INF edit has run; no page
+        // Start-up reads the command line first; an INF edit ends the program
+        // there without a page.
+        StartWizard();
+        ui::RunMessageLoop();
+        ui::DiscardAllForms();
         return 0;
     } catch (const std::exception&) {
         // Nothing may escape as a crash; every step reports what the user

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace platform {
 namespace {
@@ -144,5 +145,63 @@ void FakePlatform::PumpEvents() {
 }
 
 void FakePlatform::ExitProgram(int exitCode) { throw ProgramExit(exitCode); }
+
+std::unique_ptr<gui::PageWindow> FakePlatform::CreatePageWindow(const gui::WindowView& view,
+                                                                gui::WindowEvents&) {
+    ++pageWindowsCreated;
+    auto window = std::make_unique<FakePageWindow>(view);
+    lastPageWindow = window.get();
+    return window;
+}
+
+gui::Rect FakePlatform::ScreenRect() { return screen; }
+
+bool FakePlatform::HandleNextEvent() {
+    // No user sits at the fake: each event is the test acting through onPump,
+    // and without it there is nothing to wait for.
+    PumpEvents();
+    return static_cast<bool>(onPump);
+}
+
+std::string FakePlatform::FormatShortDate(int year, int month, int day) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%02d.%02d.%04d", day, month, year);
+    return text;
+}
+
+FakePageWindow::FakePageWindow(const gui::WindowView& initial) : view(initial) {}
+
+void FakePageWindow::UpdateControl(std::size_t index, const gui::ControlView& control) {
+    if (index < view.controls.size()) view.controls[index] = control;
+}
+
+void FakePageWindow::SetCaption(const std::string& caption) { view.caption = caption; }
+
+void FakePageWindow::MoveTo(int left, int top) {
+    view.left = left;
+    view.top = top;
+}
+
+gui::Rect FakePageWindow::OuterRect() const {
+    // The fake has no frame: outer and client size are the same.
+    return {view.left, view.top, view.clientWidth, view.clientHeight};
+}
+
+void FakePageWindow::Show() { shown = true; }
+
+void FakePageWindow::SetEnabled(bool on) { enabled = on; }
+
+void FakePageWindow::Destroy() {
+    destroyed = true;
+    timers.clear();
+}
+
+void FakePageWindow::SetTimer(int timerId, unsigned milliseconds) {
+    if (milliseconds == 0) {
+        timers.erase(timerId);
+    } else {
+        timers[timerId] = milliseconds;
+    }
+}
 
 }  // namespace platform

@@ -33,6 +33,25 @@ struct ProgramExit : std::runtime_error {
     int exitCode;
 };
 
+// A page window that never reaches the screen: it keeps what the renderer
+// would show, so a test can look at it.
+class FakePageWindow : public gui::PageWindow {
+public:
+    explicit FakePageWindow(const gui::WindowView& view);
+    void UpdateControl(std::size_t index, const gui::ControlView& view) override;
+    void SetCaption(const std::string& caption) override;
+    void MoveTo(int left, int top) override;
+    gui::Rect OuterRect() const override;
+    void Show() override;
+    void SetEnabled(bool enabled) override;
+    void Destroy() override;
+    void SetTimer(int timerId, unsigned milliseconds) override;
+
+    gui::WindowView view;
+    bool shown = false, destroyed = false, enabled = true;
+    std::map<int, unsigned> timers;  // running timers by id
+};
+
 class FakePlatform : public Platform {
 public:
     // --- what a test arranges and inspects -----------------------------------
@@ -81,6 +100,10 @@ public:
 
     std::vector<MousePointer> pointers;
 
+    gui::Rect screen{0, 0, 19200, 14400};  // 1280 x 960 pixels at 96 DPI
+    int pageWindowsCreated = 0;
+    FakePageWindow* lastPageWindow = nullptr;  // valid while its form lives
+
     // --- Platform -------------------------------------------------------------
     RegistryValue ReadRegistry(RegistryRoot root, const std::string& subkey,
                                const std::string& valueName) override;
@@ -113,6 +136,11 @@ public:
     void SetMousePointer(MousePointer pointer) override;
     void PumpEvents() override;
     void ExitProgram(int exitCode) override;
+    std::unique_ptr<gui::PageWindow> CreatePageWindow(const gui::WindowView& view,
+                                                      gui::WindowEvents& events) override;
+    gui::Rect ScreenRect() override;
+    bool HandleNextEvent() override;
+    std::string FormatShortDate(int year, int month, int day) override;
 
 private:
     using Key = std::tuple<RegistryRoot, std::string, std::string>;

@@ -8,19 +8,12 @@
 #include "platform/Files.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/NoticeForm.h"
+#include "tests/support/RecordingNotice.h"
 #include "wizard/services/RuntimePrerequisites.h"
 
 using namespace testing_support;
 
 namespace {
-
-class RecordingNotice : public NoticeForm {
-public:
-    void Show() override { events += "show;"; }
-    void Unload() override { events += "unload;"; }
-    std::string events;
-};
 
 std::string RuntimeKey(const std::string& version, bool wow) {
     return std::string(wow ? "SOFTWARE\\Wow6432Node" : "SOFTWARE") +

@@ -6,19 +6,12 @@
 #include "tests/support/ExpectedWarnings.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/NoticeForm.h"
+#include "tests/support/RecordingNotice.h"
 #include "wizard/StartUp.h"
 
 using namespace testing_support;
 
 namespace {
-
-class RecordingNotice : public NoticeForm {
-public:
-    void Show() override { events += "show;"; }
-    void Unload() override { events += "unload;"; }
-    std::string events;
-};
 
 class StartUpServicesTest : public FakePlatformTest {
 protected:

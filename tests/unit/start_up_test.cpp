@@ -4,19 +4,12 @@
 
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/NoticeForm.h"
+#include "tests/support/RecordingNotice.h"
 #include "wizard/StartUp.h"
 
 using namespace testing_support;
 
 namespace {
-
-class RecordingNotice : public NoticeForm {
-public:
-    void Show() override { events += "show;"; }
-    void Unload() override { events += "unload;"; }
-    std::string events;
-};
 
 class StartUpTest : public FakePlatformTest {
 protected:

@@ -9,7 +9,7 @@
 #include "tests/support/MessageBoxReader.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/NoticeForm.h"
+#include "tests/support/RecordingNotice.h"
 #include "wizard/SetupSession.h"
 #include "wizard/services/RuntimePrerequisites.h"
 
@@ -18,13 +18,6 @@ using namespace testing_support;
 namespace {
 
 constexpr const char* kTitle = "ZEVRIN Tolvane Setup-Assistent";
-
-class RecordingNotice : public NoticeForm {
-public:
-    void Show() override { events += "show;"; }
-    void Unload() override { events += "unload;"; }
-    std::string events;
-};
 
 std::string RuntimeKey(const char* version) {
     return std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version + "\\VC\\Runtimes\\x86";

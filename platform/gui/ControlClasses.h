@@ -1,0 +1,21 @@
+// The one table that maps a control kind to its window class and styles.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/gui/PageWindow.h"
+
+namespace platform::gui {
+
+struct ControlClass {
+    const char* windowClass;  // nullptr: painted by the page window itself
+    DWORD style;
+    DWORD exStyle;
+};
+
+const ControlClass& ClassOf(ControlKind kind);
+// The class's style completed by the view's flags (default button, word wrap,
+// option group start, visibility, enabled state).
+DWORD StyleOf(const ControlView& view);
+
+}  // namespace platform::gui

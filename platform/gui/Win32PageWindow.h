@@ -1,0 +1,14 @@
+// The Win32 renderer of a form: one top-level window, one child window per
+// control (or painted by the window itself), kept in step with the views.
+#pragma once
+
+#include <memory>
+
+#include "platform/gui/PageWindow.h"
+
+namespace platform::gui {
+
+// nullptr when the window cannot be created.
+std::unique_ptr<PageWindow> CreateWin32PageWindow(const WindowView& view, WindowEvents& events);
+
+}  // namespace platform::gui

@@ -1,0 +1,216 @@
+#include "ui/Form.h"
+
+#include <algorithm>
+
+#include "platform/Platform.h"
+
+namespace ui {
+namespace {
+
+// The forms of the program: those loaded, those the program owns, and those
+// unloaded but perhaps still running a handler further up the stack.
+struct FormRegistry {
+    std::vector<Form*> loaded;
+    std::vector<std::unique_ptr<Form>> owned;
+    std::vector<std::unique_ptr<Form>> unloaded;
+};
+
+FormRegistry& Registry() {
+    static FormRegistry registry;
+    return registry;
+}
+
+void Forget(std::vector<Form*>& list, const Form* form) {
+    list.erase(std::remove(list.begin(), list.end(), form), list.end());
+}
+
+// Moves an owned form to the unloaded ones, to be deleted once no handler of
+// it can be running any more.
+void Retire(const Form* form) {
+    auto& owned = Registry().owned;
+    auto found = std::find_if(owned.begin(), owned.end(),
+                              [form](const std::unique_ptr<Form>& f) { return f.get() == form; });
+    if (found == owned.end()) return;
+    Registry().unloaded.push_back(std::move(*found));
+    owned.erase(found);
+}
+
+}  // namespace
+
+Timer::Timer(Form& owner) : owner_(owner) { id_ = owner_.Register(*this); }
+
+void Timer::SetInterval(unsigned milliseconds) {
+    if (interval_ == milliseconds) return;
+    interval_ = milliseconds;
+    owner_.TimerChanged(*this);
+}
+
+void Timer::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    owner_.TimerChanged(*this);
+}
+
+void Timer::Tick() {
+    if (onTimer) onTimer();
+}
+
+Form::Form(std::string caption, int clientWidth, int clientHeight)
+    : caption_(std::move(caption)), clientWidth_(clientWidth), clientHeight_(clientHeight) {}
+
+Form::~Form() {
+    Forget(Registry().loaded, this);
+    if (window_) window_->Destroy();
+}
+
+void Form::Register(Control& control) { controls_.push_back(&control); }
+
+int Form::Register(Timer& timer) {
+    timers_.push_back(&timer);
+    return static_cast<int>(timers_.size());
+}
+
+void Form::SetCaption(std::string caption) {
+    caption_ = std::move(caption);
+    if (window_) window_->SetCaption(caption_);
+}
+
+int Form::Left() const { return window_ ? window_->OuterRect().left : left_; }
+int Form::Top() const { return window_ ? window_->OuterRect().top : top_; }
+int Form::Width() const { return window_ ? window_->OuterRect().width : clientWidth_; }
+int Form::Height() const { return window_ ? window_->OuterRect().height : clientHeight_; }
+
+void Form::Move(int left, int top) {
+    left_ = left;
+    top_ = top;
+    if (window_) window_->MoveTo(left, top);
+}
+
+void Form::Changed(const Control& control) {
+    if (window_) window_->UpdateControl(control.windowIndex_, control.view_);
+}
+
+void Form::TimerChanged(const Timer& timer) {
+    if (window_) window_->SetTimer(timer.id_, timer.Running() ? timer.interval_ : 0);
+}
+
+Control* Form::AtWindowIndex(std::size_t index) const {
+    return index < order_.size() ? order_[index] : nullptr;
+}
+
+void Form::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    Registry().loaded.push_back(this);
+    order_ = controls_;
+    std::stable_sort(order_.begin(), order_.end(), [](const Control* a, const Control* b) {
+        return a->tabIndex_ < b->tabIndex_;
+    });
+    platform::gui::WindowView view;
+    view.caption = caption_;
+    view.left = left_;
+    view.top = top_;
+    view.clientWidth = clientWidth_;
+    view.clientHeight = clientHeight_;
+    view.hasCloseBox = hasCloseBox_;
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+        order_[i]->windowIndex_ = i;
+        view.controls.push_back(order_[i]->view_);
+    }
+    window_ = platform::Current().CreatePageWindow(view, *this);
+    for (const Timer* timer : timers_) TimerChanged(*timer);
+    OnLoad();
+}
+
+void Form::Show() {
+    Load();
+    if (!loaded_) return;  // the load handler unloaded the form again
+    if (!window_) {
+        // A form that cannot be seen could never be closed: better none.
+        Unload();
+        return;
+    }
+    shown_ = true;
+    window_->Show();
+}
+
+void Form::ShowModal() {
+    std::vector<Form*> others;
+    for (Form* form : Registry().loaded) {
+        if (form != this && form->window_) others.push_back(form);
+    }
+    for (Form* form : others) form->window_->SetEnabled(false);
+    Show();
+    auto& system = platform::Current();
+    while (loaded_ && system.HandleNextEvent()) {
+    }
+    const auto& loaded = Registry().loaded;
+    for (Form* form : others) {
+        // Only those still loaded: a handler may have unloaded one meanwhile.
+        if (std::find(loaded.begin(), loaded.end(), form) != loaded.end()) {
+            form->window_->SetEnabled(true);
+        }
+    }
+}
+
+void Form::Unload() {
+    if (!loaded_) return;
+    OnUnload();
+    loaded_ = false;
+    shown_ = false;
+    Forget(Registry().loaded, this);
+    if (window_) window_->Destroy();
+    Retire(this);
+}
+
+void Form::OnClicked(std::size_t control) {
+    if (Control* target = AtWindowIndex(control)) target->Click();
+}
+
+void Form::OnTextEdited(std::size_t control, const std::string& text) {
+    if (Control* target = AtWindowIndex(control)) target->TakeUserText(text);
+}
+
+void Form::OnSelectionChanged(std::size_t control, const std::vector<bool>& selected) {
+    if (Control* target = AtWindowIndex(control)) target->TakeUserSelection(selected);
+}
+
+void Form::OnCloseRequested() { OnCloseBox(); }
+
+void Form::OnTimer(int timerId) {
+    if (timerId >= 1 && timerId <= static_cast<int>(timers_.size())) {
+        timers_[static_cast<std::size_t>(timerId - 1)]->Tick();
+    }
+}
+
+Form& ShowModeless(std::unique_ptr<Form> form) {
+    Form& shown = *form;
+    Registry().owned.push_back(std::move(form));
+    shown.Show();
+    return shown;
+}
+
+bool AnyFormLoaded() { return !Registry().loaded.empty(); }
+
+void RunMessageLoop() {
+    auto& system = platform::Current();
+    while (AnyFormLoaded()) {
+        if (!system.HandleNextEvent()) break;
+        // Back at the top: no handler of an unloaded form is running now.
+        Registry().unloaded.clear();
+    }
+    Registry().unloaded.clear();
+}
+
+void DiscardAllForms() {
+    FormRegistry& registry = Registry();
+    auto owned = std::move(registry.owned);
+    auto unloaded = std::move(registry.unloaded);
+    registry.owned.clear();
+    registry.unloaded.clear();
+    registry.loaded.clear();
+    owned.clear();
+    unloaded.clear();
+}
+
+}  // namespace ui

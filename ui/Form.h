@@ -1,0 +1,129 @@
+// A form: a top-level window described as data. Its controls are members of
+// the page class, each built from its designed row; the form creates its
+// window through the platform, mirrors every property change to it, and
+// routes the user's actions to the controls' handlers.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gui/PageWindow.h"
+#include "ui/Control.h"
+
+namespace ui {
+
+class Form;
+
+// A window timer of a form.
+class Timer {
+  public:
+    explicit Timer(Form& owner);
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    unsigned Interval() const { return interval_; }
+    void SetInterval(unsigned milliseconds);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    bool Running() const { return enabled_ && interval_ > 0; }
+
+    // One tick; the renderer and tests call this.
+    void Tick();
+    std::function<void()> onTimer;
+
+  private:
+    friend class Form;
+    Form& owner_;
+    int id_ = 0;
+    unsigned interval_ = 0;
+    bool enabled_ = false;
+};
+
+class Form : public platform::gui::WindowEvents {
+  public:
+    // Client size in twips.
+    Form(std::string caption, int clientWidth, int clientHeight);
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption);
+
+    // The outer frame on the screen, in twips.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void Move(int left, int top);
+    void SetLeft(int left) { Move(left, Top()); }
+    void SetTop(int top) { Move(Left(), top); }
+    int ClientWidth() const { return clientWidth_; }
+    int ClientHeight() const { return clientHeight_; }
+
+    bool IsLoaded() const { return loaded_; }
+    bool IsShown() const { return shown_; }
+    // Creates the hidden window and runs the load handler; once only.
+    void Load();
+    // Loads when needed and shows the form modeless.
+    void Show();
+    // Shows the form and handles events until it is unloaded; the other
+    // forms take no input meanwhile.
+    void ShowModal();
+    // Runs the unload handler and closes the window. The object lives on
+    // until the event loop is back at its top, so a handler may unload its
+    // own form.
+    void Unload();
+
+    // The renderer's entry points.
+    void OnClicked(std::size_t control) override;
+    void OnTextEdited(std::size_t control, const std::string& text) override;
+    void OnSelectionChanged(std::size_t control, const std::vector<bool>& selected) override;
+    void OnCloseRequested() override;
+    void OnTimer(int timerId) override;
+
+  protected:
+    virtual void OnLoad() {}
+    virtual void OnUnload() {}
+    // The title bar's close box; a plain form unloads.
+    virtual void OnCloseBox() { Unload(); }
+    // Forms that must not be closed from the title bar hide the close box.
+    void HideCloseBox() { hasCloseBox_ = false; }
+
+  private:
+    friend class Control;
+    friend class Timer;
+    void Register(Control& control);
+    int Register(Timer& timer);
+    void Changed(const Control& control);
+    void TimerChanged(const Timer& timer);
+    Control* AtWindowIndex(std::size_t index) const;
+
+    std::string caption_;
+    int clientWidth_, clientHeight_;
+    int left_ = -1, top_ = -1;
+    bool hasCloseBox_ = true;
+    bool loaded_ = false, shown_ = false;
+    std::vector<Control*> controls_;  // declaration order
+    std::vector<Control*> order_;     // window (Tab) order
+    std::vector<Timer*> timers_;
+    std::unique_ptr<platform::gui::PageWindow> window_;
+};
+
+// Takes the form into the program's care and shows it modeless.
+Form& ShowModeless(std::unique_ptr<Form> form);
+template <typename F>
+F& ShowModeless(std::unique_ptr<F> form) {
+    F& shown = *form;
+    ShowModeless(std::unique_ptr<Form>(std::move(form)));
+    return shown;
+}
+bool AnyFormLoaded();
+// Handles window events until no form is loaded any more.
+void RunMessageLoop();
+// Forgets every form without further events (tests, and the end of a run).
+void DiscardAllForms();
+
+}  // namespace ui

@@ -1,0 +1,72 @@
+#include "wizard/PageFrame.h"
+
+#include <exception>
+
+#include "platform/Platform.h"
+#include "shared/Text.h"
+#include "shared/modRegistry.h"
+#include "ui/Form.h"
+#include "wizard/IniAccess.h"
+#include "wizard/ProgramRole.h"
+#include "wizard/SetupSession.h"
+#include "wizard/StartPrograms.h"
+#include "wizard/SystemQueries.h"
+
+void PlaceForm(ui::Form& form) {
+    const SetupSession& session = Session();
+    const platform::gui::Rect screen = platform::Current().ScreenRect();
+    const int left = session.PageLeft != 0 ? session.PageLeft : (screen.width - form.Width()) / 2;
+    const int top = session.PageTop != 0 ? session.PageTop : (screen.height - form.Height()) / 2;
+    form.Move(left, top);
+}
+
+bool ConfirmExit() {
+    const int reply = platform::Current().ShowMessage(
+        "Die Installation wurde noch nicht vollständig durchgeführt. Möchten Sie den "
+        "Setup-Assistenten trotzdem beenden?",
+        "Setup-Assistent",
+        platform::mb::YesNo | platform::mb::IconQuestion | platform::mb::DefaultButton2);
+    if (reply != platform::answer::Yes) return false;
+
+    SetupSession& session = Session();
+    // A run of the commercial line leaves the registry as start-up wrote it.
+    if (!text::Trim(session.ProgramName).empty()) return true;
+    session.NewBuild = session.PreviousBuild;
+    WriteSuiteValue("Build", session.PreviousBuild);
+    if (session.StartupReplacedUpdate) {
+        session.NewUpdate = session.PreviousUpdate;
+        WriteSuiteValue("Update", session.PreviousUpdate);
+    }
+    if (session.StartupReplacedRelease) {
+        session.NewRelease = session.PreviousRelease;
+        WriteSuiteValue("Release", session.PreviousRelease);
+    }
+    return true;
+}
+
+void FinishSetup() {
+    RemoveRunEntry(kApplicationTitle);
+    platform::Current().ExitProgram(0);
+}
+
+void StorePagePosition(const ui::Form& page) {
+    Session().PageLeft = page.Left();
+    Session().PageTop = page.Top();
+}
+
+void CancelWizard() {
+    if (ConfirmExit()) FinishSetup();
+}
+
+void SkipOnFailure(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+void ShowWizardHelp() {
+    StartFile(
+        ReadIniValue(Session().InstallIniPath, "Checklisten", "PaldrixHelp", "", kPromptForMedium),
+        kDocument);
+}

@@ -1,0 +1,11 @@
+#include "wizard/StartWizard.h"
+
+#include "wizard/StartUp.h"
+#include "wizard/pages/FrmHinweis.h"
+#include "wizard/pages/Welcome.h"
+
+void StartWizard() {
+    FrmHinweisNotice notice;
+    if (!RunStartUpSequence(notice)) return;
+    ShowWelcomePage();
+}

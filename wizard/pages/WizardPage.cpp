@@ -1,0 +1,30 @@
+#include "wizard/pages/WizardPage.h"
+
+#include "ui/ResourceForm.h"
+#include "wizard/PageFrame.h"
+#include "wizard/SetupSession.h"
+#include "wizard/pages/PageTemplate.h"
+
+using namespace page_template;
+
+WizardPage::WizardPage()
+    : ui::Form("Setup-Assistent", kClientWidth, kClientHeight),
+      TopArea(*this, kTop),
+      Logo(*this, kLogo),
+      Line3(*this, kHeaderLine),
+      Line4(*this, kFooterLine),
+      btnBack(*this, kBack),
+      btnNext(*this, kNext),
+      btnCancel(*this, kCancel),
+      btnHelp(*this, kHelp) {
+    btnCancel.onClick = CancelWizard;
+    btnHelp.onClick = ShowWizardHelp;
+}
+
+void WizardPage::ApplyPageConvention() {
+    PlaceForm(*this);
+    SetCaption(Session().WizardTitle);
+    Logo.SetPicture(ui::frmRes.Logo);
+}
+
+void WizardPage::OnCloseBox() { CancelWizard(); }

@@ -1,0 +1,27 @@
+// A page of the wizard: the shared header, separator lines and button row,
+// with Cancel, Help and the title bar's close box doing what they do on
+// every page.
+#pragma once
+
+#include "ui/Form.h"
+
+class WizardPage : public ui::Form {
+  public:
+    // The designed header band "Top"; the member's name leaves Form::Top()
+    // to the page's position.
+    ui::Control TopArea;
+    ui::Control Logo;
+    ui::Control Line3;
+    ui::Control Line4;
+    ui::Control btnBack;
+    ui::Control btnNext;
+    ui::Control btnCancel;
+    ui::Control btnHelp;
+
+  protected:
+    WizardPage();
+    // At load: placed, captioned with the wizard's title, the logo copied in.
+    void ApplyPageConvention();
+    // Closing from the title bar is abandoning the wizard, as Cancel is.
+    void OnCloseBox() override;
+};
