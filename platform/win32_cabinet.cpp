@@ -1,4 +1,5 @@
 #include <windows.h>
+// setupapi.h builds on windows.h.
 #include <setupapi.h>
 
 #include "platform/Cabinet.h"

@@ -10,9 +10,8 @@ namespace {
 using UnixFileName = char*(CDECL*)(const WCHAR*);
 
 std::string HostPath(const std::string& windowsPath) {
-    auto toHost = reinterpret_cast<UnixFileName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                               "wine_get_unix_file_name")));
+    auto toHost = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (toHost == nullptr) return {};
     std::wstring wide(windowsPath.begin(), windowsPath.end());
     char* host = toHost(wide.c_str());
@@ -52,7 +51,8 @@ bool WaitUntil(bool wanted, const std::string& path) {
 bool MakeHostSymlink(const std::string& target, const std::string& link) {
     const std::string hostTarget = HostPath(target), hostLink = HostPath(link);
     if (hostTarget.empty() || hostLink.empty()) return false;
-    if (!RunHost("Z:\\bin\\ln", "/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"")) return false;
+    if (!RunHost("Z:\\bin\\ln", "/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\""))
+        return false;
     return WaitUntil(true, link);
 }
 

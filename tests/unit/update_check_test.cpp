@@ -15,7 +15,7 @@ constexpr int kExclamation = 48;
 constexpr int kInformation = 64;
 
 class UpdateCheckTest : public FakePlatformTest {
-protected:
+  protected:
     UpdateCheckTest() {
         install.Write("ZVTLM.exe", "tool");
         install.Write("Internet-Assistent\\Ubrel.exe", "tool");

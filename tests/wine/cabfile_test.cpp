@@ -1,5 +1,7 @@
 // The cabinet reader against Wine's setupapi, on cabinets made by gcab and
 // checked against cabextract, and on crafted cabinets with unsafe names.
+#include "wizard/updates/CabFile.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,7 +10,6 @@
 #include "tests/support/Cabinets.h"
 #include "tests/support/StoredCabinet.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/updates/CabFile.h"
 
 using namespace testing_support;
 
@@ -26,7 +27,7 @@ CabError RaisedBy(const std::function<void()>& action) {
 }
 
 class CabFileTest : public ::testing::Test {
-protected:
+  protected:
     // A copy of a built cabinet in the temp folder, so that "the cabinet's
     // own folder" is ours to look at.
     std::string CopyOf(const std::string& name) {
@@ -190,17 +191,22 @@ TEST_F(CabFileTest, ErrorOfAnEventHandlerIsRaisedFromTheCallback) {
 TEST_F(CabFileTest, RefusesStoredNamesThatLeaveTheTargetFolder) {
     const std::string outside = temp.MakeFolder("outside");
     const std::vector<std::string> unsafe{
-        "..\\escaped.txt",  "sub\\..\\..\\escaped.txt", "..",
-        "\\escaped.txt",    "/escaped.txt",            "Z:escaped.txt",
-        temp / "outside\\escaped.txt", "sub\\.. \\..\\escaped.txt", "a/../../escaped.txt",
+        "..\\escaped.txt",
+        "sub\\..\\..\\escaped.txt",
+        "..",
+        "\\escaped.txt",
+        "/escaped.txt",
+        "Z:escaped.txt",
+        temp / "outside\\escaped.txt",
+        "sub\\.. \\..\\escaped.txt",
+        "a/../../escaped.txt",
     };
     for (const std::string& name : unsafe) {
         SCOPED_TRACE(name);
         const std::string target = temp.MakeFolder("target\\inner");
         const std::string cabinet = temp / "unsafe.cab";
-        ASSERT_TRUE(WriteStoredCabinet(cabinet, {{"first.txt", "first"},
-                                                 {name, "escaped"},
-                                                 {"last.txt", "last"}}));
+        ASSERT_TRUE(WriteStoredCabinet(
+            cabinet, {{"first.txt", "first"}, {name, "escaped"}, {"last.txt", "last"}}));
         CabFile cab;
         cab.SetCabName(cabinet);
 

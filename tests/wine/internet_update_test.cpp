@@ -2,9 +2,8 @@
 // the update tool stand-in delivering a patch package while the wizard waits
 // for it, the real question box answered Yes, and the first page shown from
 // the unpacked image.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <regex>
@@ -31,7 +30,7 @@ std::string Built(const std::string& file) {
 // An installed suite with the update tool stand-in, which delivers the patch
 // package into its download folder and runs for three seconds.
 class InternetUpdateTest : public ::testing::Test {
-protected:
+  protected:
     InternetUpdateTest()
         : destinations_(HKEY_LOCAL_MACHINE, "SOFTWARE\\Zevrin\\Setup"),
           suite_(HKEY_LOCAL_MACHINE, "SOFTWARE\\Zevrin\\Quenor") {
@@ -44,9 +43,14 @@ protected:
                                                        assistant + "Ubrel.exe"));
         install.Write("Internet-Assistent\\Ubrel.standin.ini",
                       "[StandIn]\r\nRunMilliseconds=3000\r\n[Copy]\r\n"
-                      "1=" + Built("P_Q_VORLAUF.cab") + "|" + download + "P_Q_VORLAUF.CAB\r\n"
-                      "2=" + Built("P_Q_VORLAUF.INF") + "|" + download + "P_Q_VORLAUF.INF\r\n"
-                      "3=" + Built("TL_UPD.cab") + "|" + download + "TL_UPD.CAB\r\n");
+                      "1=" +
+                          Built("P_Q_VORLAUF.cab") + "|" + download +
+                          "P_Q_VORLAUF.CAB\r\n"
+                          "2=" +
+                          Built("P_Q_VORLAUF.INF") + "|" + download +
+                          "P_Q_VORLAUF.INF\r\n"
+                          "3=" +
+                          Built("TL_UPD.cab") + "|" + download + "TL_UPD.CAB\r\n");
         const std::string registered = install.path() + "\\";
         EXPECT_TRUE(SetRawValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Zevrin\\Setup\\Destinations",
                                 "QUENOR", REG_SZ, registered.c_str(),
@@ -68,8 +72,9 @@ protected:
         EXPECT_FALSE(PathExists(image + "Setups\\P_Q_VORLAUF.CAB"));
         EXPECT_FALSE(PathExists(image + "Setups\\P_Q_VORLAUF.INF"));
         const std::string updateInf = image + "Setups\\P_TL_UPD.inf";
-        EXPECT_EQ(platform::profile::ReadString("PROJECT PROPERTIES", ";VersionFile", "", updateInf),
-                  "x.ver");
+        EXPECT_EQ(
+            platform::profile::ReadString("PROJECT PROPERTIES", ";VersionFile", "", updateInf),
+            "x.ver");
         EXPECT_EQ(platform::profile::ReadString("COMPONENTS", "P_Q_Vorlauf", "<none>", updateInf),
                   "<none>");
         const std::string record =
@@ -82,7 +87,7 @@ protected:
     TempFolder install;
     std::string assistant, download, productInf;
 
-private:
+  private:
     ScratchKey destinations_, suite_;
 };
 
@@ -95,8 +100,8 @@ BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
 
 TEST_F(InternetUpdateTest, InetsetupProgramAppliesTheUpdateAndShowsTheWelcomePageFromIt) {
     const std::string program = install / "INETSETUP.exe";
-    ASSERT_TRUE(platform::files::CopyFileReplacing(std::string(PROGRAM_DIR) + "\\Paldrix.exe",
-                                                   program));
+    ASSERT_TRUE(
+        platform::files::CopyFileReplacing(std::string(PROGRAM_DIR) + "\\Paldrix.exe", program));
     const ULONGLONG started = GetTickCount64();
     ProgramRun run(program, "", install.path());
     ASSERT_TRUE(run.started());

@@ -20,7 +20,7 @@ constexpr const char* kAbortSentence =
     "\r\nBeim verarbeiten des Updates sind Fehler aufgetreten! Verarbeitung wird beendet.";
 
 class PatchPackageTest : public FakePlatformTest {
-protected:
+  protected:
     PatchPackageTest() {
         fake.SetRegistry(RegistryRoot::LocalMachine, kDestinationsKeyWow, "QUENOR",
                          RegistryValue::FromText(install.path() + "\\"));
@@ -33,8 +33,7 @@ protected:
     void DeliverPackage() {
         Deliver(BuiltCabinet("P_Q_VORLAUF"), "P_Q_VORLAUF.CAB");
         Deliver(BuiltCabinet("TL_UPD"), "TL_UPD.CAB");
-        Deliver(std::string(PROGRAM_DIR) + "\\tests\\cabinets\\P_Q_VORLAUF.INF",
-                "P_Q_VORLAUF.INF");
+        Deliver(std::string(PROGRAM_DIR) + "\\tests\\cabinets\\P_Q_VORLAUF.INF", "P_Q_VORLAUF.INF");
     }
     void Deliver(const std::string& source, const std::string& name) {
         ASSERT_TRUE(platform::files::CopyFileReplacing(source, download + name));
@@ -55,14 +54,14 @@ TEST_F(PatchPackageTest, UnpacksTheImageCopiesTheRestAndRecordsThePatch) {
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(ReadFileText(tmpSetup + "WSROOT\\Install.ini"),
               ReferenceContents("P_Q_VORLAUF", "WSROOT\\Install.ini"));
-    EXPECT_EQ(ReadFileText(tmpSetup + "Setups\\TL_UPD.CAB"),
-              ReadFileText(BuiltCabinet("TL_UPD")));
+    EXPECT_EQ(ReadFileText(tmpSetup + "Setups\\TL_UPD.CAB"), ReadFileText(BuiltCabinet("TL_UPD")));
     std::vector<std::string> setups = platform::files::ListAllFiles(tmpSetup + "Setups", "*");
     std::sort(setups.begin(), setups.end());
     EXPECT_EQ(setups, (std::vector<std::string>{"P_TL_UPD.inf", "TL_UPD.CAB"}));
 
     EXPECT_EQ(Read("COMPONENTS", "P_Q_Vorlauf", tmpSetup + "Setups\\P_TL_UPD.inf"), "<none>");
-    EXPECT_EQ(Read("PATCHES", "P_Q_Vorlauf.inf", productInf), "07.12.2026 11:02,01.02.2019,Vorlauf 3");
+    EXPECT_EQ(Read("PATCHES", "P_Q_Vorlauf.inf", productInf),
+              "07.12.2026 11:02,01.02.2019,Vorlauf 3");
 }
 
 TEST_F(PatchPackageTest, ImageWithoutSetupsFolderAbortsWithTheCopyError) {
@@ -82,9 +81,9 @@ TEST_F(PatchPackageTest, ImageWithoutSetupsFolderAbortsWithTheCopyError) {
 
 TEST_F(PatchPackageTest, PackageWithAnEscapingNameIsNotApplied) {
     const std::string outside = install.MakeFolder("outside");
-    ASSERT_TRUE(WriteStoredCabinet(download + "P_Q_VORLAUF.CAB",
-                                   {{"Setups\\P_TL_UPD.inf", "[COMPONENTS]\r\n"},
-                                    {"..\\outside\\planted.exe", "planted"}}));
+    ASSERT_TRUE(WriteStoredCabinet(
+        download + "P_Q_VORLAUF.CAB",
+        {{"Setups\\P_TL_UPD.inf", "[COMPONENTS]\r\n"}, {"..\\outside\\planted.exe", "planted"}}));
 
     EXPECT_FALSE(ApplyPatchPackage(tmpSetup, download));
 

@@ -14,13 +14,13 @@
 
 // An error raised by CabFile: number, source and description.
 class CabError : public std::runtime_error {
-public:
+  public:
     CabError(long number, std::string source, std::string description);
     long Number() const { return number_; }
     const std::string& Source() const { return source_; }
     const std::string& Description() const { return description_; }
 
-private:
+  private:
     long number_;
     std::string source_;
     std::string description_;
@@ -36,7 +36,7 @@ std::string Win32ErrorText(long code);
 std::string CabErrorText(long number);
 
 class CabFile {
-public:
+  public:
     CabFile() = default;
     CabFile(const CabFile&) = delete;
     CabFile& operator=(const CabFile&) = delete;
@@ -62,7 +62,7 @@ public:
     // Raised after a file was written, with its full target path.
     std::function<void(const std::string& fileName)> AfterExtract;
 
-private:
+  private:
     // The notification handler, reached only through modCallback.
     friend unsigned CabinetCallback(unsigned context,
                                     const platform::cabinet::Notification& notification);
