@@ -2,6 +2,8 @@
 // tool's start, the wait for it, and the messages; the folders are real.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/Files.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
@@ -154,6 +156,18 @@ TEST_F(UpdateCheckTest, RemoveFolderTreeTakesReadOnlyFilesAndReportsMissingFolde
     EXPECT_TRUE(RemoveFolderTree(install / "TmpSetup\\"));
     EXPECT_FALSE(PathExists(install / "TmpSetup"));
     EXPECT_FALSE(RemoveFolderTree(install / "TmpSetup\\"));
+}
+
+TEST_F(UpdateCheckTest, PrepareUpdateWithoutInstallationFolderDeletesNothing) {
+    RegisterInstallation("");
+    install.Write("TmpSetup\\keep.txt", "keep");
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(install.path());
+
+    EXPECT_FALSE(PrepareUpdate());
+
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(ReadFileText(install / "TmpSetup\\keep.txt"), "keep");
 }
 
 }  // namespace

@@ -77,6 +77,9 @@ bool PrepareUpdate() {
     std::string tempSetup, download;
     try {
         const std::string installation = InstallationFolder();
+        // Without it the folders below would be relative to the current
+        // folder, and "TmpSetup" there would be deleted.
+        if (installation.empty()) return false;
         download = DownloadFolder(installation);
         tempSetup = installation + "TmpSetup\\";
         Session().UpdateDownloadFolder = download;
