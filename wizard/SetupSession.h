@@ -43,6 +43,9 @@ struct SetupSession {
     std::string WindowsDirectory;
     std::vector<std::string> VersionFolders;
     std::string UpdateDownloadFolder;
+    // Where the accepted update was unpacked (without a trailing backslash);
+    // the run goes on from there.
+    std::string UpdateSetupFolder;
     bool VcRedist2InstalledNow = false;
 };
 

@@ -38,6 +38,14 @@ std::string ReadApplicationValue(const std::string& key) {
 
 bool IsCommercialLine() { return !text::Trim(Session().ProgramName).empty(); }
 
+// The update was unpacked below the installation folder, which is the
+// program's own folder when the assistant runs from there as installed.
+std::string UnpackedUpdateFolder() {
+    const SetupSession& session = Session();
+    return session.UpdateSetupFolder.empty() ? ProgramFolder() + "\\TmpSetup"
+                                             : session.UpdateSetupFolder;
+}
+
 void DetermineSetupRoot() {
     SetupSession& session = Session();
     const std::string appPathFile = ProgramFolder() + "\\AppPath";
@@ -45,7 +53,7 @@ void DetermineSetupRoot() {
         // An unreadable file leaves the root empty rather than guessing.
         session.SetupRoot = platform::files::ReadFirstLine(appPathFile).value_or(std::string());
     } else {
-        session.SetupRoot = ProgramFolder() + (session.InternetUpdate ? "\\TmpSetup" : "");
+        session.SetupRoot = session.InternetUpdate ? UnpackedUpdateFolder() : ProgramFolder();
     }
     session.SetupSourceRoot = session.SetupRoot;
 }

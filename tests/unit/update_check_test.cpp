@@ -6,7 +6,10 @@
 
 #include "platform/Files.h"
 #include "tests/support/FakePlatformTest.h"
+#include "tests/support/RecordingNotice.h"
+#include "tests/support/StoredCabinet.h"
 #include "tests/support/TempFolder.h"
+#include "wizard/StartUp.h"
 #include "wizard/updates/UpdateCheck.h"
 
 using namespace testing_support;
@@ -168,6 +171,29 @@ TEST_F(UpdateCheckTest, PrepareUpdateWithoutInstallationFolderDeletesNothing) {
 
     std::filesystem::current_path(previous);
     EXPECT_EQ(ReadFileText(install / "TmpSetup\\keep.txt"), "keep");
+}
+
+TEST_F(UpdateCheckTest, StartUpGoesOnFromWhereTheUpdateWasUnpacked) {
+    // The assistant started from another folder than the installation: the
+    // run must use the unpacked image, not a TmpSetup beside the program.
+    TempFolder elsewhere;
+    fake.programFilePath = elsewhere / "INETSETUP.EXE";
+    fake.commandLine = "-LOCALUPDATE";
+    fake.messageAnswers = {platform::answer::Yes};
+    ASSERT_TRUE(WriteStoredCabinet(
+        Download("P_Q_VORLAUF.CAB"),
+        {{"WSROOT\\Install.ini", "[Application]\r\nInstallType=UPDATE\r\n"},
+         {"WSROOT\\Version.ini", "[Common]\r\nVersion=8.1\r\nBuild=1200\r\n"},
+         {"Setups\\readme.txt", "x"}}));
+    RecordingNotice notice;
+
+    ASSERT_TRUE(RunStartUpSequence(notice));
+
+    EXPECT_TRUE(Session().InternetUpdate);
+    EXPECT_EQ(Session().SetupRoot, install / "TmpSetup");
+    EXPECT_EQ(Session().InstallIniPath, install / "TmpSetup\\WSROOT\\Install.ini");
+    EXPECT_EQ(Session().InstallTypeText, "UPDATE");
+    EXPECT_EQ(Session().NewUpdate, "8.1");
 }
 
 }  // namespace

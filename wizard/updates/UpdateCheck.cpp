@@ -83,6 +83,7 @@ bool PrepareUpdate() {
         download = DownloadFolder(installation);
         tempSetup = installation + "TmpSetup\\";
         Session().UpdateDownloadFolder = download;
+        Session().UpdateSetupFolder = installation + "TmpSetup";
         RemoveFolderTree(tempSetup);
     } catch (const std::exception& error) {
         ReportUpdateAbort(0, error.what());
