@@ -4,7 +4,7 @@
 # With a display the wizard simply appears there. Without one it runs under
 # Xvfb: a screenshot of each window it reaches goes to demo-run/screenshots/,
 # and the run is walked through to its end (Esc, then Yes to the question).
-set -euo pipefail
+set -Eeuo pipefail
 trap 'echo "${BASH_SOURCE[0]}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the demo need, from Debian's
 # packages, when it is missing. Run as root on a fresh machine.
-set -euo pipefail
+set -Eeuo pipefail
 trap 'echo "${BASH_SOURCE[0]}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 packages=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils

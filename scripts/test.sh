@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds both programs and runs every test under Wine.
 # Usage: scripts/test.sh            (as root it installs what is missing first)
-set -euo pipefail
+set -Eeuo pipefail
 trap 'echo "${BASH_SOURCE[0]}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"

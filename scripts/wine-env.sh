@@ -23,7 +23,8 @@ start_wine() {
         wineboot -i >/dev/null 2>&1 || true
     fi
     # One wineserver for the whole run instead of one per test program.
-    wineserver -p
+    # A server that already runs for this prefix (another shell's) serves as well.
+    wineserver -p 2>/dev/null || true
     wineboot -u >/dev/null 2>&1 || true
 }
 

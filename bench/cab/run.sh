@@ -4,7 +4,7 @@
 # both give the same files and prints the times and their ratio.
 # Usage: bench/cab/run.sh   (after a build; uses build/ and its Wine prefix,
 # and starts its own wineserver, so none may be running for that prefix)
-set -euo pipefail
+set -Eeuo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 BUILD_DIR="$ROOT/build"
 WORK="$BUILD_DIR/bench/cab/work"

@@ -2,7 +2,7 @@
 # Builds the benchmark, lays out a setup image whose stand-ins answer at once
 # and prints the start-up figures of the wizard against a minimal window.
 # Usage: bench/startup/run.sh [runs]
-set -euo pipefail
+set -Eeuo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "$ROOT"
 BUILD_DIR="$ROOT/build"
