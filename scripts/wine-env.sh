@@ -21,6 +21,10 @@ start_wine() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix in $WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || true
+        # A new prefix's first services are still settling when wineboot
+        # returns; services created right then are not seen. Let that Wine
+        # session end before the run starts its own.
+        wineserver -w
     fi
     # One wineserver for the whole run instead of one per test program.
     # A server that already runs for this prefix (another shell's) serves as well.
