@@ -20,6 +20,7 @@ Control::Control(Form& owner, const ControlRow& row)
     view_.bold = (row.flags & flag::Bold) != 0;
     view_.multiLine = (row.flags & flag::MultiLine) != 0;
     view_.heading = (row.flags & flag::Heading) != 0;
+    view_.readOnly = (row.flags & flag::ReadOnly) != 0;
     view_.color = row.color;
     owner_.Register(*this);
 }
@@ -188,13 +189,14 @@ void Control::TakeUserSelection(const std::vector<bool>& selected) {
     RunClickLogic();
 }
 
-ControlArray::ControlArray(Form& owner, std::initializer_list<ControlRow> rows) {
-    int index = 0;
+ControlArray::ControlArray(Form& owner, std::initializer_list<ControlRow> rows, int firstIndex)
+    : firstIndex_(firstIndex) {
+    int index = firstIndex;
     for (const ControlRow& row : rows) {
         auto control = std::make_unique<Control>(owner, row);
         control->array_ = this;
         control->index_ = index;
-        control->view_.startsGroup = index == 0;
+        control->view_.startsGroup = index == firstIndex;
         controls_.push_back(std::move(control));
         ++index;
     }

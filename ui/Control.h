@@ -26,6 +26,7 @@ inline constexpr unsigned Disabled = 1u << 3;
 inline constexpr unsigned Bold = 1u << 4;
 inline constexpr unsigned MultiLine = 1u << 5;  // word-wrapped text
 inline constexpr unsigned Heading = 1u << 6;    // the page's large bold title
+inline constexpr unsigned ReadOnly = 1u << 7;   // a text box to read, select and scroll
 }  // namespace flag
 
 // One control as designed. Positions and sizes are twips, relative to the
@@ -133,23 +134,30 @@ class Control {
 };
 
 // Controls addressed by index (an option group, for example), sharing one
-// handler that receives the index.
+// handler that receives the index. Indexes start at `firstIndex`, so that a
+// group can be numbered by the values its options stand for.
 class ControlArray {
   public:
-    ControlArray(Form& owner, std::initializer_list<ControlRow> rows);
+    ControlArray(Form& owner, std::initializer_list<ControlRow> rows, int firstIndex = 0);
     ControlArray(const ControlArray&) = delete;
     ControlArray& operator=(const ControlArray&) = delete;
 
-    Control& operator[](int index) { return *controls_.at(static_cast<std::size_t>(index)); }
-    const Control& operator[](int index) const {
-        return *controls_.at(static_cast<std::size_t>(index));
-    }
+    Control& operator[](int index) { return *controls_.at(Position(index)); }
+    const Control& operator[](int index) const { return *controls_.at(Position(index)); }
+    int FirstIndex() const { return firstIndex_; }
+    int LastIndex() const { return firstIndex_ + Count() - 1; }
     int Count() const { return static_cast<int>(controls_.size()); }
 
     std::function<void(int index)> onClick;
 
   private:
     friend class Control;
+    std::size_t Position(int index) const {
+        // Out of range becomes a huge position, which at() refuses.
+        return static_cast<std::size_t>(static_cast<long long>(index) - firstIndex_);
+    }
+
+    int firstIndex_;
     std::vector<std::unique_ptr<Control>> controls_;
 };
 

@@ -19,7 +19,7 @@ enum class ControlKind {
     Option,  // one option of a group addressed by index
     TextBox,
     ListBox,         // multi-select, with item data
-    Link,            // label that looks and acts like a hyperlink
+    Link,            // text that looks and acts like a hyperlink; a Tab stop
     Picture,         // a picture resource, painted with its transparency
     Line,            // etched separator, horizontal or vertical by its shape
     Area,            // a filled background rectangle (header band)
@@ -53,6 +53,7 @@ struct ControlView {
     bool isDefault = false, isCancel = false;
     bool visible = true, enabled = true;
     bool bold = false, multiLine = false, heading = false;
+    bool readOnly = false;           // text box the user can read, select and scroll only
     int value = 0;                   // check box 0/1, option selected 0/1
     std::vector<ListItem> items;     // list box
     std::string picture;             // resource name of a picture

@@ -4,6 +4,7 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -16,6 +17,8 @@ namespace platform::gui {
 namespace {
 
 constexpr const char* kWindowClass = "ZevrinPageWindow";
+// Where a child window keeps the procedure of its class while ours runs first.
+constexpr const char* kClassProcedure = "ZevrinClassProcedure";
 constexpr int kFirstControlId = 100;
 constexpr COLORREF kLinkColor = RGB(0, 70, 204);
 
@@ -83,6 +86,63 @@ class FontSet {
     HFONT normal_ = nullptr, bold_ = nullptr, heading_ = nullptr, link_ = nullptr,
           linkBold_ = nullptr;
 };
+
+bool IsLinkWindow(HWND child) {
+    return (GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+// Keys for the children whose classes would handle them unlike the rest of
+// the page: Enter opens a focused link as Space does, and a read-only text
+// leaves Tab, Enter and Esc to the page instead of keeping them.
+LRESULT CALLBACK ChildProcedure(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto classProcedure = reinterpret_cast<WNDPROC>(GetPropA(child, kClassProcedure));
+    if (classProcedure == nullptr) return DefWindowProcA(child, message, wParam, lParam);
+    const bool isLink = IsLinkWindow(child);
+    switch (message) {
+        case WM_GETDLGCODE: {
+            LRESULT code = CallWindowProcA(classProcedure, child, message, wParam, lParam);
+            const auto* key = reinterpret_cast<const MSG*>(lParam);
+            if (isLink) {
+                if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
+                    code |= DLGC_WANTMESSAGE;
+                }
+            } else {
+                // No select-all on Tab either: the note is read, not replaced.
+                code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
+            }
+            return code;
+        }
+        case WM_KEYDOWN:
+            if (isLink && wParam == VK_RETURN) {
+                SendMessageA(GetParent(child), WM_COMMAND,
+                             MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(child));
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (isLink && wParam == '\r') return 0;
+            break;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProcedure));
+            RemovePropA(child, kClassProcedure);
+            break;
+        default:
+            break;
+    }
+    return CallWindowProcA(classProcedure, child, message, wParam, lParam);
+}
+
+void TakeOverKeys(HWND child) {
+    const LONG_PTR classProcedure = GetWindowLongPtrA(child, GWLP_WNDPROC);
+    if (!SetPropA(child, kClassProcedure, reinterpret_cast<HANDLE>(classProcedure))) return;
+    SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildProcedure));
+}
+
+bool HandlesItsOwnKeys(const ControlView& view) {
+    return view.kind == ControlKind::Link ||
+           (view.kind == ControlKind::TextBox && view.readOnly && view.multiLine);
+}
 
 class Win32PageWindow final : public PageWindow {
   public:
@@ -154,6 +214,8 @@ class Win32PageWindow final : public PageWindow {
     void CreateChild(std::size_t index);
     void AddTooltip(std::size_t index);
     void PlaceChild(std::size_t index);
+    void ParkFocus(HWND child);
+    void UnparkFocus(HWND child);
     void ApplyChildState(std::size_t index, const ControlView* before);
     void FillList(std::size_t index);
     RECT PixelRectOf(const ControlView& view) const;
@@ -164,6 +226,7 @@ class Win32PageWindow final : public PageWindow {
     HBRUSH Brush(COLORREF color);
     COLORREF BackgroundOf(std::size_t index) const;
     LRESULT ColorStatic(HDC dc, HWND child);
+    void DrawLink(const DRAWITEMSTRUCT& item);
     HCURSOR CursorNamed(const std::string& name);
     std::size_t IndexOf(HWND child) const;
     void Relayout();
@@ -180,6 +243,7 @@ class Win32PageWindow final : public PageWindow {
     std::map<COLORREF, HBRUSH> brushes_;
     std::map<std::string, Cursor> cursors_;
     HWND savedFocus_ = nullptr;
+    HWND parkedFrom_ = nullptr, parkedAt_ = nullptr;
     bool settingText_ = false;  // edit notifications caused by the program itself
 };
 
@@ -263,6 +327,7 @@ void Win32PageWindow::CreateChild(std::size_t index) {
     children_[index] = child;
     if (child == nullptr) return;
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), FALSE);
+    if (HandlesItsOwnKeys(view)) TakeOverKeys(child);
     ApplyChildState(index, nullptr);
     AddTooltip(index);
 }
@@ -342,6 +407,7 @@ void Win32PageWindow::ApplyChildState(std::size_t index, const ControlView* befo
     }
     if (before->bold != view.bold || before->heading != view.heading) {
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), TRUE);
+        if (view.kind == ControlKind::Link) InvalidateRect(child, nullptr, TRUE);
     }
     if (before->isDefault != view.isDefault || before->multiLine != view.multiLine) {
         SetWindowLongPtrA(child, GWL_STYLE, static_cast<LONG_PTR>(StyleOf(view)));
@@ -350,9 +416,30 @@ void Win32PageWindow::ApplyChildState(std::size_t index, const ControlView* befo
         }
         InvalidateRect(child, nullptr, TRUE);
     }
+    const bool takenAway = (before->enabled && !view.enabled) || (before->visible && !view.visible);
+    if (takenAway) ParkFocus(child);
     if (before->enabled != view.enabled) EnableWindow(child, view.enabled ? TRUE : FALSE);
     if (before->visible != view.visible) ShowWindow(child, view.visible ? SW_SHOWNA : SW_HIDE);
+    if (!takenAway) UnparkFocus(child);
     if (before->tooltip != view.tooltip) AddTooltip(index);
+}
+
+// A control that is disabled or hidden while it has the focus would take the
+// keyboard with it: the focus moves on to the next control that takes it,
+// and comes back when the control does, unless the user moved it meanwhile.
+void Win32PageWindow::ParkFocus(HWND child) {
+    if (GetFocus() != child) return;
+    HWND next = GetNextDlgTabItem(hwnd_, child, FALSE);
+    if (next == nullptr || next == child) return;
+    SetFocus(next);
+    parkedFrom_ = child;
+    parkedAt_ = next;
+}
+
+void Win32PageWindow::UnparkFocus(HWND child) {
+    if (child != parkedFrom_ || !IsWindowEnabled(child) || !IsWindowVisible(child)) return;
+    if (GetFocus() == parkedAt_) SetFocus(child);
+    parkedFrom_ = parkedAt_ = nullptr;
 }
 
 void Win32PageWindow::PlaceChild(std::size_t index) {
@@ -425,17 +512,42 @@ std::size_t Win32PageWindow::IndexOf(HWND child) const {
 LRESULT Win32PageWindow::ColorStatic(HDC dc, HWND child) {
     const std::size_t index = IndexOf(child);
     if (index == kNone) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    const COLORREF background = BackgroundOf(index);
     const ControlView& view = views_[index];
-    if (view.kind == ControlKind::Link && view.enabled) {
-        SetTextColor(dc, kLinkColor);
-    } else if (!view.enabled) {
+    // A text box keeps its own colour: a note on white, a path on the face colour.
+    const COLORREF background = view.kind == ControlKind::TextBox && view.color != kDefaultColor
+                                    ? ToColorRef(view.color)
+                                    : BackgroundOf(index);
+    if (!view.enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     } else {
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     }
     SetBkColor(dc, background);
     return reinterpret_cast<LRESULT>(Brush(background));
+}
+
+void Win32PageWindow::DrawLink(const DRAWITEMSTRUCT& item) {
+    const std::size_t index = IndexOf(item.hwndItem);
+    if (index == kNone) return;
+    const ControlView& view = views_[index];
+    HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    FillRect(dc, &area, Brush(BackgroundOf(index)));
+    const HGDIOBJ previousFont = SelectObject(dc, fonts_.For(view));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, view.enabled ? kLinkColor : GetSysColor(COLOR_GRAYTEXT));
+    const UINT format =
+        DT_NOPREFIX | (view.multiLine ? DT_WORDBREAK : (DT_SINGLELINE | DT_END_ELLIPSIS));
+    RECT text = area;
+    DrawTextA(dc, view.caption.c_str(), -1, &text, format | DT_CALCRECT);
+    DrawTextA(dc, view.caption.c_str(), -1, &area, format);
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+        // The focus frame hugs the text, as on a hyperlink.
+        text.right = std::min(text.right + 1, item.rcItem.right);
+        text.bottom = std::min(text.bottom, item.rcItem.bottom);
+        DrawFocusRect(dc, &text);
+    }
+    SelectObject(dc, previousFont);
 }
 
 HCURSOR Win32PageWindow::CursorNamed(const std::string& name) {
@@ -587,6 +699,18 @@ LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM:
+            DrawLink(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_NEXTDLGCTL: {
+            // What the dialog manager asks of a dialog, for controls that move
+            // the focus themselves.
+            HWND target = LOWORD(lParam) != 0
+                              ? reinterpret_cast<HWND>(wParam)
+                              : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0 ? TRUE : FALSE);
+            if (target != nullptr) SetFocus(target);
+            return 0;
+        }
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT paints everything, without flicker
         case WM_PAINT: {
