@@ -46,6 +46,20 @@ constexpr int No = 7;
 
 enum class MousePointer { Default = 0, Hourglass = 11 };
 
+// A program the shell started, held so that the wizard can wait for its end.
+class StartedProgram {
+public:
+    virtual ~StartedProgram() = default;
+    // Waits until the program has ended or `milliseconds` have passed, the
+    // windows answering meanwhile; true when it has ended.
+    virtual bool WaitForEnd(unsigned milliseconds) = 0;
+};
+
+struct ShellStartResult {
+    std::intptr_t code = 0;                   // as ShellStart returns it
+    std::unique_ptr<StartedProgram> program;  // none when no process was started
+};
+
 struct LocalTime {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
@@ -74,6 +88,13 @@ public:
     virtual std::intptr_t ShellStart(const std::string& operation, const std::string& file,
                                        const std::string& parameters,
                                        const std::string& workingFolder, WindowStyle style) = 0;
+    // ShellStart that keeps the started process, so that a wait can follow
+    // its handle instead of the process list.
+    virtual ShellStartResult ShellStartProgram(const std::string& operation,
+                                               const std::string& file,
+                                               const std::string& parameters,
+                                               const std::string& workingFolder,
+                                               WindowStyle style) = 0;
     // Starts a plain command line without waiting; false when it could not start.
     virtual bool RunCommandLine(const std::string& commandLine, WindowStyle style) = 0;
     // Executable file names of all running processes; nullopt when no

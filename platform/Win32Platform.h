@@ -18,6 +18,10 @@ public:
     std::intptr_t ShellStart(const std::string& operation, const std::string& file,
                                const std::string& parameters, const std::string& workingFolder,
                                WindowStyle style) override;
+    ShellStartResult ShellStartProgram(const std::string& operation, const std::string& file,
+                                       const std::string& parameters,
+                                       const std::string& workingFolder,
+                                       WindowStyle style) override;
     bool RunCommandLine(const std::string& commandLine, WindowStyle style) override;
     std::optional<std::vector<std::string>> RunningProcessNames() override;
     bool SetCurrentDrive(const std::string& drive) override;

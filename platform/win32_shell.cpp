@@ -1,7 +1,7 @@
 // Starting documents and programs through the shell or a plain command line,
 // and the one late-bound COM call the wizard makes.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -13,13 +13,61 @@
 namespace platform {
 
 std::intptr_t Win32Platform::ShellStart(const std::string& operation, const std::string& file,
-                                          const std::string& parameters,
-                                          const std::string& workingFolder, WindowStyle style) {
-    HINSTANCE result = ShellExecuteA(nullptr, operation.c_str(), file.c_str(),
-                                     parameters.empty() ? nullptr : parameters.c_str(),
-                                     workingFolder.empty() ? nullptr : workingFolder.c_str(),
-                                     static_cast<int>(style));
+                                        const std::string& parameters,
+                                        const std::string& workingFolder, WindowStyle style) {
+    HINSTANCE result = ShellExecuteA(
+        nullptr, operation.c_str(), file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+        workingFolder.empty() ? nullptr : workingFolder.c_str(), static_cast<int>(style));
     return reinterpret_cast<std::intptr_t>(result);
+}
+
+namespace {
+
+class Win32StartedProgram final : public StartedProgram {
+  public:
+    explicit Win32StartedProgram(HANDLE process) : process_(process) {}
+
+    bool WaitForEnd(unsigned milliseconds) override {
+        const ULONGLONG deadline = GetTickCount64() + milliseconds;
+        HANDLE process = process_.Get();
+        for (;;) {
+            // The windows answer at once; no time passes in polling.
+            Current().PumpEvents();
+            const ULONGLONG now = GetTickCount64();
+            const DWORD left = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+            const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
+            if (woken == WAIT_OBJECT_0) return true;
+            if (woken != WAIT_OBJECT_0 + 1) return false;  // time is up, or the wait failed
+        }
+    }
+
+  private:
+    ScopedKernelHandle process_;
+};
+
+}  // namespace
+
+ShellStartResult Win32Platform::ShellStartProgram(const std::string& operation,
+                                                  const std::string& file,
+                                                  const std::string& parameters,
+                                                  const std::string& workingFolder,
+                                                  WindowStyle style) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = operation.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
+    info.nShow = static_cast<int>(style);
+    ShellStartResult result;
+    const BOOL started = ShellExecuteExA(&info);
+    result.code = reinterpret_cast<std::intptr_t>(info.hInstApp);
+    if (!started && result.code > 32) result.code = SE_ERR_NOASSOC;
+    if (info.hProcess != nullptr) {
+        result.program = std::make_unique<Win32StartedProgram>(info.hProcess);
+    }
+    return result;
 }
 
 bool Win32Platform::RunCommandLine(const std::string& commandLine, WindowStyle style) {
@@ -30,8 +78,8 @@ bool Win32Platform::RunCommandLine(const std::string& commandLine, WindowStyle s
     PROCESS_INFORMATION process{};
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
     mutableLine.push_back('\0');
-    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         return false;
     }
     ScopedKernelHandle thread(process.hThread);

@@ -75,15 +75,8 @@ int ParseSetupType(const std::string& value) {
 
 // The setup-type program answers through the registry; reading before it
 // has written would hand the wizard a previous run's answer. Give it a short
-// while to finish, with the windows still answering.
-void AwaitSetupTypeHelper() {
-    constexpr unsigned kPollMilliseconds = 10;
-    constexpr unsigned kMaximumMilliseconds = 10000;
-    for (unsigned waited = 0; waited < kMaximumMilliseconds && IsProcessRunning("Dravik.exe");
-         waited += kPollMilliseconds) {
-        platform::Current().WaitPumpingEvents(kPollMilliseconds);
-    }
-}
+// while to finish, waiting on the program itself with the windows answering.
+constexpr unsigned kSetupTypeHelperMaximumMilliseconds = 10000;
 
 }  // namespace
 
@@ -193,9 +186,9 @@ short CountFolderFiles(const std::string& folder, const std::string& pattern) {
 
 int RunSetupTypeHelper() {
     SetupSession& session = Session();
-    const std::intptr_t started = platform::Current().ShellStart(
+    const platform::ShellStartResult started = platform::Current().ShellStartProgram(
         "Open", "\"Dravik.exe\"", "", ProgramFolder(), platform::WindowStyle::Hidden);
-    if (started > 32) AwaitSetupTypeHelper();
+    if (started.program) started.program->WaitForEnd(kSetupTypeHelperMaximumMilliseconds);
     session.TlDestination = ReadSuiteValue("TlDestination");
     return ParseSetupType(ReadSuiteValue("SetupType"));
 }

@@ -53,19 +53,52 @@ bool FakePlatform::WriteRegistryString(RegistryRoot root, const std::string& sub
     return true;
 }
 
-std::optional<bool> FakePlatform::DeleteRegistryValue(RegistryRoot root,
-                                                      const std::string& subkey,
-                                                      const std::string& valueName,
-                                                      std::uint32_t) {
+std::optional<bool> FakePlatform::DeleteRegistryValue(RegistryRoot root, const std::string& subkey,
+                                                      const std::string& valueName, std::uint32_t) {
     return registry_.erase(MakeKey(root, subkey, valueName)) > 0;
 }
 
 std::intptr_t FakePlatform::ShellStart(const std::string& operation, const std::string& file,
-                                         const std::string& parameters,
-                                         const std::string& workingFolder, WindowStyle style) {
+                                       const std::string& parameters,
+                                       const std::string& workingFolder, WindowStyle style) {
     starts.push_back({operation, file, parameters, workingFolder, style});
     if (onStart) onStart(starts.back());
     return shellResult;
+}
+
+namespace {
+
+class FakeStartedProgram final : public StartedProgram {
+  public:
+    FakeStartedProgram(FakePlatform& fake, unsigned runsFor) : fake_(fake), left_(runsFor) {}
+
+    bool WaitForEnd(unsigned milliseconds) override {
+        const unsigned waited = std::min(milliseconds, left_);
+        left_ -= waited;
+        fake_.ticks += waited;
+        fake_.programWaitedMilliseconds += waited;
+        fake_.PumpEvents();
+        return left_ == 0;
+    }
+
+  private:
+    FakePlatform& fake_;
+    unsigned left_;
+};
+
+}  // namespace
+
+ShellStartResult FakePlatform::ShellStartProgram(const std::string& operation,
+                                                 const std::string& file,
+                                                 const std::string& parameters,
+                                                 const std::string& workingFolder,
+                                                 WindowStyle style) {
+    ShellStartResult result;
+    result.code = ShellStart(operation, file, parameters, workingFolder, style);
+    if (result.code > 32) {
+        result.program = std::make_unique<FakeStartedProgram>(*this, programRunMilliseconds);
+    }
+    return result;
 }
 
 bool FakePlatform::RunCommandLine(const std::string& line, WindowStyle style) {

@@ -74,6 +74,10 @@ public:
 
     std::vector<RecordedStart> starts;
     std::intptr_t shellResult = 42;  // > 32 means started
+    // How long a program started with ShellStartProgram runs, in the fake's
+    // clock; its wait advances the clock and lets the test act.
+    unsigned programRunMilliseconds = 0;
+    std::uint64_t programWaitedMilliseconds = 0;
     // Called for every shell start and command line, after it was recorded.
     std::function<void(const RecordedStart&)> onStart;
 
@@ -115,6 +119,10 @@ public:
     std::intptr_t ShellStart(const std::string& operation, const std::string& file,
                                const std::string& parameters, const std::string& workingFolder,
                                WindowStyle style) override;
+    ShellStartResult ShellStartProgram(const std::string& operation, const std::string& file,
+                                       const std::string& parameters,
+                                       const std::string& workingFolder,
+                                       WindowStyle style) override;
     bool RunCommandLine(const std::string& commandLine, WindowStyle style) override;
     std::optional<std::vector<std::string>> RunningProcessNames() override;
     bool SetCurrentDrive(const std::string& drive) override;

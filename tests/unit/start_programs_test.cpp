@@ -193,13 +193,15 @@ TEST_F(SetupTypeTest, StartsTheHelperHiddenFromTheProgramFolderAndReadsItsAnswer
     EXPECT_EQ(RunSetupTypeHelper(), 0);
 }
 
-TEST_F(SetupTypeTest, WaitsBrieflyForTheHelperToAnswer) {
-    fake.processes = std::vector<std::string>{"Dravik.exe"};
-    fake.onPump = [&] {
-        Answer("1", "");
-        fake.processes = std::vector<std::string>{};
-    };
+TEST_F(SetupTypeTest, WaitsForTheHelperItselfButNotForEver) {
+    fake.programRunMilliseconds = 1500;
+    fake.onPump = [&] { Answer("1", ""); };
     EXPECT_EQ(RunSetupTypeHelper(), 1);
+    EXPECT_EQ(fake.programWaitedMilliseconds, 1500u);
+    // A helper that hangs costs ten seconds, not the run.
+    fake.programRunMilliseconds = 600000;
+    RunSetupTypeHelper();
+    EXPECT_EQ(fake.programWaitedMilliseconds, 1500u + 10000u);
 }
 
 TEST_F(SetupTypeTest, TradesInstallationFromTheHelpersDestination) {
