@@ -55,8 +55,11 @@ void Timer::Tick() {
     if (onTimer) onTimer();
 }
 
-Form::Form(std::string caption, int clientWidth, int clientHeight)
-    : caption_(std::move(caption)), clientWidth_(clientWidth), clientHeight_(clientHeight) {}
+Form::Form(std::string caption, int clientWidth, int clientHeight, std::string name)
+    : name_(std::move(name)),
+      caption_(std::move(caption)),
+      clientWidth_(clientWidth),
+      clientHeight_(clientHeight) {}
 
 Form::~Form() {
     Forget(Registry().loaded, this);
@@ -191,6 +194,8 @@ Form& ShowModeless(std::unique_ptr<Form> form) {
 }
 
 bool AnyFormLoaded() { return !Registry().loaded.empty(); }
+
+std::vector<Form*> LoadedForms() { return Registry().loaded; }
 
 void RunMessageLoop() {
     auto& system = platform::Current();

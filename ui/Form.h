@@ -43,12 +43,13 @@ class Timer {
 
 class Form : public platform::gui::WindowEvents {
   public:
-    // Client size in twips.
-    Form(std::string caption, int clientWidth, int clientHeight);
+    // Client size in twips. The name is the form's designed name ("Install").
+    Form(std::string caption, int clientWidth, int clientHeight, std::string name = {});
     ~Form() override;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
+    const std::string& Name() const { return name_; }
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);
 
@@ -101,6 +102,7 @@ class Form : public platform::gui::WindowEvents {
     void TimerChanged(const Timer& timer);
     Control* AtWindowIndex(std::size_t index) const;
 
+    std::string name_;
     std::string caption_;
     int clientWidth_, clientHeight_;
     int left_ = -1, top_ = -1;
@@ -121,6 +123,8 @@ F& ShowModeless(std::unique_ptr<F> form) {
     return shown;
 }
 bool AnyFormLoaded();
+// The loaded forms, in the order they were loaded.
+std::vector<Form*> LoadedForms();
 // Handles window events until no form is loaded any more.
 void RunMessageLoop();
 // Forgets every form without further events (tests, and the end of a run).

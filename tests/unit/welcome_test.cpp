@@ -85,9 +85,9 @@ TEST_F(WelcomeTest, LeftColumnFollowsReadmeAndInstallType) {
         EXPECT_EQ(w.LinkReadMe.Top(), 3900);
         EXPECT_EQ(w.lblBuild.Top(), 4650);
     }
-    EXPECT_EQ(PageAfterWelcome(Session()), PageAfterWelcomeChoice::InstallationType);
+    EXPECT_EQ(AfterWelcome(Session()), WizardStep::InstallationType);
     Session().InstallTypeText = "NEW";
-    EXPECT_EQ(PageAfterWelcome(Session()), PageAfterWelcomeChoice::SystemRequirements);
+    EXPECT_EQ(AfterWelcome(Session()), WizardStep::SystemRequirements);
 }
 
 TEST_F(WelcomeTest, BuildDateCountsDaysFromTheEndOfSeptember1998) {

@@ -1,21 +1,168 @@
 #include "wizard/pages/PageSequence.h"
 
 #include "shared/Text.h"
+#include "wizard/IniAccess.h"
+#include "wizard/PageFrame.h"
 #include "wizard/SetupSession.h"
+#include "wizard/StartPrograms.h"
+#include "wizard/pages/DBTools.h"
+#include "wizard/pages/Install.h"
+#include "wizard/pages/ServerCopySeam.h"
+#include "wizard/pages/SystemPruefung.h"
+#include "wizard/pages/TerminalServer.h"
+#include "wizard/pages/UpdateNote.h"
+#include "wizard/pages/Welcome.h"
 
-PageAfterWelcomeChoice PageAfterWelcome(const SetupSession& session) {
-    return text::Upper(session.InstallTypeText) == "UPDATE"
-               ? PageAfterWelcomeChoice::InstallationType
-               : PageAfterWelcomeChoice::SystemRequirements;
+namespace {
+
+bool UpdatePrescribed(const SetupSession& session) {
+    return text::Upper(session.InstallTypeText) == "UPDATE";
 }
 
-void ShowPageAfterWelcome() {
-    switch (PageAfterWelcome(Session())) {
-        case PageAfterWelcomeChoice::SystemRequirements:
-            // The System requirements page is not part of this program yet.
+bool IsTerminalServer(int machineType) { return machineType == 3 || machineType == 4; }
+
+// The installer ends the wizard, but only once the installation type page
+// has settled what is installed.
+WizardStep InstallerOnceDecided(const SetupSession& session) {
+    return session.InstallPageShown ? WizardStep::StartInstaller : WizardStep::None;
+}
+
+}  // namespace
+
+WizardStep AfterWelcome(const SetupSession& session) {
+    return UpdatePrescribed(session) ? WizardStep::InstallationType
+                                     : WizardStep::SystemRequirements;
+}
+
+WizardStep AfterSystemRequirements(const SetupSession& session) {
+    return text::Trim(session.ProgramName).empty() ? WizardStep::InstallationType
+                                                   : WizardStep::StartInstallerAndWait;
+}
+
+WizardStep AfterInstallationType(const SetupSession& session) {
+    if (session.InstallMode == 1) return WizardStep::UpdateNote;
+    if (session.InstallMode != 0) return WizardStep::None;
+    switch (session.MachineType) {
+        case 0:
+            return WizardStep::DatabaseTools;
+        case 1:
+            return InstallerOnceDecided(session);
+        case 2:
+            return WizardStep::ServerCopy;
+        case 3:
+        case 4:
+            return WizardStep::TerminalServer;
+        default:
+            return WizardStep::None;
+    }
+}
+
+WizardStep AfterUpdateNote(const SetupSession& session) {
+    switch (session.MachineType) {
+        case 0:
+            return UpdatePrescribed(session) ? WizardStep::StartInstaller
+                                             : WizardStep::DatabaseTools;
+        case 1:
+            return WizardStep::StartInstaller;
+        case 2:
+            return WizardStep::ServerCopy;
+        case 3:
+        case 4:
+            return WizardStep::TerminalServer;
+        default:
+            return WizardStep::None;
+    }
+}
+
+WizardStep AfterTerminalServer(const SetupSession& session) {
+    if (session.InstallMode != 0 && session.InstallMode != 1) return WizardStep::None;
+    if (session.MachineType == 3) return WizardStep::ServerCopy;
+    if (session.MachineType == 4) return InstallerOnceDecided(session);
+    return WizardStep::None;
+}
+
+WizardStep AfterServerCopy(const SetupSession& session) {
+    if (session.MachineType == 1) return InstallerOnceDecided(session);
+    return UpdatePrescribed(session) ? WizardStep::StartInstaller : WizardStep::DatabaseTools;
+}
+
+WizardStep AfterDatabaseTools(const SetupSession& session) {
+    if (session.MachineType < 0 || session.MachineType > 4) return WizardStep::None;
+    return InstallerOnceDecided(session);
+}
+
+WizardStep BeforeSystemRequirements(const SetupSession&) { return WizardStep::Welcome; }
+
+WizardStep BeforeInstallationType(const SetupSession& session) {
+    return UpdatePrescribed(session) ? WizardStep::Welcome : WizardStep::SystemRequirements;
+}
+
+WizardStep BeforeUpdateNote(const SetupSession&) { return WizardStep::InstallationType; }
+
+WizardStep BeforeTerminalServer(const SetupSession& session) {
+    if (!IsTerminalServer(session.MachineType)) return WizardStep::Stay;
+    if (session.InstallMode == 0) return WizardStep::InstallationType;
+    if (session.InstallMode == 1) return WizardStep::UpdateNote;
+    return WizardStep::Stay;
+}
+
+WizardStep BeforeServerCopy(const SetupSession& session) {
+    if (session.InstallMode != 0 && session.InstallMode != 1) return WizardStep::Stay;
+    if (IsTerminalServer(session.MachineType)) return WizardStep::TerminalServer;
+    if (session.MachineType != 2) return WizardStep::Stay;
+    return session.InstallMode == 0 ? WizardStep::InstallationType : WizardStep::UpdateNote;
+}
+
+WizardStep BeforeDatabaseTools(const SetupSession& session) {
+    if (session.InstallMode != 0 && session.InstallMode != 1) return WizardStep::Stay;
+    if (session.MachineType == 0) {
+        return session.InstallMode == 0 ? WizardStep::InstallationType : WizardStep::UpdateNote;
+    }
+    // The database server and the terminal server that holds the database
+    // came here from the server copy page.
+    if (session.MachineType == 2 || session.MachineType == 3) return WizardStep::ServerCopy;
+    return WizardStep::Stay;
+}
+
+void StartProductInstaller() {
+    StartFile(ReadIniValue(Session().InstallIniPath, "Application", "RUN", "", kPromptForMedium),
+              kPreferServerCopy);
+    FinishSetup();
+}
+
+bool GoTo(WizardStep step) {
+    switch (step) {
+        case WizardStep::Stay:
+            return false;
+        case WizardStep::Welcome:
+            ShowWelcomePage();
             break;
-        case PageAfterWelcomeChoice::InstallationType:
-            // The Installation type page is not part of this program yet.
+        case WizardStep::SystemRequirements:
+            ShowSystemPruefungPage();
+            break;
+        case WizardStep::InstallationType:
+            ShowInstallPage();
+            break;
+        case WizardStep::TerminalServer:
+            ShowTerminalServerPage();
+            break;
+        case WizardStep::UpdateNote:
+            ShowUpdateNotePage();
+            break;
+        case WizardStep::ServerCopy:
+            ShowServerCopyPage();
+            break;
+        case WizardStep::DatabaseTools:
+            ShowDBToolsPage();
+            break;
+        case WizardStep::StartInstaller:
+            StartProductInstaller();
+            break;
+        // The commercial line's page runs and waits for its installer itself.
+        case WizardStep::StartInstallerAndWait:
+        case WizardStep::None:
+        case WizardStep::Count:
             break;
     }
+    return true;
 }

@@ -1,13 +1,57 @@
-// Which page follows which. Each choice is a small function of the session,
-// so that it can be tested apart from the pages.
+// Which page follows which: the one place that knows the wizard's page table,
+// forward and back. Each choice is a small function of the session, so that
+// the whole table can be tested apart from the pages; GoTo then acts on it.
 #pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
 
 struct SetupSession;
 
-enum class PageAfterWelcomeChoice { SystemRequirements, InstallationType };
+enum class WizardStep {
+    Stay,  // no page follows: the current page stays (Back without a target)
+    None,  // no page follows: the current page closes
+    Welcome,
+    SystemRequirements,
+    InstallationType,
+    TerminalServer,
+    UpdateNote,
+    ServerCopy,
+    DatabaseTools,
+    StartInstaller,         // start the product installer, then end the wizard
+    StartInstallerAndWait,  // the commercial line: the page runs its installer to the end
+    Count
+};
 
-// A prescribed update skips the system requirements.
-PageAfterWelcomeChoice PageAfterWelcome(const SetupSession& session);
+inline constexpr std::array<std::string_view, static_cast<std::size_t>(WizardStep::Count)>
+    kWizardStepNames{"Stay",    "None",           "Welcome",           "SystemPruefung",
+                     "Install", "TerminalServer", "UpdateNote",        "CopyToServer",
+                     "DBTools", "installer",      "installer and wait"};
+static_assert(kWizardStepNames.size() == static_cast<std::size_t>(WizardStep::Count));
 
-// Shows the page that follows the Welcome page.
-void ShowPageAfterWelcome();
+// Forward.
+WizardStep AfterWelcome(const SetupSession& session);
+WizardStep AfterSystemRequirements(const SetupSession& session);
+WizardStep AfterInstallationType(const SetupSession& session);
+WizardStep AfterUpdateNote(const SetupSession& session);
+WizardStep AfterTerminalServer(const SetupSession& session);
+WizardStep AfterServerCopy(const SetupSession& session);
+WizardStep AfterDatabaseTools(const SetupSession& session);
+
+// Back.
+WizardStep BeforeSystemRequirements(const SetupSession& session);
+WizardStep BeforeInstallationType(const SetupSession& session);
+WizardStep BeforeUpdateNote(const SetupSession& session);
+WizardStep BeforeTerminalServer(const SetupSession& session);
+WizardStep BeforeServerCopy(const SetupSession& session);
+WizardStep BeforeDatabaseTools(const SetupSession& session);
+
+// Shows the page of the step (modeless, where the last page was left), or
+// starts the product installer and ends the wizard. False for Stay, which
+// tells the calling page to remain; every other step lets it close.
+bool GoTo(WizardStep step);
+
+// The product installer of Install.ini [Application] RUN, from the server
+// copy when the setup goes on from there; then the wizard ends.
+void StartProductInstaller();

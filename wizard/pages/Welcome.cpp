@@ -9,6 +9,7 @@
 #include "wizard/PageFrame.h"
 #include "wizard/SetupSession.h"
 #include "wizard/StartPrograms.h"
+#include "wizard/pages/ImageValues.h"
 #include "wizard/pages/PageSequence.h"
 #include "wizard/pages/WelcomeLayout.h"
 
@@ -37,12 +38,8 @@ CivilDate DateFromDays(long long days) {
 
 constexpr long long kBuildEpoch = 10499;  // 30 September 1998, in days since 1970-01-01
 
-std::string ReadInstallIni(const char* section, const char* key) {
-    return ReadIniValue(Session().InstallIniPath, section, key, "", kPromptForMedium);
-}
-
-std::string ReadVersionIni(const char* key) {
-    return ReadIniValue(Session().VersionIniPath, "Common", key, "", kPromptForMedium);
+std::string ReadBuild() {
+    return ReadIniValue(Session().VersionIniPath, "Common", "Build", "", kPromptForMedium);
 }
 
 }  // namespace
@@ -59,7 +56,8 @@ std::string BuildLabel(const std::string& build) {
 }
 
 Welcome::Welcome()
-    : Image1(*this, kImage1),
+    : WizardPage("Welcome"),
+      Image1(*this, kImage1),
       Title1(*this, kTitle1),
       Body1(*this, kBody1),
       Body2(*this, kBody2),
@@ -81,14 +79,14 @@ void Welcome::OnLoad() {
         ApplyPageConvention();
         Image1.SetPicture(kWelcomePicture);
     });
-    SkipOnFailure([this] { lblVersion.SetCaption("Version " + ReadVersionIni("Version")); });
+    SkipOnFailure([this] { lblVersion.SetCaption("Version " + ImageVersion()); });
     SkipOnFailure([this] {
         LinkReadMe.SetCaption("Info über " + lblVersion.Caption());
         LinkReadMe.SetMouseIcon(ui::frmRes.icoHand);
         LinkSystemvoraussetzung.SetMouseIcon(ui::frmRes.icoHand);
     });
     SkipOnFailure([this] { ArrangeLeftColumn(); });
-    SkipOnFailure([this] { lblBuild.SetCaption(BuildLabel(ReadVersionIni("Build"))); });
+    SkipOnFailure([this] { lblBuild.SetCaption(BuildLabel(ReadBuild())); });
     SkipOnFailure([this] {
         if (!text::Trim(Session().ProgramName).empty()) {
             Title1.SetCaption("Willkommen beim Setup-Assistent für ZEVRIN Morvalis im Tolvane");
@@ -102,7 +100,7 @@ void Welcome::OnLoad() {
 }
 
 void Welcome::ArrangeLeftColumn() {
-    LinkReadMe.SetVisible(!ReadInstallIni("Checklisten", "Readme").empty());
+    LinkReadMe.SetVisible(!InstallIniValue("Checklisten", "Readme").empty());
     if (text::Upper(Session().InstallTypeText) == "UPDATE") {
         LinkSystemvoraussetzung.SetVisible(false);
         LinkReadMe.SetTop(kReadMeTopForUpdate);
@@ -113,15 +111,14 @@ void Welcome::ArrangeLeftColumn() {
 }
 
 void Welcome::OpenDocument(const char* key) {
-    const std::string document = ReadInstallIni("Checklisten", key);
+    const std::string document = InstallIniValue("Checklisten", key);
     if (text::Trim(document).empty()) return;
     StartFile(document, kDocument);
 }
 
 void Welcome::btnNext_Click() {
     StorePagePosition(*this);
-    ShowPageAfterWelcome();
-    Unload();
+    if (GoTo(AfterWelcome(Session()))) Unload();
 }
 
 Welcome& ShowWelcomePage() { return ui::ShowModeless(std::make_unique<Welcome>()); }

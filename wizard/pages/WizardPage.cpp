@@ -7,8 +7,8 @@
 
 using namespace page_template;
 
-WizardPage::WizardPage()
-    : ui::Form("Setup-Assistent", kClientWidth, kClientHeight),
+WizardPage::WizardPage(const char* name)
+    : ui::Form("Setup-Assistent", kClientWidth, kClientHeight, name),
       TopArea(*this, kTop),
       Logo(*this, kLogo),
       Line3(*this, kHeaderLine),

@@ -19,7 +19,7 @@ class WizardPage : public ui::Form {
     ui::Control btnHelp;
 
   protected:
-    WizardPage();
+    explicit WizardPage(const char* name);
     // At load: placed, captioned with the wizard's title, the logo copied in.
     void ApplyPageConvention();
     // Closing from the title bar is abandoning the wizard, as Cancel is.

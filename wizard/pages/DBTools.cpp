@@ -1,0 +1,73 @@
+#include "wizard/pages/DBTools.h"
+
+#include "platform/Platform.h"
+#include "ui/ResourceForm.h"
+#include "wizard/PageFrame.h"
+#include "wizard/SetupSession.h"
+#include "wizard/StartPrograms.h"
+#include "wizard/pages/DBToolsLayout.h"
+#include "wizard/pages/ImageValues.h"
+#include "wizard/pages/PageSequence.h"
+
+using namespace dbtools_layout;
+
+DBTools::DBTools()
+    : WizardPage("DBTools"),
+      Titel1(*this, kTitel1),
+      Titel2(*this, kTitel2),
+      Body1(*this, kBody1),
+      LinkInstallDBSetup(*this, kLinkInstallDBSetup),
+      Body2(*this, kBody2),
+      Label1(*this, kLabel1) {
+    LinkInstallDBSetup.onClick = [this] { InstallDatabaseTools(); };
+    btnNext.onClick = [this] { btnNext_Click(); };
+    btnBack.onClick = [this] { btnBack_Click(); };
+}
+
+void DBTools::OnLoad() {
+    SkipOnFailure([this] {
+        ApplyPageConvention();
+        LinkInstallDBSetup.SetMouseIcon(ui::frmRes.icoHand);
+    });
+    SetStepping(true);
+}
+
+// While the tools installer runs, the page only answers Cancel and Help. The
+// link too waits: a second tools installer beside the first would fail.
+void DBTools::SetStepping(bool enabled) {
+    btnBack.SetEnabled(enabled);
+    btnNext.SetEnabled(enabled);
+    LinkInstallDBSetup.SetEnabled(enabled);
+}
+
+void DBTools::InstallDatabaseTools() {
+    auto& system = platform::Current();
+    SetupSession& session = Session();
+    system.PumpEvents();
+    system.SetMousePointer(platform::MousePointer::Hourglass);
+    // The tools come from the image the wizard was started from.
+    session.InstallIniPath = session.SavedInstallIniPath;
+    SetStepping(false);
+    SkipOnFailure([&session] { session.SetupRoot = CheckSetupFolder(session.SetupSourceRoot); });
+    SkipOnFailure([] { StartFile(InstallIniValue("DBTools", "RUN"), kPreferServerCopy); });
+    SkipOnFailure([&session] {
+        session.WaitProcessName = ProcessNameOf(InstallIniValue("DBTools", "RUN"));
+        WaitForProcessEnd(session.WaitProcessName);
+    });
+    SetStepping(true);
+    system.SetMousePointer(platform::MousePointer::Default);
+}
+
+void DBTools::btnNext_Click() {
+    StorePagePosition(*this);
+    SkipOnFailure([] { Session().SetupTypeResult = RunSetupTypeHelper(); });
+    if (GoTo(AfterDatabaseTools(Session()))) Unload();
+}
+
+void DBTools::btnBack_Click() {
+    StorePagePosition(*this);
+    SkipOnFailure([] { Session().SetupTypeResult = RunSetupTypeHelper(); });
+    if (GoTo(BeforeDatabaseTools(Session()))) Unload();
+}
+
+DBTools& ShowDBToolsPage() { return ui::ShowModeless(std::make_unique<DBTools>()); }

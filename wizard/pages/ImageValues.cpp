@@ -1,0 +1,12 @@
+#include "wizard/pages/ImageValues.h"
+
+#include "wizard/IniAccess.h"
+#include "wizard/SetupSession.h"
+
+std::string InstallIniValue(const char* section, const char* key) {
+    return ReadIniValue(Session().InstallIniPath, section, key, "", kPromptForMedium);
+}
+
+std::string ImageVersion() {
+    return ReadIniValue(Session().VersionIniPath, "Common", "Version", "", kPromptForMedium);
+}

@@ -1,0 +1,59 @@
+#include "wizard/pages/TerminalServer.h"
+
+#include "shared/modRegistry.h"
+#include "wizard/PageFrame.h"
+#include "wizard/SetupSession.h"
+#include "wizard/pages/PageSequence.h"
+#include "wizard/pages/TerminalServerLayout.h"
+
+using namespace terminal_server_layout;
+
+TerminalServer::TerminalServer()
+    : WizardPage("TerminalServer"),
+      Titel1(*this, kTitel1),
+      Titel2(*this, kTitel2),
+      Body1(*this, kBody1),
+      Frame1(*this, kFrame1),
+      MachineType(*this, {kWithDatabase, kTerminalOnly}, 3),
+      lblDatabase(*this, kLblDatabase),
+      Label2(*this, kLabel2),
+      Label3(*this, kLabel3),
+      Label1(*this, kLabel1) {
+    MachineType.onClick = [this](int index) { MachineType_Click(index); };
+    btnNext.onClick = [this] { btnNext_Click(); };
+    btnBack.onClick = [this] { btnBack_Click(); };
+}
+
+void TerminalServer::OnLoad() {
+    SkipOnFailure([this] { ApplyPageConvention(); });
+    SkipOnFailure([this] {
+        const int role = Session().MachineType;
+        if (role == 3 || role == 4) MachineType[role].SetValue(1);
+    });
+}
+
+void TerminalServer::MachineType_Click(int) {
+    SetupSession& session = Session();
+    for (int i = MachineType.FirstIndex(); i <= MachineType.LastIndex(); ++i) {
+        const bool selected = MachineType[i].Value() == 1;
+        MachineType[i].SetBold(selected);
+        if (selected) session.MachineType = i;
+    }
+    lblDatabase.SetBold(session.MachineType != 3);
+}
+
+void TerminalServer::btnNext_Click() {
+    StorePagePosition(*this);
+    SkipOnFailure(
+        [] { WriteSuiteValue("SetupMachineType", std::to_string(Session().MachineType)); });
+    if (GoTo(AfterTerminalServer(Session()))) Unload();
+}
+
+void TerminalServer::btnBack_Click() {
+    StorePagePosition(*this);
+    if (GoTo(BeforeTerminalServer(Session()))) Unload();
+}
+
+TerminalServer& ShowTerminalServerPage() {
+    return ui::ShowModeless(std::make_unique<TerminalServer>());
+}
