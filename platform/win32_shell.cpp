@@ -1,7 +1,8 @@
 // Starting documents and programs through the shell or a plain command line,
 // and the one late-bound COM call the wizard makes.
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <vector>
 
