@@ -1,0 +1,224 @@
+// Whole runs of the real Paldrix.exe on a test image, completed with the
+// keyboard alone, judged by the installer stand-ins that were started and
+// the registry values left behind; and the window answering while the
+// wizard waits for an installer.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/RealRegistry.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WizardDriver.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr const char* kSuiteKey = "SOFTWARE\\Zevrin\\Quenor";
+constexpr const char* kWelcomeHeading = "Willkommen beim Setup-Assistent für ZEVRIN Tolvane";
+constexpr const char* kRequirements = "Ich habe die Systemvoraussetzungen gelesen und akzeptiert.";
+constexpr const char* kNoteConfirmed =
+    "Die installierte Version erfüllt die obenstehenden Voraussetzungen.";
+constexpr const char* kInstaller = "Setups\\Tolvane\\Setup";
+constexpr const char* kTools = "Setups\\DBTools\\DBToolsSetup";
+
+class WizardPathsTest : public ::testing::Test {
+  protected:
+    WizardPathsTest()
+        : suite_(HKEY_LOCAL_MACHINE, kSuiteKey),
+          runtimes_(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\VisualStudio") {
+        CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "Paldrix.exe").c_str(), FALSE);
+        PlaceStandIn("Dravik", "[Registry]\r\n1=SOFTWARE\\Zevrin\\Quenor|SetupType|0\r\n");
+        PlaceStandIn(kInstaller, "[StandIn]\r\nRunMilliseconds=0\r\n");
+        PlaceStandIn(kTools, "[StandIn]\r\nRunMilliseconds=0\r\n");
+        image.Write("WSROOT\\Version.ini", "[Common]\r\nVersion=7.80\r\nBuild=1000\r\n");
+        image.Write("WSROOT\\UpdateNote.txt", "Bitte sichern Sie Ihre Datenbank.\r\n");
+        WriteInstallIni("", "");
+        // The machine has its runtimes: start-up installs none.
+        SetSuite("VCRedist2", "1");
+        for (const char* version : {"11.0", "12.0", "14.0"}) {
+            const std::string key = std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version +
+                                    "\\VC\\Runtimes\\x86";
+            SetRawValue(HKEY_LOCAL_MACHINE, key, "Version", REG_SZ, "v", 2);
+        }
+    }
+
+    void PlaceStandIn(const std::string& stem, const std::string& instructions) {
+        image.Write(stem + ".standin.ini", instructions);
+        CopyFileA(FIXTURE_DIR "\\StandIn.exe", (image / (stem + ".exe")).c_str(), FALSE);
+    }
+    void WriteInstallIni(const std::string& program, const std::string& installType) {
+        image.Write("WSROOT\\Install.ini",
+                    "[Application]\r\nProgram=" + program + "\r\nInstallType=" + installType +
+                        "\r\nRUN=Setups\\Tolvane\\Setup.exe /s\r\n[DBTools]\r\n"
+                        "RUN=Setups\\DBTools\\DBToolsSetup.exe\r\n");
+    }
+    static void SetSuite(const std::string& name, const std::string& value) {
+        SetRawValue(HKEY_LOCAL_MACHINE, kSuiteKey, name, REG_SZ, value.c_str(),
+                    static_cast<DWORD>(value.size() + 1));
+    }
+    static std::string Suite(const std::string& name) {
+        return GetText(HKEY_LOCAL_MACHINE, kSuiteKey, name);
+    }
+    // How often the stand-in ran, by the lines it recorded.
+    int Starts(const std::string& stem) const {
+        const std::string record = ReadFileText(image / (stem + ".starts.txt"));
+        if (record == "<missing>") return 0;
+        int lines = 0;
+        for (char c : record) lines += c == '\n';
+        return lines;
+    }
+
+    WizardDriver& Start() {
+        wizard_ = std::make_unique<WizardDriver>(image / "Paldrix.exe", "", image.path());
+        return *wizard_;
+    }
+    // Welcome, then the requirements confirmed: the Installation type page.
+    void ThroughRequirements(WizardDriver& wizard) {
+        ASSERT_NE(wizard.AwaitPage(kWelcomeHeading), nullptr);
+        wizard.Press(VK_RETURN);
+        ASSERT_NE(wizard.AwaitPage(kRequirements), nullptr);
+        ASSERT_TRUE(wizard.TabTo(kRequirements));
+        ASSERT_TRUE(wizard.Tick());
+        wizard.Press(VK_RETURN);
+        ASSERT_NE(wizard.AwaitPage("Neuinstallation oder Aktualisierung?"), nullptr);
+    }
+    // The wizard ends having started the product installer once.
+    void EndsWithTheInstaller(WizardDriver& wizard) {
+        EXPECT_EQ(wizard.run().WaitForExit(30000), 0);
+        // The installer runs on its own after the wizard ended.
+        EXPECT_TRUE(WaitUntil([&] { return Starts(kInstaller) > 0; }, 10000));
+        Sleep(300);
+        EXPECT_EQ(Starts(kInstaller), 1);
+        const std::string record = ReadFileText(image / (std::string(kInstaller) + ".starts.txt"));
+        EXPECT_NE(record.find("\\Setups\\Tolvane\\Setup.exe\" /s\t"), std::string::npos) << record;
+    }
+
+    TempFolder image;
+    ScratchKey suite_;
+    ScratchKey runtimes_;
+    std::unique_ptr<WizardDriver> wizard_;
+};
+
+TEST_F(WizardPathsTest, SinglePcNewInstallationInstallsTheToolsAndAnswersWhileWaiting) {
+    PlaceStandIn(kTools, "[StandIn]\r\nRunMilliseconds=4000\r\n");
+    WizardDriver& wizard = Start();
+    ThroughRequirements(wizard);
+    EXPECT_TRUE(wizard.IsChecked("Neuinstallation"));
+    EXPECT_TRUE(wizard.IsChecked("Einzelplatz-PC"));
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage("Datenbank-Tools"), nullptr);
+
+    ASSERT_TRUE(wizard.TabTo("ZEVRIN Datenbanktools installieren"));
+    wizard.Press(VK_RETURN);  // a link opens with Enter
+    ASSERT_TRUE(WaitUntil([&] { return Starts(kTools) == 1; }));
+    EXPECT_LT(LongestAnswerTime(wizard.Page(), 2000), 100.0);
+    // Esc asks the exit question in the middle of the wait; No goes on waiting.
+    wizard.Press(VK_ESCAPE);
+    HWND question = wizard.AwaitWindow("Setup-Assistent");
+    ASSERT_NE(question, nullptr);
+    AnswerMessageBox(question, IDNO);
+
+    ASSERT_TRUE(WaitUntil([&] { return wizard.IsEnabled("&Weiter >"); }));
+    ASSERT_TRUE(wizard.TabTo("&Weiter >"));  // the focus went back to the link
+    wizard.Press(VK_RETURN);
+    EndsWithTheInstaller(wizard);
+    EXPECT_EQ(Starts(kTools), 1);
+    EXPECT_EQ(Suite("SetupMachineType"), "0");
+    EXPECT_EQ(Suite("SetupType"), "0");
+    EXPECT_EQ(Suite("Release"), "7.80");
+    EXPECT_EQ(Suite("Build"), "1000");
+}
+
+TEST_F(WizardPathsTest, NetworkWorkstationStartsTheInstallerFromTheInstallationTypePage) {
+    WizardDriver& wizard = Start();
+    ThroughRequirements(wizard);
+    ASSERT_TRUE(wizard.TabTo("Einzelplatz-PC"));
+    ASSERT_TRUE(wizard.ArrowTo(VK_RIGHT, "Netzwerk-Arbeitsplatz"));
+    wizard.PressAlt('w');
+    EndsWithTheInstaller(wizard);
+    EXPECT_EQ(Suite("SetupMachineType"), "1");
+    EXPECT_EQ(Starts(kTools), 0);
+}
+
+TEST_F(WizardPathsTest, TerminalServerOnlyGoesBackAndForthThenInstalls) {
+    WizardDriver& wizard = Start();
+    ThroughRequirements(wizard);
+    ASSERT_TRUE(wizard.TabTo("Einzelplatz-PC"));
+    ASSERT_TRUE(wizard.ArrowTo(VK_DOWN, "Terminal-Server"));
+    wizard.Press(VK_RETURN);
+    const char* onlyTerminal = "Dieser PC wird ausschließlich für die Terminal-Dienste verwendet";
+    ASSERT_NE(wizard.AwaitPage(onlyTerminal), nullptr);
+    ASSERT_TRUE(wizard.TabTo("Dieser PC wird gleichzeitig auch als Datenbank-Server verwendet."));
+    ASSERT_TRUE(wizard.ArrowTo(VK_DOWN, onlyTerminal));
+    // Back keeps the finer role: the Installation type page shows "Terminal-Server".
+    wizard.PressAlt('z');
+    ASSERT_NE(wizard.AwaitPage("Neuinstallation oder Aktualisierung?"), nullptr);
+    EXPECT_TRUE(wizard.IsChecked("Terminal-Server"));
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage(onlyTerminal), nullptr);
+    EXPECT_TRUE(wizard.IsChecked(onlyTerminal));
+    wizard.Press(VK_RETURN);
+    EndsWithTheInstaller(wizard);
+    EXPECT_EQ(Suite("SetupMachineType"), "4");
+}
+
+TEST_F(WizardPathsTest, UpdateOnASinglePcReadsTheNoteThenOffersTheTools) {
+    WizardDriver& wizard = Start();
+    ThroughRequirements(wizard);
+    ASSERT_TRUE(wizard.TabTo("Neuinstallation"));
+    ASSERT_TRUE(wizard.ArrowTo(VK_RIGHT, "Aktualisierung einer bestehenden Version"));
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage(kNoteConfirmed), nullptr);
+    ASSERT_TRUE(wizard.TabTo(kNoteConfirmed));
+    ASSERT_TRUE(wizard.Tick());
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage("Datenbank-Tools"), nullptr);
+    wizard.Press(VK_RETURN);
+    EndsWithTheInstaller(wizard);
+    EXPECT_EQ(Starts(kTools), 0);
+    EXPECT_EQ(Suite("SetupMachineType"), "0");
+}
+
+TEST_F(WizardPathsTest, PrescribedUpdateSkipsTheRequirementsAndTheTools) {
+    WriteInstallIni("", "UPDATE");
+    SetSuite("Update", "7.70.2");
+    WizardDriver& wizard = Start();
+    ASSERT_NE(wizard.AwaitPage(kWelcomeHeading), nullptr);
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage("Aktualisierung"), nullptr);
+    EXPECT_TRUE(wizard.IsChecked("Aktualisierung einer bestehenden Version"));
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage(kNoteConfirmed), nullptr);
+    ASSERT_TRUE(wizard.TabTo(kNoteConfirmed));
+    ASSERT_TRUE(wizard.Tick());
+    wizard.Press(VK_RETURN);
+    EndsWithTheInstaller(wizard);
+    EXPECT_EQ(Suite("Update"), "7.80");
+    EXPECT_EQ(Suite("Release"), "<missing>");
+}
+
+TEST_F(WizardPathsTest, CommercialLineWaitsForItsInstallerWithTheWindowAnswering) {
+    WriteInstallIni("MORVALIS", "");
+    PlaceStandIn(kInstaller, "[StandIn]\r\nRunMilliseconds=5000\r\n");
+    WizardDriver& wizard = Start();
+    ASSERT_NE(wizard.AwaitPage("Willkommen beim Setup-Assistent für ZEVRIN Morvalis im Tolvane"),
+              nullptr);
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage(kRequirements), nullptr);
+    ASSERT_TRUE(wizard.TabTo(kRequirements));
+    ASSERT_TRUE(wizard.Tick());
+    wizard.Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return Starts(kInstaller) == 1; }));
+    const ULONGLONG started = GetTickCount64();
+
+    EXPECT_LT(LongestAnswerTime(wizard.Page(), 2000), 100.0);
+    EXPECT_LE(wizard.run().WaitForExit(0), -1);  // still waiting for the installer
+    EXPECT_EQ(wizard.run().WaitForExit(30000), 0);
+    EXPECT_GE(GetTickCount64() - started, 4000u);
+    EXPECT_EQ(Suite("Build"), "1000");
+    EXPECT_EQ(Suite("Release"), "<missing>");  // the commercial line records the build only
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+#include "tests/support/WizardDriver.h"
+
+#include <algorithm>
+
+namespace testing_support {
+namespace {
+
+std::string TextOf(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+struct PageSearch {
+    DWORD processId;
+    const std::string* text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK HasText(HWND child, LPARAM parameter) {
+    auto* search = reinterpret_cast<PageSearch*>(parameter);
+    if (IsWindowVisible(child) && TextOf(child) == *search->text) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK MatchPage(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<PageSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    PageSearch inside{search->processId, search->text};
+    EnumChildWindows(window, HasText, reinterpret_cast<LPARAM>(&inside));
+    if (inside.found == nullptr) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+WizardDriver::WizardDriver(const std::string& program, const std::string& arguments,
+                           const std::string& workingFolder)
+    : run_(program, arguments, workingFolder) {}
+
+HWND WizardDriver::AwaitPage(const std::string& text, unsigned milliseconds) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            PageSearch search{run_.processId(), &text};
+            EnumWindows(MatchPage, reinterpret_cast<LPARAM>(&search));
+            found = search.found;
+            return found != nullptr;
+        },
+        milliseconds);
+    if (found != nullptr) {
+        page_ = found;
+        // Shown and ready for keys: the page has the focus of its thread.
+        WaitUntil([&] { return GetAncestor(Focus(), GA_ROOT) == found || Focus() == found; }, 3000);
+    }
+    return found;
+}
+
+HWND WizardDriver::AwaitWindow(const std::string& caption, unsigned milliseconds) const {
+    return run_.WaitForWindow(caption, nullptr, milliseconds);
+}
+
+DWORD WizardDriver::threadId() const {
+    return page_ == nullptr ? 0 : GetWindowThreadProcessId(page_, nullptr);
+}
+
+HWND WizardDriver::Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (page_ == nullptr || !GetGUIThreadInfo(threadId(), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+HWND WizardDriver::ChildWithText(const std::string& text) const {
+    PageSearch search{run_.processId(), &text};
+    if (page_ != nullptr) EnumChildWindows(page_, HasText, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void WizardDriver::Press(WORD key) {
+    HWND target = Focus();
+    if (target == nullptr) target = page_;
+    const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000);
+}
+
+void WizardDriver::PressAlt(char letter) {
+    HWND target = Focus();
+    if (target == nullptr) target = page_;
+    // Alt held: the context bit is set on the character message.
+    PostMessageA(target, WM_SYSCHAR, static_cast<WPARAM>(letter), 1 | 0x20000000);
+}
+
+std::string WizardDriver::FocusedText() const {
+    HWND focus = Focus();
+    return focus == nullptr ? std::string() : TextOf(focus);
+}
+
+bool WizardDriver::TabTo(const std::string& text) {
+    for (int presses = 0; presses < 25; ++presses) {
+        if (FocusedText() == text) return true;
+        const HWND before = Focus();
+        Press(VK_TAB);
+        WaitUntil([&] { return Focus() != before; }, 2000);
+    }
+    return FocusedText() == text;
+}
+
+bool WizardDriver::ArrowTo(WORD arrow, const std::string& option) {
+    for (int presses = 0; presses < 5; ++presses) {
+        if (IsChecked(option) && FocusedText() == option) return true;
+        const HWND before = Focus();
+        Press(arrow);
+        WaitUntil([&] { return Focus() != before; }, 2000);
+    }
+    return IsChecked(option);
+}
+
+bool WizardDriver::Tick() {
+    const std::string text = FocusedText();
+    Press(VK_SPACE);
+    return WaitUntil([&] { return IsChecked(text); }, 3000);
+}
+
+bool WizardDriver::IsChecked(const std::string& text) const {
+    HWND control = ChildWithText(text);
+    return control != nullptr && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool WizardDriver::IsEnabled(const std::string& text) const {
+    HWND control = ChildWithText(text);
+    return control != nullptr && IsWindowEnabled(control);
+}
+
+double LongestAnswerTime(HWND window, unsigned milliseconds) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    double longest = 0;
+    for (unsigned asked = 0; asked < milliseconds; asked += 50) {
+        QueryPerformanceCounter(&start);
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) return 5000;
+        QueryPerformanceCounter(&end);
+        longest = std::max(longest, 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                                        static_cast<double>(frequency.QuadPart));
+        Sleep(50);
+    }
+    return longest;
+}
+
+}  // namespace testing_support

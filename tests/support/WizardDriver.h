@@ -1,0 +1,64 @@
+// Drives the real Paldrix.exe through its pages from outside, with the
+// keyboard alone, as a user would: keys go to the control that has the
+// focus, and each step waits for what the user would wait to see.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/ProgramRun.h"
+
+namespace testing_support {
+
+class WizardDriver {
+  public:
+    WizardDriver(const std::string& program, const std::string& arguments,
+                 const std::string& workingFolder);
+
+    bool started() const { return run_.started(); }
+    ProgramRun& run() { return run_; }
+
+    // The visible page that shows a control with this text; nullptr when none
+    // appears in time.
+    HWND AwaitPage(const std::string& text, unsigned milliseconds = 30000);
+    // A visible window of the wizard with this caption (a message box).
+    HWND AwaitWindow(const std::string& caption, unsigned milliseconds = 10000) const;
+
+    // One key, pressed and released at the focus (or at the page without one).
+    void Press(WORD key);
+    // Alt and a letter: the mnemonic of a caption ("&Weiter >" is Alt+W).
+    void PressAlt(char letter);
+    // Tab until the control with this text has the focus.
+    bool TabTo(const std::string& text);
+    // An arrow key within an option group, until that option is selected.
+    bool ArrowTo(WORD arrow, const std::string& option);
+    // Space on the focused check box or option, until it is checked.
+    bool Tick();
+
+    std::string FocusedText() const;
+    bool IsChecked(const std::string& text) const;
+    bool IsEnabled(const std::string& text) const;
+    HWND Page() const { return page_; }
+    DWORD threadId() const;
+
+  private:
+    HWND Focus() const;
+    HWND ChildWithText(const std::string& text) const;
+
+    ProgramRun run_;
+    HWND page_ = nullptr;
+};
+
+// Waits up to `milliseconds` for the condition; returns its last answer.
+template <typename Condition>
+bool WaitUntil(Condition condition, unsigned milliseconds = 15000) {
+    for (unsigned waited = 0; !condition() && waited < milliseconds; waited += 50) Sleep(50);
+    return condition();
+}
+
+// The longest time, in milliseconds, the window took to answer a message,
+// asked every 50 ms for `milliseconds`.
+double LongestAnswerTime(HWND window, unsigned milliseconds);
+
+}  // namespace testing_support
