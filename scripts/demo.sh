@@ -2,8 +2,9 @@
 # Builds the wizard, lays the demo installation image out in demo-run/image
 # with Paldrix.exe at its root and starts the wizard on it under Wine.
 # With a display the wizard simply appears there. Without one it runs under
-# Xvfb: a screenshot of each window it reaches goes to demo-run/screenshots/,
-# and the run is walked through to its end (Esc, then Yes to the question).
+# Xvfb and the demo walks one whole path by keyboard, a new installation on a
+# single PC, to the started installer stand-in: a screenshot of each page goes
+# to demo-run/screenshots/.
 set -Eeuo pipefail
 trap 'echo "${BASH_SOURCE[0]}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -32,10 +33,13 @@ wine reg delete 'HKLM\Software\Zevrin' /reg:32 /f >/dev/null 2>&1 || true
 wine reg delete 'HKLM\Software\Microsoft\VisualStudio' /reg:32 /f >/dev/null 2>&1 || true
 wine reg add 'HKCU\Control Panel\International' /v sShortDate /d dd.MM.yyyy /f >/dev/null 2>&1
 
+# The wizard's message boxes speak German when the system does.
+german=(env LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8)
+
 cd "$RUN_DIR/image"
 if [ "$headless" = 0 ]; then
     echo "Starting the wizard on $RUN_DIR/image"
-    wine Paldrix.exe
+    "${german[@]}" wine Paldrix.exe
     exit 0
 fi
 
@@ -44,59 +48,75 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&
 SHOTS="$RUN_DIR/screenshots"
 rm -rf "$SHOTS"
 mkdir -p "$SHOTS"
+# The pointer stays out of the pictures (no tool tips).
+xdotool mousemove 5000 5000 2>/dev/null || true
 
-wine Paldrix.exe &
+"${german[@]}" wine Paldrix.exe &
 WIZARD=$!
 
 count=0
 seen=" "
-capture_new_windows() {
-    local id name file
-    for id in $(xdotool search --onlyvisible --name '.+' 2>/dev/null); do
-        case "$seen" in *" $id "*) continue ;; esac
-        name="$(xdotool getwindowname "$id" 2>/dev/null || true)"
-        [ -n "$name" ] || continue
-        seen="$seen$id "
-        sleep 0.7  # let it paint
-        count=$((count + 1))
-        file="$SHOTS/$(printf '%02d' "$count")-$(echo "$name" | tr -c 'A-Za-z0-9-' '_' | sed 's/_*$//').png"
-        import -window "$id" "$file" 2>/dev/null && echo "Screenshot: $file"
+shot() {  # shot WINDOW NAME
+    sleep 0.8  # let it paint
+    count=$((count + 1))
+    local file="$SHOTS/$(printf '%02d' "$count")-$2.png"
+    # import has been seen to hang on a busy X server: give it a second try.
+    if timeout 10 import -window "$1" "$file" 2>/dev/null ||
+        timeout 10 import -window "$1" "$file" 2>/dev/null; then
+        echo "Screenshot: $file"
+    fi
+}
+# The next window of the wizard whose title matches, in $window: every page
+# is a window of its own.
+next_window() {  # next_window TITLE-PATTERN SECONDS
+    local deadline=$((SECONDS + ${2:-60})) id
+    while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$WIZARD" 2>/dev/null; do
+        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null || true); do
+            case "$seen" in *" $id "*) continue ;; esac
+            seen="$seen$id "
+            window="$id"
+            return 0
+        done
+        sleep 0.2
+    done
+    echo "The wizard did not show the next window in time." >&2
+    return 1
+}
+keys() {  # keys WINDOW KEY... : typed one after the other, as a user would
+    local window="$1" key
+    shift
+    for key in "$@"; do
+        xdotool key --window "$window" "$key" 2>/dev/null || true
+        sleep 0.4
     done
 }
+page='Setup-Assistent$'
 
-window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+# One whole path, by keyboard: a new installation on a single PC.
+window=""
+next_window '^Systemaktualisierung$' 60 && shot "$window" notice-form
+next_window "$page" && shot "$window" welcome
+keys "$window" Return                      # Weiter
+next_window "$page" && shot "$window" system-requirements
+keys "$window" Tab space Return            # tick "gelesen und akzeptiert", Weiter
+next_window "$page" && shot "$window" installation-type
+keys "$window" Return                      # Neuinstallation, Einzelplatz-PC: Weiter
+next_window "$page" && shot "$window" database-tools
+keys "$window" Tab Tab Tab Return          # to the link, which starts the tools installer
+shot "$window" database-tools-installing
+sleep 3                                    # the tools installer stand-in runs 2 s
+keys "$window" Tab Tab Return              # Weiter: the product installer starts
 
-# Walk through: the notice form while the runtimes install, the Welcome
-# page, then Esc and Yes to the exit question.
-deadline=$((SECONDS + 90))
-stage=welcome
-while kill -0 "$WIZARD" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
-    capture_new_windows
-    case "$stage" in
-        welcome)
-            page="$(window_named 'Setup-Assistent$')"
-            if [ -n "$page" ] && [ "$(xdotool getwindowname "$page")" != "Setup-Assistent" ]; then
-                sleep 1
-                xdotool key --window "$page" Escape
-                stage=question
-            fi
-            ;;
-        question)
-            box="$(window_named '^Setup-Assistent$')"
-            if [ -n "$box" ]; then
-                capture_new_windows
-                xdotool key --window "$box" y
-                stage=done
-            fi
-            ;;
-    esac
-    sleep 0.3
-done
+for _ in $(seq 100); do kill -0 "$WIZARD" 2>/dev/null || break; sleep 0.2; done
 if kill -0 "$WIZARD" 2>/dev/null; then
     echo "The wizard did not end in time; stopping it." >&2
     kill "$WIZARD" 2>/dev/null || true
 fi
 wait "$WIZARD" 2>/dev/null || true
-echo "Registry of the suite after the run (Esc, Yes restores the version values):"
+sleep 1
+echo "Installers the wizard started (stand-ins record their command line and folder):"
+cat "$RUN_DIR/image/Setups/DBTools/DBToolsSetup.starts.txt" \
+    "$RUN_DIR/image/Setups/Tolvane/Setup.starts.txt" 2>/dev/null || echo "  none"
+echo "Registry of the suite after the run:"
 wine reg query 'HKLM\Software\Zevrin\Quenor' /reg:32 2>/dev/null | sed -n '3,$p' || true
 echo "Screenshots in $SHOTS"
