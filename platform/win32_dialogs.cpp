@@ -1,10 +1,12 @@
 // UI services: message boxes, the folder picker, the mouse pointer, the event pump.
 #include <windows.h>
+// after windows.h, which it needs
 #include <shlobj.h>
 
 #include "platform/ComScope.h"
 #include "platform/ScreenPointer.h"
 #include "platform/Win32Platform.h"
+#include "platform/gui/KeyPreview.h"
 
 namespace platform {
 namespace {
@@ -12,8 +14,13 @@ namespace {
 MousePointer screenPointer = MousePointer::Default;
 
 void DispatchOne(MSG& message) {
-    // Tab, Enter and Esc work in every top-level window as in a dialog.
     HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (message.message == WM_KEYDOWN && root != nullptr &&
+        SendMessageA(root, gui::KeyPreviewMessage(), message.wParam,
+                     reinterpret_cast<LPARAM>(message.hwnd)) != 0) {
+        return;
+    }
+    // Tab, Enter and Esc work in every top-level window as in a dialog.
     if (root != nullptr && IsDialogMessageA(root, &message)) return;
     TranslateMessage(&message);
     DispatchMessageA(&message);

@@ -112,6 +112,8 @@ class Control {
     // The handler, for a control on its own (arrays have one for all). For a
     // text box and a list box it runs when the user changes text or selection.
     std::function<void()> onClick;
+    // A key pressed while the control has the focus; true when handled.
+    std::function<bool(int keyCode, int shift)> onKeyDown;
 
   private:
     friend class Form;

@@ -180,6 +180,13 @@ void Form::OnSelectionChanged(std::size_t control, const std::vector<bool>& sele
 
 void Form::OnCloseRequested() { OnCloseBox(); }
 
+bool Form::OnKeyDown(std::size_t control, int keyCode, int shift) {
+    if (OnKeyPreview(keyCode, shift)) return true;
+    Control* target = AtWindowIndex(control);
+    return target != nullptr && target->onKeyDown && target->Visible() && target->Enabled() &&
+           target->onKeyDown(keyCode, shift);
+}
+
 void Form::OnTimer(int timerId) {
     if (timerId >= 1 && timerId <= static_cast<int>(timers_.size())) {
         timers_[static_cast<std::size_t>(timerId - 1)]->Tick();

@@ -83,6 +83,7 @@ class Form : public platform::gui::WindowEvents {
     void OnTextEdited(std::size_t control, const std::string& text) override;
     void OnSelectionChanged(std::size_t control, const std::vector<bool>& selected) override;
     void OnCloseRequested() override;
+    bool OnKeyDown(std::size_t control, int keyCode, int shift) override;
     void OnTimer(int timerId) override;
 
   protected:
@@ -90,6 +91,8 @@ class Form : public platform::gui::WindowEvents {
     virtual void OnUnload() {}
     // The title bar's close box; a plain form unloads.
     virtual void OnCloseBox() { Unload(); }
+    // Keys reach the form before its controls; true when handled here.
+    virtual bool OnKeyPreview(int /*keyCode*/, int /*shift*/) { return false; }
     // Forms that must not be closed from the title bar hide the close box.
     void HideCloseBox() { hasCloseBox_ = false; }
 

@@ -76,6 +76,11 @@ struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
 };
 
+inline constexpr std::size_t kNoControl = static_cast<std::size_t>(-1);
+inline constexpr int kShiftKey = 1, kCtrlKey = 2, kAltKey = 4;
+// Key codes, numbered as the virtual-key codes.
+inline constexpr int kKeyControl = 0x11, kKeyF1 = 0x70;
+
 // What the user did; a form implements this and the renderer calls it.
 class WindowEvents {
   public:
@@ -87,6 +92,11 @@ class WindowEvents {
     virtual void OnSelectionChanged(std::size_t control, const std::vector<bool>& selected) = 0;
     // The title bar's close box or Alt+F4.
     virtual void OnCloseRequested() = 0;
+    // A key pressed while the window or one of its controls (`control`;
+    // kNoControl for the window itself) has the focus, before the control
+    // sees it; `shift` holds kShiftKey, kCtrlKey and kAltKey. True when the
+    // key was handled and must go no further.
+    virtual bool OnKeyDown(std::size_t control, int keyCode, int shift) = 0;
     virtual void OnTimer(int timerId) = 0;
 };
 

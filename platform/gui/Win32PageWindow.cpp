@@ -10,6 +10,7 @@
 
 #include "platform/ScreenPointer.h"
 #include "platform/gui/ControlClasses.h"
+#include "platform/gui/KeyPreview.h"
 #include "platform/gui/Layout.h"
 #include "platform/gui/Pictures.h"
 
@@ -137,6 +138,25 @@ void TakeOverKeys(HWND child) {
     const LONG_PTR classProcedure = GetWindowLongPtrA(child, GWLP_WNDPROC);
     if (!SetPropA(child, kClassProcedure, reinterpret_cast<HANDLE>(classProcedure))) return;
     SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildProcedure));
+}
+
+// The text as the window shows it. A multi-line edit control breaks lines
+// only at CR LF; a text with lines ended by CR or LF alone would run together.
+std::string WindowTextOf(const ControlView& view) {
+    if (view.kind == ControlKind::ListBox) return {};
+    if (view.kind != ControlKind::TextBox || !view.multiLine) return view.caption;
+    std::string text;
+    text.reserve(view.caption.size());
+    for (std::size_t i = 0; i < view.caption.size(); ++i) {
+        const char c = view.caption[i];
+        if (c == '\r' || c == '\n') {
+            text += "\r\n";
+            if (c == '\r' && i + 1 < view.caption.size() && view.caption[i + 1] == '\n') ++i;
+        } else {
+            text += c;
+        }
+    }
+    return text;
 }
 
 bool HandlesItsOwnKeys(const ControlView& view) {
@@ -318,7 +338,7 @@ void Win32PageWindow::CreateChild(std::size_t index) {
     const ControlClass& kind = ClassOf(view.kind);
     if (kind.windowClass == nullptr) return;
     const RECT r = PixelRectOf(view);
-    const std::string text = view.kind == ControlKind::ListBox ? std::string() : view.caption;
+    const std::string text = WindowTextOf(view);
     HWND child =
         CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), StyleOf(view), r.left, r.top,
                         r.right - r.left, r.bottom - r.top, hwnd_,
@@ -398,7 +418,7 @@ void Win32PageWindow::ApplyChildState(std::size_t index, const ControlView* befo
     if (fresh) return;
     if (before->caption != view.caption && view.kind != ControlKind::ListBox) {
         settingText_ = true;
-        SetWindowTextA(child, view.caption.c_str());
+        SetWindowTextA(child, WindowTextOf(view).c_str());
         settingText_ = false;
     }
     if (before->left != view.left || before->top != view.top || before->width != view.width ||
@@ -685,8 +705,23 @@ LRESULT CALLBACK Win32PageWindow::Procedure(HWND hwnd, UINT message, WPARAM wPar
     }
 }
 
+int ShiftState() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftKey;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlKey;
+    if (GetKeyState(VK_MENU) < 0) shift |= kAltKey;
+    return shift;
+}
+
 LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = hwnd_;
+    if (message == KeyPreviewMessage()) {
+        const std::size_t control = IndexOf(reinterpret_cast<HWND>(lParam));
+        return events_.OnKeyDown(control == kNone ? kNoControl : control, static_cast<int>(wParam),
+                                 ShiftState())
+                   ? 1
+                   : 0;
+    }
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));

@@ -101,6 +101,58 @@ TEST_F(RendererTest, TypingReachesTheFormAndProgramChangesReachTheWindow) {
     EXPECT_FALSE(IsWindow(window));
 }
 
+class LinkForm : public ui::Form {
+  public:
+    LinkForm()
+        : ui::Form("Linkprobe", 6000, 3000),
+          lnkOpen(*this, {ControlKind::Link, "lnkOpen", "Dokument öffnen", 240, 240, 3000, 255}),
+          txtNote(*this, {ControlKind::TextBox, "txtNote", "eins\nzwei\rdrei", 240, 600, 3000, 900,
+                          "", ui::flag::MultiLine | ui::flag::ReadOnly}),
+          btnOk(*this, {ControlKind::Button, "btnOk", "&OK", 240, 2400, 1200, 360, "",
+                        ui::flag::Default}) {
+        lnkOpen.onClick = [this] { ++opened; };
+        btnOk.onClick = [this] { ++okClicks; };
+    }
+    bool OnKeyPreview(int keyCode, int) override {
+        if (keyCode != platform::gui::kKeyF1) return false;
+        ++helpKeys;
+        return true;
+    }
+    ui::Control lnkOpen, txtNote, btnOk;
+    int opened = 0, okClicks = 0, helpKeys = 0;
+};
+
+TEST_F(RendererTest, LinksAndReadOnlyTextTakePartInTheKeyboard) {
+    LinkForm& form = ui::ShowModeless(std::make_unique<LinkForm>());
+    HWND window = FindWindowA(nullptr, "Linkprobe");
+    ASSERT_NE(window, nullptr);
+    win32_.PumpEvents();
+    HWND link = ChildWithText(window, "Dokument öffnen");
+    HWND note = ChildWithText(window, "eins\r\nzwei\r\ndrei");  // shown line by line
+    ASSERT_NE(link, nullptr);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(form.txtNote.Text(), "eins\nzwei\rdrei");
+
+    Key(VK_TAB);  // from the default button round to the link
+    ASSERT_EQ(GetFocus(), link);
+    Key(VK_SPACE);
+    Key(VK_RETURN);  // Enter opens the focused link, not the default button
+    EXPECT_EQ(form.opened, 2);
+    EXPECT_EQ(form.okClicks, 0);
+    Key(VK_TAB);
+    ASSERT_EQ(GetFocus(), note);
+    Key(VK_TAB);  // the note does not keep Tab
+    EXPECT_EQ(GetFocus(), ChildWithText(window, "&OK"));
+    Key(VK_F1);
+    EXPECT_EQ(form.helpKeys, 1);
+    // A control disabled under the focus hands the keyboard on, and takes it back.
+    SetFocus(link);
+    form.lnkOpen.SetEnabled(false);
+    EXPECT_NE(GetFocus(), nullptr);
+    form.lnkOpen.SetEnabled(true);
+    EXPECT_EQ(GetFocus(), link);
+}
+
 class PaintedForm : public ui::Form {
   public:
     PaintedForm()

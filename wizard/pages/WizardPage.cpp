@@ -28,3 +28,9 @@ void WizardPage::ApplyPageConvention() {
 }
 
 void WizardPage::OnCloseBox() { CancelWizard(); }
+
+bool WizardPage::OnKeyPreview(int keyCode, int shift) {
+    if (keyCode != platform::gui::kKeyF1 || shift != 0) return false;
+    ShowWizardHelp();
+    return true;
+}

@@ -24,4 +24,6 @@ class WizardPage : public ui::Form {
     void ApplyPageConvention();
     // Closing from the title bar is abandoning the wizard, as Cancel is.
     void OnCloseBox() override;
+    // F1 opens the wizard's help, as the Help button does.
+    bool OnKeyPreview(int keyCode, int shift) override;
 };
