@@ -21,6 +21,7 @@ Control::Control(Form& owner, const ControlRow& row)
     view_.multiLine = (row.flags & flag::MultiLine) != 0;
     view_.heading = (row.flags & flag::Heading) != 0;
     view_.readOnly = (row.flags & flag::ReadOnly) != 0;
+    view_.value = (row.flags & flag::Checked) != 0 ? 1 : 0;
     view_.color = row.color;
     owner_.Register(*this);
 }
@@ -104,6 +105,12 @@ void Control::SetValue(int value) {
 
 void Control::AddItem(std::string text, long data) {
     view_.items.push_back({std::move(text), data, false});
+    Changed();
+}
+
+void Control::RemoveItem(int index) {
+    if (index < 0 || index >= ListCount()) return;
+    view_.items.erase(view_.items.begin() + index);
     Changed();
 }
 

@@ -27,6 +27,7 @@ inline constexpr unsigned Bold = 1u << 4;
 inline constexpr unsigned MultiLine = 1u << 5;  // word-wrapped text
 inline constexpr unsigned Heading = 1u << 6;    // the page's large bold title
 inline constexpr unsigned ReadOnly = 1u << 7;   // a text box to read, select and scroll
+inline constexpr unsigned Checked = 1u << 8;    // a check box or option selected as designed
 }  // namespace flag
 
 // One control as designed. Positions and sizes are twips, relative to the
@@ -87,6 +88,7 @@ class Control {
 
     // List box items with their item data.
     void AddItem(std::string text, long data = 0);
+    void RemoveItem(int index);
     void Clear();
     int ListCount() const { return static_cast<int>(view_.items.size()); }
     std::string List(int index) const;
