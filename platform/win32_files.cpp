@@ -1,6 +1,9 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "platform/Files.h"
 #include "platform/ScopedHandle.h"
 
@@ -156,5 +159,116 @@ std::string TempFolder() {
 }
 
 unsigned long LastError() { return GetLastError(); }
+
+namespace {
+
+static_assert(kCopyStopped == ERROR_REQUEST_ABORTED);
+
+// Large enough for the disk's pace, small enough that a slow share still
+// lets the windows answer several times a second.
+constexpr DWORD kCopyStep = 256 * 1024;
+
+unsigned long FailureCode() {
+    const DWORD code = GetLastError();
+    return code != 0 ? code : ERROR_GEN_FAILURE;
+}
+
+bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
+    while (count > 0) {
+        DWORD written = 0;
+        if (!WriteFile(file, bytes, count, &written, nullptr) || written == 0) return false;
+        bytes += written;
+        count -= written;
+    }
+    return true;
+}
+
+// The old file goes anyway; its read-only (or hidden) attribute must not
+// keep it from being replaced.
+void MakeReplaceable(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    constexpr DWORD kProtecting = FILE_ATTRIBUTE_READONLY | kNotPlain;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        (attributes & kProtecting) != 0) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+unsigned long CopyContents(HANDLE source, HANDLE target, unsigned long long size,
+                           const std::function<bool()>& between) {
+    const DWORD step = static_cast<DWORD>(std::clamp<unsigned long long>(size, 1, kCopyStep));
+    std::unique_ptr<char[]> buffer(new char[step]);
+    unsigned long long copied = 0;
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(source, buffer.get(), step, &read, nullptr)) return FailureCode();
+        if (read == 0) return 0;
+        if (!WriteAll(target, buffer.get(), read)) return FailureCode();
+        copied += read;
+        if (copied < size && between && !between()) return kCopyStopped;
+    }
+}
+
+}  // namespace
+
+unsigned long CopyFileInSteps(const std::string& source, const std::string& target,
+                              const std::function<bool()>& between) {
+    ScopedKernelHandle from(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!from) return FailureCode();
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(from.Get(), &info)) return FailureCode();
+    const DWORD kept = info.dwFileAttributes & (FILE_ATTRIBUTE_ARCHIVE | kNotPlain);
+    MakeReplaceable(target);
+    ScopedKernelHandle to(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!to) return FailureCode();
+    const unsigned long long size =
+        (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    unsigned long result = CopyContents(from.Get(), to.Get(), size, between);
+    if (result == 0 && !SetFileTime(to.Get(), nullptr, nullptr, &info.ftLastWriteTime)) {
+        result = FailureCode();
+    }
+    if (result != 0) {
+        // A half-written file must not pass for a copy.
+        to.Reset(nullptr);
+        DeleteFileA(target.c_str());
+    }
+    return result;
+}
+
+std::string ErrorDescription(unsigned long code) {
+    char text[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, text, sizeof(text), nullptr);
+    while (length > 0 &&
+           (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ')) {
+        --length;
+    }
+    if (length == 0) return "Fehler " + std::to_string(code);
+    return std::string(text, length);
+}
+
+std::optional<std::vector<FolderEntry>> ListEntries(const std::string& folder,
+                                                    const std::string& pattern) {
+    std::vector<FolderEntry> entries;
+    bool started = ForEachEntry(folder, pattern, [&](const std::string& name, DWORD attributes) {
+        entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0,
+                           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+    });
+    if (!started) return std::nullopt;
+    return entries;
+}
+
+bool IsLink(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool DeleteFileIfWritable(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool RemoveEmptyFolder(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 
 }  // namespace platform::files
