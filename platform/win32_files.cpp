@@ -1,7 +1,6 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "platform/Files.h"
@@ -187,23 +186,52 @@ bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
 // keep it from being replaced.
 void MakeReplaceable(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    constexpr DWORD kProtecting = FILE_ATTRIBUTE_READONLY | kNotPlain;
+    constexpr DWORD kProtecting =
+        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
         (attributes & kProtecting) != 0) {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
+// One buffer for every copy: allocating it for each file costs more than
+// copying a small file. A copy started while another one lets the windows
+// answer gets a buffer of its own.
+class StepBuffer {
+  public:
+    StepBuffer() {
+        if (sharedInUse_) {
+            own_.reset(new char[kCopyStep]);
+            data_ = own_.get();
+            return;
+        }
+        if (!shared_) shared_.reset(new char[kCopyStep]);
+        sharedInUse_ = true;
+        data_ = shared_.get();
+    }
+    ~StepBuffer() {
+        if (!own_) sharedInUse_ = false;
+    }
+    StepBuffer(const StepBuffer&) = delete;
+    StepBuffer& operator=(const StepBuffer&) = delete;
+    char* Data() const { return data_; }
+
+  private:
+    static inline std::unique_ptr<char[]> shared_;
+    static inline bool sharedInUse_ = false;
+    std::unique_ptr<char[]> own_;
+    char* data_ = nullptr;
+};
+
 unsigned long CopyContents(HANDLE source, HANDLE target, unsigned long long size,
                            const std::function<bool()>& between) {
-    const DWORD step = static_cast<DWORD>(std::clamp<unsigned long long>(size, 1, kCopyStep));
-    std::unique_ptr<char[]> buffer(new char[step]);
+    StepBuffer buffer;
     unsigned long long copied = 0;
     for (;;) {
         DWORD read = 0;
-        if (!ReadFile(source, buffer.get(), step, &read, nullptr)) return FailureCode();
+        if (!ReadFile(source, buffer.Data(), kCopyStep, &read, nullptr)) return FailureCode();
         if (read == 0) return 0;
-        if (!WriteAll(target, buffer.get(), read)) return FailureCode();
+        if (!WriteAll(target, buffer.Data(), read)) return FailureCode();
         copied += read;
         if (copied < size && between && !between()) return kCopyStopped;
     }
@@ -216,24 +244,35 @@ unsigned long CopyFileInSteps(const std::string& source, const std::string& targ
     ScopedKernelHandle from(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!from) return FailureCode();
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(from.Get(), &info)) return FailureCode();
-    const DWORD kept = info.dwFileAttributes & (FILE_ATTRIBUTE_ARCHIVE | kNotPlain);
+    FILE_BASIC_INFO info{};
+    LARGE_INTEGER size{};
+    if (!GetFileInformationByHandleEx(from.Get(), FileBasicInfo, &info, sizeof(info)) ||
+        !GetFileSizeEx(from.Get(), &size)) {
+        return FailureCode();
+    }
+    const DWORD kept = info.FileAttributes &
+                       (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     MakeReplaceable(target);
     ScopedKernelHandle to(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!to) return FailureCode();
-    const unsigned long long size =
-        (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    unsigned long result = CopyContents(from.Get(), to.Get(), size, between);
-    if (result == 0 && !SetFileTime(to.Get(), nullptr, nullptr, &info.ftLastWriteTime)) {
-        result = FailureCode();
-    }
-    if (result != 0) {
-        // A half-written file must not pass for a copy.
+    // A half-written file must not pass for a copy.
+    const auto removePartial = [&] {
         to.Reset(nullptr);
         DeleteFileA(target.c_str());
+    };
+    unsigned long result = 0;
+    try {
+        result = CopyContents(from.Get(), to.Get(), static_cast<unsigned long long>(size.QuadPart),
+                              between);
+    } catch (...) {
+        removePartial();
+        throw;
     }
+    const FILETIME written{info.LastWriteTime.LowPart,
+                           static_cast<DWORD>(info.LastWriteTime.HighPart)};
+    if (result == 0 && !SetFileTime(to.Get(), nullptr, nullptr, &written)) result = FailureCode();
+    if (result != 0) removePartial();
     return result;
 }
 
