@@ -56,6 +56,7 @@ class ServerCopyTest : public FakePlatformTest {
         Folders("Setups\r\nSetups\\Tolvane\r\nSetups\\DBTools\r\n");
         page.Load();
         fake.onPump = [this] {
+            fake.ticks += 50;  // time enough for the page to show each file
             titles.push_back(page.ProgressTitle.Caption());
             if (page.ProgressTitle.Caption().starts_with("Kopiere")) {
                 widths.push_back(page.ProgressBar.Width());

@@ -2,6 +2,8 @@
 // shows on them.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ui/Control.h"
@@ -25,12 +27,22 @@ class CopyProgress {
     explicit CopyProgress(const CopyPageControls& page);
 
     void SetTitle(std::string title) { page_.ProgressTitle.SetCaption(std::move(title)); }
-    // File `number` of `count` is being copied.
+    // File `number` of `count` is being copied. Drawing the page costs more
+    // than copying a small file, so the page shows the newest state at most
+    // every few hundredths of a second, and Refresh shows it at once.
     void ShowFile(const std::string& name, std::size_t number, std::size_t count);
+    void Refresh();
     // Hides the progress display and enables the buttons again.
     void Restore();
 
   private:
+    struct State {
+        std::string title;
+        int width = 0;  // twips
+    };
+
     CopyPageControls page_;
     int widest_ = 0;  // twips
+    std::optional<State> pending_;
+    std::optional<std::uint64_t> lastShown_;  // platform ticks
 };

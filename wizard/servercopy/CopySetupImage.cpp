@@ -80,7 +80,9 @@ class ImageCopy {
             const std::string source = text::JoinPath(SourceFolderOf(root_, file.entry), file.name);
             const std::string target =
                 text::JoinPath(TargetFolderOf(target_, file.entry), file.name);
-            const unsigned long result = CopyImageFile(source, target);
+            // A large file shows its name while it is copied.
+            const unsigned long result =
+                CopyImageFile(source, target, [this] { progress_.Refresh(); });
             // A Cancel stops a file without failing the run.
             if (result != 0 && result != files::kCopyStopped) error_.Record(result);
             LetInputRun();

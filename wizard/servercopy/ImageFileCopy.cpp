@@ -16,11 +16,12 @@ constexpr std::uint64_t kPumpIntervalMilliseconds = 30;
 
 class InputPump {
   public:
-    void PumpWhenDue() {
+    void PumpWhenDue(const std::function<void()>& beforeInput) {
         auto& ui = platform::Current();
         const std::uint64_t now = ui.TickMilliseconds();
         if (last_ && now - *last_ < kPumpIntervalMilliseconds) return;
         last_ = now;
+        if (beforeInput) beforeInput();
         ui.PumpEvents();
     }
 
@@ -30,13 +31,14 @@ class InputPump {
 
 }  // namespace
 
-unsigned long CopyImageFile(const std::string& source, const std::string& target) {
+unsigned long CopyImageFile(const std::string& source, const std::string& target,
+                            const std::function<void()>& beforeInput) {
     unsigned long result = 0;
     {
         ExitDeferral deferral;
         InputPump pump;
-        result = platform::files::CopyFileInSteps(source, target, [&pump] {
-            pump.PumpWhenDue();
+        result = platform::files::CopyFileInSteps(source, target, [&] {
+            pump.PumpWhenDue(beforeInput);
             return !Session().CopyCancelled && !ExitDeferral::Requested();
         });
     }
