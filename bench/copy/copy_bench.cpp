@@ -151,14 +151,18 @@ int main(int argc, char** argv) {
         oursTimes.push_back(ours);
         longestPause = std::max(longestPause, win32.longest);
     }
+    // Once more over the last copy, whose files the copy deletes first.
+    win32.Start();
+    if (CopySetupImage(page.Controls(), oursTarget) != 0) return 1;
+    const double pauseOverEarlierCopy = win32.longest;
     const double peak = WorkingSetMegabytes(true);
     platform::files::DeleteFolderTree(bareTarget);
     platform::files::DeleteFolderTree(oursTarget);
 
     PrintTimes("FindFirstFileA + CopyFileA loop:", bareTimes);
     PrintTimes("CopySetupImage (window, progress):", oursTimes);
-    std::printf("longest time the window waited for input handling: %.0f ms\n",
-                longestPause * 1000);
+    std::printf("longest time without handling input: %.0f ms, %.0f ms over an earlier copy\n",
+                longestPause * 1000, pauseOverEarlierCopy * 1000);
     std::printf("working set with the window shown, before the copies: %.0f MB\n", before);
     std::printf("ratio %.2f peak %.0f MB\n", Best(oursTimes) / Best(bareTimes), peak);
     return 0;

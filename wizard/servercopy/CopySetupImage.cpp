@@ -14,6 +14,7 @@
 #include "wizard/servercopy/ImageFileCopy.h"
 #include "wizard/servercopy/ImageFiles.h"
 #include "wizard/servercopy/ImageFolderList.h"
+#include "wizard/servercopy/InputPump.h"
 #include "wizard/servercopy/TargetFolder.h"
 #include "wizard/servercopy/VersionFolders.h"
 
@@ -25,8 +26,6 @@ namespace files = platform::files;
 constexpr const char* kWorkstationFolder = "WSROOT";
 
 bool CopyCancelled() { return Session().CopyCancelled; }
-
-void LetInputRun() { platform::Current().PumpEvents(); }
 
 class ImageCopy {
   public:
@@ -68,7 +67,7 @@ class ImageCopy {
         // The workstation files, listed last, go to the target itself.
         for (size_t i = 0; i + 1 < folders_.size() && !Stopped(); ++i) {
             PrepareTargetFolder(PreparedFolderOf(target_, folders_[i]));
-            LetInputRun();
+            input_pump::Now();
         }
         return !Stopped();
     }
@@ -85,7 +84,7 @@ class ImageCopy {
                 CopyImageFile(source, target, [this] { progress_.Refresh(); });
             // A Cancel stops a file without failing the run.
             if (result != 0 && result != files::kCopyStopped) error_.Record(result);
-            LetInputRun();
+            input_pump::Now();
         }
     }
 
@@ -133,6 +132,7 @@ int CopySetupImage(const CopyPageControls& page, const std::string& target) {
         return kImageNotFound;
     }
     BusyPointer busy;
+    input_pump::Restart();
     SetupSession& session = Session();
     session.ContinueFromServerCopy = false;
     ImageCopy copy(root, target, progress);

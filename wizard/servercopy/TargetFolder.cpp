@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "shared/Text.h"
+#include "wizard/servercopy/InputPump.h"
 
 void PrepareTargetFolder(const std::string& path) {
     namespace files = platform::files;
@@ -10,6 +11,10 @@ void PrepareTargetFolder(const std::string& path) {
     files::CreateOneFolder(path);
     const auto names = files::ListPlainFiles(path, "*.*");
     if (!names) return;
-    // Read-only files of an earlier copy from a CD go as well.
-    for (const std::string& name : *names) files::DeleteFileAt(text::JoinPath(path, name));
+    for (const std::string& name : *names) {
+        // Read-only files of an earlier copy from a CD go as well.
+        files::DeleteFileAt(text::JoinPath(path, name));
+        // An earlier copy on a share can take seconds to delete.
+        input_pump::WhenDue();
+    }
 }
