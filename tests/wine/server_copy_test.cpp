@@ -35,10 +35,6 @@ Tree TreeOf(const std::string& folder, const std::string& prefix = "") {
     return tree;
 }
 
-bool ReadOnly(const std::string& path) {
-    return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
-}
-
 class ServerCopyTest : public FakePlatformTest {
   protected:
     ServerCopyTest() {
@@ -53,7 +49,8 @@ class ServerCopyTest : public FakePlatformTest {
         image.Write("Setups\\Tolvane\\setup.exe", "setup");
         image.Write("Setups\\DBTools\\db.exe", "db");
         // Parents first: target folders are made one level at a time.
-        Folders("Setups\r\nSetups\\Tolvane\r\nSetups\\DBTools\r\n");
+        image.Write("WSROOT\\Install.ini",
+                    "[SELVORFOLDERS]\r\nSetups\r\nSetups\\Tolvane\r\nSetups\\DBTools\r\n");
         page.Load();
         fake.onPump = [this] {
             fake.ticks += 50;  // time enough for the page to show each file
@@ -65,29 +62,12 @@ class ServerCopyTest : public FakePlatformTest {
         };
     }
 
-    void Folders(const std::string& lines) {
-        image.Write("WSROOT\\Install.ini", "[Application]\r\nProgram=\r\n[SELVORFOLDERS]\r\n" +
-                                               lines + "[Checklisten]\r\n");
-    }
     int Copy() { return CopySetupImage(page.Controls(), target); }
-    // What the user sees when a Cancel is pressed at the pump showing `title`.
-    void CancelAt(const std::string& title, int exitAnswer) {
-        onPump = [this, title, exitAnswer] {
-            if (page.ProgressTitle.Caption() != title || Session().CopyCancelled) return;
-            Session().CopyCancelled = true;
-            fake.messageAnswers = {exitAnswer};
-            CancelWizard();
-        };
-    }
     bool PageRestored() const {
         return !page.ProgressBack.Visible() && !page.ProgressBar.Visible() &&
                !page.ProgressTitle.Visible() && page.ProgressBar.Width() == 0 &&
                page.btnNext.Enabled() && page.btnBack.Enabled() && page.btnBrowse.Enabled() &&
                page.btnHelp.Enabled();
-    }
-    size_t CopyMessages() const {
-        return std::count_if(fake.messages.begin(), fake.messages.end(),
-                             [](const auto& m) { return m.caption == "Setup kopieren"; });
     }
 
     static constexpr const char* kVersionIni = "[Common]\r\nVersion=5.2.0\r\n";
@@ -175,7 +155,8 @@ TEST_F(ServerCopyTest, ReadOnlyFilesFromACdCanBeCopiedAgainAndStayWritable) {
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(ReadFileText(server / "Setup\\a.txt"), "a, second edition");
     for (const char* name : {"a.txt", "Version.ini", "AktVersion.ini", "Selvor.exe"}) {
-        EXPECT_FALSE(ReadOnly(server / "Setup" + "\\" + name)) << name;
+        const std::string copy = server / "Setup" + "\\" + name;
+        EXPECT_FALSE(GetFileAttributesA(copy.c_str()) & FILE_ATTRIBUTE_READONLY) << name;
     }
 }
 
@@ -199,46 +180,50 @@ TEST_F(ServerCopyTest, FailureStopsTheFilesButNotTheClosingStepsAndIsShownOnce) 
     EXPECT_TRUE(PageRestored());
 }
 
-TEST_F(ServerCopyTest, CancelEndsTheStageItWasPressedIn) {
+TEST_F(ServerCopyTest, CancelEndsTheStageItWasPressedInAndLeavesNoPartialFile) {
     struct Case {
         const char* stage;
         const char* title;  // shown when Cancel is pressed
+        int exitAnswer;
         bool filesCopiedBefore, closingSteps;
     };
+    const char* big = "Kopiere 'Setups\\DBTools\\big.bin' ...";
     const Case cases[] = {
-        {"folders", "Zielverzeichnisstruktur wird erzeugt ...", false, false},
-        {"between files", "Kopiere 'Setups\\Tolvane\\setup.exe' ...", true, true},
-        {"inside a large file", "Kopiere 'Setups\\DBTools\\big.bin' ...", true, true},
+        {"folders", "Zielverzeichnisstruktur wird erzeugt ...", platform::answer::No, false, false},
+        {"between files", "Kopiere 'Setups\\Tolvane\\setup.exe' ...", platform::answer::No, true,
+         true},
+        {"inside a large file", big, platform::answer::No, true, true},
+        {"exit inside a large file", big, platform::answer::Yes, true, false},
     };
     image.Write("Setups\\DBTools\\big.bin", std::string(3 << 20, 'b'));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stage);
         Session().CopyCancelled = false;
+        fake.messages.clear();
         target = server / c.stage;
-        CancelAt(c.title, platform::answer::No);
+        onPump = [this, &c] {
+            if (page.ProgressTitle.Caption() != c.title || Session().CopyCancelled) return;
+            Session().CopyCancelled = true;
+            fake.messageAnswers = {c.exitAnswer};
+            CancelWizard();
+        };
 
-        EXPECT_EQ(Copy(), 0);
+        if (c.exitAnswer == platform::answer::Yes) {
+            EXPECT_THROW(Copy(), platform::ProgramExit);
+        } else {
+            EXPECT_EQ(Copy(), 0);
+            EXPECT_TRUE(PageRestored());
+        }
 
-        EXPECT_EQ(CopyMessages(), 0u);
+        ASSERT_EQ(fake.messages.size(), 1u);
+        EXPECT_EQ(fake.messages[0].caption, "Setup-Assistent");  // the exit question only
         EXPECT_FALSE(Session().ContinueFromServerCopy);
         EXPECT_EQ(PathExists(target + "\\Setups\\Tolvane\\setup.exe"), c.filesCopiedBefore);
         EXPECT_FALSE(PathExists(target + "\\Setups\\DBTools\\big.bin"));
         EXPECT_FALSE(PathExists(target + "\\a.txt"));
         EXPECT_EQ(PathExists(target + "\\Selvor.exe"), c.closingSteps);
         EXPECT_EQ(PathExists(target + "\\AktVersion.ini"), c.closingSteps);
-        EXPECT_TRUE(PageRestored());
     }
-}
-
-TEST_F(ServerCopyTest, ExitConfirmedInsideALargeFileEndsWithoutAPartialFile) {
-    image.Write("Setups\\DBTools\\big.bin", std::string(3 << 20, 'b'));
-    CancelAt("Kopiere 'Setups\\DBTools\\big.bin' ...", platform::answer::Yes);
-
-    EXPECT_THROW(Copy(), platform::ProgramExit);
-
-    EXPECT_TRUE(PathExists(target + "\\Setups\\Tolvane\\setup.exe"));
-    EXPECT_FALSE(PathExists(target + "\\Setups\\DBTools\\big.bin"));
-    EXPECT_EQ(CopyMessages(), 0u);
 }
 
 TEST_F(ServerCopyTest, ImagesWithoutAWizardOfTheirOwnKeepTheWorkstationSelvor) {
