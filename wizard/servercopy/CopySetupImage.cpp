@@ -60,7 +60,7 @@ class ImageCopy {
 
     bool PrepareTargets() {
         progress_.SetTitle("Zielverzeichnisstruktur wird erzeugt ...");
-        // Every path below would be relative to the current folder.
+        // A blank target would put the copy into the current folder.
         if (text::Trim(target_).empty()) error_.Record(kPathNotFound);
         if (Stopped()) return false;
         PrepareTargetFolder(target_);
