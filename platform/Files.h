@@ -2,6 +2,7 @@
 // temporary folders, so these are plain functions, not part of Platform.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,5 +40,36 @@ std::optional<std::string> CanonicalizeWithShell(const std::string& path);
 bool DeleteFolderTree(const std::string& path);
 std::string TempFolder();
 unsigned long LastError();
+
+// Code of a copy that its caller stopped (ERROR_REQUEST_ABORTED).
+inline constexpr unsigned long kCopyStopped = 1235;
+// Copies a file in steps. `between` runs after each step while more is to
+// come, so that the windows can answer during a large file; when it answers
+// false the copy stops. A stopped or failed copy leaves no partial target.
+// An existing target is replaced even when read-only, and the copy is left
+// writable: files from a CD are read-only, and the next copy into the same
+// folder must be able to replace them.
+// 0 on success, else the Win32 error code (kCopyStopped when stopped).
+unsigned long CopyFileInSteps(const std::string& source, const std::string& target,
+                              const std::function<bool()>& between);
+// The system's description of a Win32 error code, without its line end.
+std::string ErrorDescription(unsigned long code);
+
+struct FolderEntry {
+    std::string name;
+    bool folder = false;
+    bool hiddenOrSystem = false;
+    bool link = false;  // a junction or symbolic link
+};
+// The entries matching folder\pattern, without "." and ".."; nullopt when
+// the search failed to start, the entries found so far otherwise.
+std::optional<std::vector<FolderEntry>> ListEntries(const std::string& folder,
+                                                    const std::string& pattern);
+// True for a junction or symbolic link.
+bool IsLink(const std::string& path);
+// Deletes a file as it stands: a read-only file stays and gives false.
+bool DeleteFileIfWritable(const std::string& path);
+// Removes an empty folder; a folder link is removed itself, never its target.
+bool RemoveEmptyFolder(const std::string& path);
 
 }  // namespace platform::files

@@ -1,6 +1,8 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <memory>
+
 #include "platform/Files.h"
 #include "platform/ScopedHandle.h"
 
@@ -156,5 +158,156 @@ std::string TempFolder() {
 }
 
 unsigned long LastError() { return GetLastError(); }
+
+namespace {
+
+static_assert(kCopyStopped == ERROR_REQUEST_ABORTED);
+
+// Large enough for the disk's pace, small enough that a slow share still
+// lets the windows answer several times a second.
+constexpr DWORD kCopyStep = 256 * 1024;
+
+unsigned long FailureCode() {
+    const DWORD code = GetLastError();
+    return code != 0 ? code : ERROR_GEN_FAILURE;
+}
+
+bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
+    while (count > 0) {
+        DWORD written = 0;
+        if (!WriteFile(file, bytes, count, &written, nullptr) || written == 0) return false;
+        bytes += written;
+        count -= written;
+    }
+    return true;
+}
+
+// The old file goes anyway; its read-only (or hidden) attribute must not
+// keep it from being replaced.
+void MakeReplaceable(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    constexpr DWORD kProtecting =
+        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        (attributes & kProtecting) != 0) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// One buffer for every copy: allocating it for each file costs more than
+// copying a small file. A copy started while another one lets the windows
+// answer gets a buffer of its own.
+class StepBuffer {
+  public:
+    StepBuffer() {
+        if (sharedInUse_) {
+            own_.reset(new char[kCopyStep]);
+            data_ = own_.get();
+            return;
+        }
+        if (!shared_) shared_.reset(new char[kCopyStep]);
+        sharedInUse_ = true;
+        data_ = shared_.get();
+    }
+    ~StepBuffer() {
+        if (!own_) sharedInUse_ = false;
+    }
+    StepBuffer(const StepBuffer&) = delete;
+    StepBuffer& operator=(const StepBuffer&) = delete;
+    char* Data() const { return data_; }
+
+  private:
+    static inline std::unique_ptr<char[]> shared_;
+    static inline bool sharedInUse_ = false;
+    std::unique_ptr<char[]> own_;
+    char* data_ = nullptr;
+};
+
+unsigned long CopyContents(HANDLE source, HANDLE target, unsigned long long size,
+                           const std::function<bool()>& between) {
+    StepBuffer buffer;
+    unsigned long long copied = 0;
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(source, buffer.Data(), kCopyStep, &read, nullptr)) return FailureCode();
+        if (read == 0) return 0;
+        if (!WriteAll(target, buffer.Data(), read)) return FailureCode();
+        copied += read;
+        if (copied < size && between && !between()) return kCopyStopped;
+    }
+}
+
+}  // namespace
+
+unsigned long CopyFileInSteps(const std::string& source, const std::string& target,
+                              const std::function<bool()>& between) {
+    ScopedKernelHandle from(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!from) return FailureCode();
+    FILE_BASIC_INFO info{};
+    LARGE_INTEGER size{};
+    if (!GetFileInformationByHandleEx(from.Get(), FileBasicInfo, &info, sizeof(info)) ||
+        !GetFileSizeEx(from.Get(), &size)) {
+        return FailureCode();
+    }
+    const DWORD kept = info.FileAttributes &
+                       (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    MakeReplaceable(target);
+    ScopedKernelHandle to(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!to) return FailureCode();
+    // A half-written file must not pass for a copy.
+    const auto removePartial = [&] {
+        to.Reset(nullptr);
+        DeleteFileA(target.c_str());
+    };
+    unsigned long result = 0;
+    try {
+        result = CopyContents(from.Get(), to.Get(), static_cast<unsigned long long>(size.QuadPart),
+                              between);
+    } catch (...) {
+        removePartial();
+        throw;
+    }
+    const FILETIME written{info.LastWriteTime.LowPart,
+                           static_cast<DWORD>(info.LastWriteTime.HighPart)};
+    if (result == 0 && !SetFileTime(to.Get(), nullptr, nullptr, &written)) result = FailureCode();
+    if (result != 0) removePartial();
+    return result;
+}
+
+std::string ErrorDescription(unsigned long code) {
+    char text[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, text, sizeof(text), nullptr);
+    while (length > 0 &&
+           (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ')) {
+        --length;
+    }
+    if (length == 0) return "Fehler " + std::to_string(code);
+    return std::string(text, length);
+}
+
+std::optional<std::vector<FolderEntry>> ListEntries(const std::string& folder,
+                                                    const std::string& pattern) {
+    std::vector<FolderEntry> entries;
+    bool started = ForEachEntry(folder, pattern, [&](const std::string& name, DWORD attributes) {
+        entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0,
+                           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+    });
+    if (!started) return std::nullopt;
+    return entries;
+}
+
+bool IsLink(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool DeleteFileIfWritable(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool RemoveEmptyFolder(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 
 }  // namespace platform::files

@@ -161,6 +161,8 @@ void Control::SetFillColor(unsigned rgb) {
     Changed();
 }
 
+void Control::SetFocus() { owner_.FocusControl(*this); }
+
 void Control::Click() {
     if (!view_.visible || !view_.enabled) return;
     switch (Kind()) {

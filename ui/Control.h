@@ -105,6 +105,9 @@ class Control {
     unsigned FillColor() const { return view_.color; }
     void SetFillColor(unsigned rgb);
 
+    // Gives the control the keyboard focus.
+    void SetFocus();
+
     // What a click by the user does; the renderer and tests call this.
     // Buttons, links and labels run their handler, a check box toggles, an
     // option becomes the selected one of its group. Ignored while the control

@@ -97,6 +97,10 @@ void Form::TimerChanged(const Timer& timer) {
     if (window_) window_->SetTimer(timer.id_, timer.Running() ? timer.interval_ : 0);
 }
 
+void Form::FocusControl(const Control& control) {
+    if (window_) window_->FocusControl(control.windowIndex_);
+}
+
 Control* Form::AtWindowIndex(std::size_t index) const {
     return index < order_.size() ? order_[index] : nullptr;
 }

@@ -103,6 +103,7 @@ class Form : public platform::gui::WindowEvents {
     int Register(Timer& timer);
     void Changed(const Control& control);
     void TimerChanged(const Timer& timer);
+    void FocusControl(const Control& control);
     Control* AtWindowIndex(std::size_t index) const;
 
     std::string name_;

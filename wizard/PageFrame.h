@@ -14,8 +14,23 @@ void PlaceForm(ui::Form& form);
 // Asks whether to abandon the wizard; on Yes, the version records of this
 // run are taken back. True when the user confirmed.
 bool ConfirmExit();
-// Ends the program at once, without further events or messages.
+// Ends the program at once, without further events or messages; while an
+// ExitDeferral stands it only records the request.
 void FinishSetup();
+
+// Ending the program in the middle of writing a file would leave it half
+// written. While a writer holds this guard, FinishSetup (run by a Cancel
+// confirmed during the write) only records the request; the writer then
+// removes its partial file and calls FinishSetup again.
+class ExitDeferral {
+  public:
+    ExitDeferral();
+    ~ExitDeferral();
+    ExitDeferral(const ExitDeferral&) = delete;
+    ExitDeferral& operator=(const ExitDeferral&) = delete;
+    // True once FinishSetup was called while a guard stood.
+    static bool Requested();
+};
 
 // Next and Back: the next page appears where this one was left.
 void StorePagePosition(const ui::Form& page);

@@ -237,4 +237,6 @@ void FakePageWindow::SetTimer(int timerId, unsigned milliseconds) {
     }
 }
 
+void FakePageWindow::FocusControl(std::size_t index) { focusedControl = index; }
+
 }  // namespace platform

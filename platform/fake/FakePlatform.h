@@ -46,8 +46,10 @@ public:
     void SetEnabled(bool enabled) override;
     void Destroy() override;
     void SetTimer(int timerId, unsigned milliseconds) override;
+    void FocusControl(std::size_t index) override;
 
     gui::WindowView view;
+    std::optional<std::size_t> focusedControl;
     bool shown = false, destroyed = false, enabled = true;
     std::map<int, unsigned> timers;  // running timers by id
 };

@@ -116,6 +116,8 @@ class PageWindow {
     virtual void Destroy() = 0;
     // A timer of period `milliseconds`; 0 stops it.
     virtual void SetTimer(int timerId, unsigned milliseconds) = 0;
+    // Gives the control the keyboard focus.
+    virtual void FocusControl(std::size_t index) = 0;
 };
 
 }  // namespace platform::gui

@@ -220,6 +220,9 @@ class Win32PageWindow final : public PageWindow {
             ::SetTimer(hwnd_, static_cast<UINT_PTR>(timerId), milliseconds, nullptr);
         }
     }
+    void FocusControl(std::size_t index) override {
+        if (index < children_.size() && children_[index] != nullptr) ::SetFocus(children_[index]);
+    }
 
   private:
     struct Cursor {

@@ -1,0 +1,273 @@
+// Copying the setup image to a server folder: real files in temporary
+// folders, the fake platform for the windows, a test form for the page.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <map>
+
+#include "platform/Files.h"
+#include "tests/support/CopyTestPage.h"
+#include "tests/support/FakePlatformTest.h"
+#include "tests/support/TempFolder.h"
+#include "wizard/PageFrame.h"
+#include "wizard/servercopy/CopySetupImage.h"
+
+using namespace testing_support;
+
+namespace {
+
+using Tree = std::map<std::string, std::string>;
+
+// Every folder ("name\") and file (with its bytes) below `folder`.
+Tree TreeOf(const std::string& folder, const std::string& prefix = "") {
+    Tree tree;
+    for (const auto& entry : platform::files::ListEntries(folder, "*")
+                                 .value_or(std::vector<platform::files::FolderEntry>{})) {
+        const std::string path = folder + "\\" + entry.name;
+        if (entry.folder) {
+            tree[prefix + entry.name + "\\"] = "";
+            tree.merge(TreeOf(path, prefix + entry.name + "\\"));
+        } else {
+            tree[prefix + entry.name] = ReadFileText(path);
+        }
+    }
+    return tree;
+}
+
+class ServerCopyTest : public FakePlatformTest {
+  protected:
+    ServerCopyTest() {
+        Session().SetupRoot = image.path();
+        Session().InstallIniPath = image / "WSROOT\\Install.ini";
+        for (const char* name : {"Paldrix.exe", "sqlredis.exe", "Dravik.exe"}) {
+            image.Write(name, name);
+        }
+        image.Write("WSROOT\\Selvor.exe", "WSROOT Selvor");
+        image.Write("WSROOT\\Version.ini", kVersionIni);
+        image.Write("WSROOT\\a.txt", "a");
+        image.Write("Setups\\Tolvane\\setup.exe", "setup");
+        image.Write("Setups\\DBTools\\db.exe", "db");
+        // Parents first: target folders are made one level at a time.
+        image.Write("WSROOT\\Install.ini",
+                    "[SELVORFOLDERS]\r\nSetups\r\nSetups\\Tolvane\r\nSetups\\DBTools\r\n");
+        page.Load();
+        fake.onPump = [this] {
+            fake.ticks += 50;  // time enough for the page to show each file
+            titles.push_back(page.ProgressTitle.Caption());
+            if (page.ProgressTitle.Caption().starts_with("Kopiere")) {
+                widths.push_back(page.ProgressBar.Width());
+            }
+            if (onPump) onPump();
+        };
+    }
+
+    int Copy() { return CopySetupImage(page.Controls(), target); }
+    bool PageRestored() const {
+        return !page.ProgressBack.Visible() && !page.ProgressBar.Visible() &&
+               !page.ProgressTitle.Visible() && page.ProgressBar.Width() == 0 &&
+               page.btnNext.Enabled() && page.btnBack.Enabled() && page.btnBrowse.Enabled() &&
+               page.btnHelp.Enabled();
+    }
+
+    static constexpr const char* kVersionIni = "[Common]\r\nVersion=5.2.0\r\n";
+    TempFolder image, server;
+    std::string target = server / "Setup";
+    CopyTestPage page;
+    std::vector<std::string> titles;
+    std::vector<int> widths;
+    std::function<void()> onPump;
+};
+
+TEST_F(ServerCopyTest, CopiesTheListedFoldersIntoTheServerLayout) {
+    const std::string install =
+        "[Application]\r\nProgram=\r\n[selvorfolders] ; copied to the server\r\n"
+        "; the trades line\r\n\r\nSetups\\Tolvane\r\n  Tools\r\n   ; old\r\nSetups\\Missing\r\n"
+        "[SELVORFOLDERS]\r\nSetups\\Gone\\..\\DBTools\r\nwsroot\r\nSetups\\Tolvane\r\n"
+        "[Checklisten]\r\nLater\r\n";
+    image.Write("WSROOT\\Install.ini", install);
+    image.Write("Setups\\Tolvane\\Sub\\deep.txt", "not listed");
+    image.Write("  Tools\\t.txt", "t");
+    SetFileAttributesA(image.Write("WSROOT\\hidden.txt", "h").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    server.Write("Setup\\Version_520\\old.txt", "no longer in the image");
+    server.Write("Setup\\Version_520\\Setups\\Tolvane\\stale.txt", "stale");
+    server.Write("Setup\\Version_520\\Keep\\k.txt", "k");
+    target = server / "Setup\\Version_520";
+
+    EXPECT_EQ(Copy(), 0);
+
+    const Tree wsroot{{"Install.ini", install},
+                      {"Version.ini", kVersionIni},
+                      {"Selvor.exe", "WSROOT Selvor"},
+                      {"a.txt", "a"}};
+    Tree expected{{"AktVersion.ini", kVersionIni},
+                  {"Version_520\\", ""},
+                  {"Version_520\\Keep\\", ""},
+                  {"Version_520\\Keep\\k.txt", "k"},
+                  {"Version_520\\Setups\\", ""},
+                  {"Version_520\\Setups\\Tolvane\\", ""},
+                  {"Version_520\\Setups\\Missing\\", ""},
+                  {"Version_520\\Setups\\DBTools\\", ""},
+                  {"Version_520\\  Tools\\", ""},
+                  {"Version_520\\  Tools\\t.txt", "t"},
+                  {"Version_520\\wsroot\\", ""},
+                  {"Version_520\\sqlredis.exe", "sqlredis.exe"},
+                  {"Version_520\\Dravik.exe", "Dravik.exe"},
+                  {"Version_520\\Setups\\Tolvane\\setup.exe", "setup"},
+                  {"Version_520\\Setups\\DBTools\\db.exe", "db"}};
+    for (const auto& [name, bytes] : wsroot) {
+        expected["Version_520\\" + name] = bytes;
+        expected["Version_520\\wsroot\\" + name] = bytes;
+    }
+    expected["Version_520\\Selvor.exe"] = "Paldrix.exe";
+    EXPECT_EQ(TreeOf(server / "Setup"), expected);
+
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_TRUE(Session().ContinueFromServerCopy);
+    EXPECT_TRUE(PageRestored());
+    EXPECT_EQ(fake.lastPageWindow->focusedControl, 0u);  // txtServerPath comes first
+    EXPECT_EQ(fake.pointers.front(), platform::MousePointer::Hourglass);
+    EXPECT_EQ(fake.pointers.back(), platform::MousePointer::Default);
+    // One pump after each of the six prepared folders, then after each of
+    // the twelve files; the workstation files come last.
+    ASSERT_EQ(titles.size(), 18u);
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), "Zielverzeichnisstruktur wird erzeugt ..."),
+              6);
+    EXPECT_EQ(titles[6], "Kopiere 'Setups\\Tolvane\\setup.exe' ...");
+    EXPECT_EQ(titles[7], "Kopiere '  Tools\\t.txt' ...");
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), titles[6]), 2);
+    EXPECT_TRUE(titles.back().starts_with("Kopiere 'WSROOT\\"));
+    EXPECT_EQ(widths, (std::vector<int>{500, 1000, 1500, 2000, 2500, 3000, 3500, 4000, 4500, 5000,
+                                        5500, 6000}));
+}
+
+TEST_F(ServerCopyTest, ReadOnlyFilesFromACdCanBeCopiedAgainAndStayWritable) {
+    for (const char* name : {"WSROOT\\a.txt", "WSROOT\\Version.ini", "Paldrix.exe"}) {
+        SetFileAttributesA((image / name).c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    ASSERT_EQ(Copy(), 0);
+    SetFileAttributesA((image / "WSROOT\\a.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    image.Write("WSROOT\\a.txt", "a, second edition");
+    SetFileAttributesA((image / "WSROOT\\a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+
+    EXPECT_EQ(Copy(), 0);
+
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(ReadFileText(server / "Setup\\a.txt"), "a, second edition");
+    for (const char* name : {"a.txt", "Version.ini", "AktVersion.ini", "Selvor.exe"}) {
+        const std::string copy = server / "Setup" + "\\" + name;
+        EXPECT_FALSE(GetFileAttributesA(copy.c_str()) & FILE_ATTRIBUTE_READONLY) << name;
+    }
+}
+
+TEST_F(ServerCopyTest, FailureStopsTheFilesButNotTheClosingStepsAndIsShownOnce) {
+    server.MakeFolder("Setup\\Setups\\DBTools\\db.exe");  // a folder where a file must go
+    server.MakeFolder("Setup\\Dravik.exe");               // closing steps fail silently
+
+    const int result = Copy();
+
+    EXPECT_NE(result, 0);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, platform::files::ErrorDescription(result));
+    EXPECT_EQ(fake.messages[0].caption, "Setup kopieren");
+    EXPECT_EQ(fake.messages[0].style, platform::mb::Ok | platform::mb::IconError);
+    EXPECT_TRUE(PathExists(server / "Setup\\Setups\\Tolvane\\setup.exe"));
+    EXPECT_FALSE(PathExists(server / "Setup\\a.txt"));
+    EXPECT_EQ(ReadFileText(server / "Setup\\Selvor.exe"), "Paldrix.exe");
+    EXPECT_TRUE(PathExists(server / "Setup\\sqlredis.exe"));
+    EXPECT_TRUE(PathExists(server / "Setup\\AktVersion.ini"));
+    EXPECT_FALSE(Session().ContinueFromServerCopy);
+    EXPECT_TRUE(PageRestored());
+}
+
+TEST_F(ServerCopyTest, CancelEndsTheStageItWasPressedInAndLeavesNoPartialFile) {
+    struct Case {
+        const char* stage;
+        const char* title;  // shown when Cancel is pressed
+        int exitAnswer;
+        bool filesCopiedBefore, closingSteps;
+    };
+    const char* big = "Kopiere 'Setups\\DBTools\\big.bin' ...";
+    const Case cases[] = {
+        {"folders", "Zielverzeichnisstruktur wird erzeugt ...", platform::answer::No, false, false},
+        {"between files", "Kopiere 'Setups\\Tolvane\\setup.exe' ...", platform::answer::No, true,
+         true},
+        {"inside a large file", big, platform::answer::No, true, true},
+        {"exit inside a large file", big, platform::answer::Yes, true, false},
+    };
+    image.Write("Setups\\DBTools\\big.bin", std::string(3 << 20, 'b'));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stage);
+        Session().CopyCancelled = false;
+        fake.messages.clear();
+        target = server / c.stage;
+        onPump = [this, &c] {
+            if (page.ProgressTitle.Caption() != c.title || Session().CopyCancelled) return;
+            Session().CopyCancelled = true;
+            fake.messageAnswers = {c.exitAnswer};
+            CancelWizard();
+        };
+
+        if (c.exitAnswer == platform::answer::Yes) {
+            EXPECT_THROW(Copy(), platform::ProgramExit);
+        } else {
+            EXPECT_EQ(Copy(), 0);
+            EXPECT_TRUE(PageRestored());
+        }
+
+        ASSERT_EQ(fake.messages.size(), 1u);
+        EXPECT_EQ(fake.messages[0].caption, "Setup-Assistent");  // the exit question only
+        EXPECT_FALSE(Session().ContinueFromServerCopy);
+        EXPECT_EQ(PathExists(target + "\\Setups\\Tolvane\\setup.exe"), c.filesCopiedBefore);
+        EXPECT_FALSE(PathExists(target + "\\Setups\\DBTools\\big.bin"));
+        EXPECT_FALSE(PathExists(target + "\\a.txt"));
+        EXPECT_EQ(PathExists(target + "\\Selvor.exe"), c.closingSteps);
+        EXPECT_EQ(PathExists(target + "\\AktVersion.ini"), c.closingSteps);
+    }
+}
+
+TEST_F(ServerCopyTest, ImagesWithoutAWizardOfTheirOwnKeepTheWorkstationSelvor) {
+    struct Case {
+        bool serverImage, internetUpdate;
+        const char* setupRoot;  // relative to the image
+        const char* target;
+        const char* selvor;  // in the target; "<missing>" when none
+    };
+    // A full server image started through "x\.." lists no files at all: its
+    // "..\" steps are dropped, not resolved.
+    const Case cases[] = {{true, false, "", "server image", "WSROOT Selvor"},
+                          {false, true, "", "update", "WSROOT Selvor"},
+                          {true, false, "nowhere\\..", "no files", "<missing>"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        Session().StartedFromServerImage = c.serverImage;
+        Session().InternetUpdate = c.internetUpdate;
+        Session().SetupRoot = image / c.setupRoot;
+        target = server / c.target;
+        widths.clear();
+
+        EXPECT_EQ(Copy(), 0);
+
+        EXPECT_EQ(ReadFileText(target + "\\Selvor.exe"), c.selvor);
+        EXPECT_EQ(ReadFileText(target + "\\Dravik.exe"), "Dravik.exe");
+        EXPECT_EQ(widths.empty(), std::string(c.selvor) == "<missing>");
+        EXPECT_TRUE(fake.messages.empty());
+    }
+}
+
+TEST_F(ServerCopyTest, MissingSelvorAsksForTheCdAndEnablesOnlyNext) {
+    DeleteFileA((image / "WSROOT\\Selvor.exe").c_str());
+
+    EXPECT_EQ(Copy(), kImageNotFound);
+
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, "Bitte legen Sie die Programm-CD ein");
+    EXPECT_EQ(fake.messages[0].caption, "Paldrix");
+    EXPECT_EQ(fake.messages[0].style, platform::mb::Ok);
+    EXPECT_TRUE(page.btnNext.Enabled());
+    EXPECT_FALSE(page.btnBack.Enabled() || page.btnBrowse.Enabled() || page.btnHelp.Enabled());
+    EXPECT_TRUE(page.ProgressBack.Visible());
+    EXPECT_FALSE(PathExists(target));
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#include "wizard/servercopy/CopyPage.h"
+
+#include <cmath>
+
+#include "platform/Platform.h"
+
+namespace {
+
+// The fill keeps this margin (twips) inside the trough.
+constexpr int kTroughMargin = 120;
+// 25 pictures a second look smooth.
+constexpr std::uint64_t kShowIntervalMilliseconds = 40;
+
+void EnableButtons(const CopyPageControls& page, bool enabled) {
+    for (ui::Control* button : {&page.btnNext, &page.btnBack, &page.btnBrowse, &page.btnHelp}) {
+        button->SetEnabled(enabled);
+    }
+}
+
+}  // namespace
+
+CopyProgress::CopyProgress(const CopyPageControls& page)
+    : page_(page), widest_(page.ProgressBack.Width() - kTroughMargin) {
+    EnableButtons(page_, false);
+    // Away from the disabled button, so the keyboard still reaches Cancel.
+    page_.txtServerPath.SetFocus();
+    page_.ProgressBack.SetVisible(true);
+    page_.ProgressBar.SetWidth(0);
+    page_.ProgressBar.SetVisible(true);
+    page_.ProgressTitle.SetVisible(true);
+}
+
+void CopyProgress::ShowFile(const std::string& name, std::size_t number, std::size_t count) {
+    const double width = std::floor(static_cast<double>(widest_) / static_cast<double>(count) *
+                                    static_cast<double>(number));
+    pending_ = State{"Kopiere '" + name + "' ...", static_cast<int>(width)};
+    const std::uint64_t now = platform::Current().TickMilliseconds();
+    if (!lastShown_ || now - *lastShown_ >= kShowIntervalMilliseconds) Refresh();
+}
+
+void CopyProgress::Refresh() {
+    if (!pending_) return;
+    SetTitle(std::move(pending_->title));
+    // Drawn again only when it changes.
+    if (pending_->width != page_.ProgressBar.Width()) page_.ProgressBar.SetWidth(pending_->width);
+    pending_.reset();
+    lastShown_ = platform::Current().TickMilliseconds();
+}
+
+void CopyProgress::Restore() {
+    page_.ProgressBack.SetVisible(false);
+    page_.ProgressBar.SetWidth(0);
+    page_.ProgressBar.SetVisible(false);
+    page_.ProgressTitle.SetVisible(false);
+    EnableButtons(page_, true);
+}

@@ -1,0 +1,48 @@
+// The controls of the server copy page that a copy run drives, and what it
+// shows on them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "ui/Control.h"
+
+struct CopyPageControls {
+    ui::Control& ProgressBack;   // the trough of the progress bar
+    ui::Control& ProgressBar;    // the fill inside it
+    ui::Control& ProgressTitle;  // the line above it
+    ui::Control& txtServerPath;
+    ui::Control& btnNext;
+    ui::Control& btnBack;
+    ui::Control& btnBrowse;
+    ui::Control& btnHelp;
+};
+
+// The page for the duration of a run: only Cancel can act, the progress
+// display is shown.
+class CopyProgress {
+  public:
+    // Disables Next, Back, Browse and Help and shows an empty progress bar.
+    explicit CopyProgress(const CopyPageControls& page);
+
+    void SetTitle(std::string title) { page_.ProgressTitle.SetCaption(std::move(title)); }
+    // File `number` of `count` is being copied. Drawing the page costs more
+    // than copying a small file, so the page shows the newest state at most
+    // every few hundredths of a second, and Refresh shows it at once.
+    void ShowFile(const std::string& name, std::size_t number, std::size_t count);
+    void Refresh();
+    // Hides the progress display and enables the buttons again.
+    void Restore();
+
+  private:
+    struct State {
+        std::string title;
+        int width = 0;  // twips
+    };
+
+    CopyPageControls page_;
+    int widest_ = 0;  // twips
+    std::optional<State> pending_;
+    std::optional<std::uint64_t> lastShown_;  // platform ticks
+};

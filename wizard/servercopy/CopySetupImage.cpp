@@ -1,0 +1,150 @@
+#include "wizard/servercopy/CopySetupImage.h"
+
+#include <vector>
+
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "shared/Text.h"
+#include "wizard/ProgramRole.h"
+#include "wizard/SetupSession.h"
+#include "wizard/StartPrograms.h"
+#include "wizard/servercopy/BusyPointer.h"
+#include "wizard/servercopy/CopyError.h"
+#include "wizard/servercopy/CopyLayout.h"
+#include "wizard/servercopy/ImageFileCopy.h"
+#include "wizard/servercopy/ImageFiles.h"
+#include "wizard/servercopy/ImageFolderList.h"
+#include "wizard/servercopy/InputPump.h"
+#include "wizard/servercopy/TargetFolder.h"
+#include "wizard/servercopy/VersionFolders.h"
+
+namespace {
+
+namespace files = platform::files;
+
+// The workstation files; the copy lists them last.
+constexpr const char* kWorkstationFolder = "WSROOT";
+
+bool CopyCancelled() { return Session().CopyCancelled; }
+
+class ImageCopy {
+  public:
+    ImageCopy(std::string imageRoot, std::string target, CopyProgress& progress)
+        : root_(std::move(imageRoot)), target_(std::move(target)), progress_(progress) {}
+
+    // Stops at the first failure or Cancel; the files that every server copy
+    // needs are placed once the file stage was reached.
+    void Run() {
+        if (CollectFiles() && PrepareTargets()) {
+            CopyFiles();
+            PlaceClosingFiles();
+        }
+    }
+    const CopyError& Error() const { return error_; }
+
+  private:
+    bool Stopped() const { return error_.Failed() || CopyCancelled(); }
+    std::string FromRoot(const std::string& relative) const {
+        return text::JoinPath(text::Trim(root_), relative);
+    }
+    std::string InTarget(const std::string& name) const { return text::JoinPath(target_, name); }
+
+    bool CollectFiles() {
+        progress_.SetTitle("Zu kopierende Dateien werden ermittelt ...");
+        ReadImageFolderList(folders_, error_);
+        if (Stopped()) return false;
+        folders_.push_back(kWorkstationFolder);
+        files_ = ListImageFiles(root_, folders_, error_);
+        return !Stopped();
+    }
+
+    bool PrepareTargets() {
+        progress_.SetTitle("Zielverzeichnisstruktur wird erzeugt ...");
+        // A blank target would put the copy into the current folder.
+        if (text::Trim(target_).empty()) error_.Record(kPathNotFound);
+        if (Stopped()) return false;
+        PrepareTargetFolder(target_);
+        // The workstation files, listed last, go to the target itself.
+        for (size_t i = 0; i + 1 < folders_.size() && !Stopped(); ++i) {
+            PrepareTargetFolder(PreparedFolderOf(target_, folders_[i]));
+            input_pump::Now();
+        }
+        return !Stopped();
+    }
+
+    void CopyFiles() {
+        for (size_t i = 0; i < files_.size() && !Stopped(); ++i) {
+            const ImageFile& file = files_[i];
+            progress_.ShowFile(file.entry + "\\" + file.name, i + 1, files_.size());
+            const std::string source = text::JoinPath(SourceFolderOf(root_, file.entry), file.name);
+            const std::string target =
+                text::JoinPath(TargetFolderOf(target_, file.entry), file.name);
+            // A large file shows its name while it is copied.
+            const unsigned long result =
+                CopyImageFile(source, target, [this] { progress_.Refresh(); });
+            // A Cancel stops a file without failing the run.
+            if (result != 0 && result != files::kCopyStopped) error_.Record(result);
+            input_pump::Now();
+        }
+    }
+
+    // Their failures are left out; the run's message is about the image.
+    void PlaceClosingFiles() {
+        const SetupSession& session = Session();
+        // A full server image or an unpacked update holds no wizard of its
+        // own to become the workstation setup; WSROOT's Selvor.exe stays.
+        if (!session.InternetUpdate && !session.StartedFromServerImage) {
+            Replace(FromRoot("Paldrix.exe"), InTarget("Selvor.exe"));
+        }
+        Replace(FromRoot("sqlredis.exe"), InTarget("sqlredis.exe"));
+        Replace(FromRoot("Dravik.exe"), InTarget("Dravik.exe"));
+        files::CopyFileInSteps(FromRoot("WSROOT\\Version.ini"),
+                               text::JoinPath(StripVersionFolder(target_), "AktVersion.ini"),
+                               nullptr);
+    }
+
+    static void Replace(const std::string& source, const std::string& target) {
+        files::DeleteFileAt(target);
+        files::CopyFileInSteps(source, target, nullptr);
+    }
+
+    const std::string root_;
+    const std::string target_;
+    CopyProgress& progress_;
+    CopyError error_;
+    std::vector<std::string> folders_;
+    std::vector<ImageFile> files_;
+};
+
+void AskForTheMedium(const CopyPageControls& page) {
+    platform::Current().ShowMessage("Bitte legen Sie die Programm-CD ein", kApplicationTitle,
+                                    platform::mb::Ok);
+    page.btnNext.SetEnabled(true);
+}
+
+}  // namespace
+
+int CopySetupImage(const CopyPageControls& page, const std::string& target) {
+    CopyProgress progress(page);
+    const std::string root = CheckSetupFolder(Session().SetupRoot);
+    if (!files::IsPlainFile(text::JoinPath(text::Trim(root), "WSROOT\\Selvor.exe"))) {
+        AskForTheMedium(page);
+        return kImageNotFound;
+    }
+    BusyPointer busy;
+    input_pump::Restart();
+    SetupSession& session = Session();
+    session.ContinueFromServerCopy = false;
+    ImageCopy copy(root, target, progress);
+    copy.Run();
+    busy.End();
+    const CopyError& error = copy.Error();
+    if (error.Failed()) {
+        platform::Current().ShowMessage(error.text, "Setup kopieren",
+                                        platform::mb::Ok | platform::mb::IconError);
+    } else if (!session.CopyCancelled) {
+        session.ContinueFromServerCopy = true;
+    }
+    progress.Restore();
+    return static_cast<int>(error.code);
+}

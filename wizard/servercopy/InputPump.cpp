@@ -1,0 +1,31 @@
+#include "wizard/servercopy/InputPump.h"
+
+#include <cstdint>
+
+#include "platform/Platform.h"
+
+namespace input_pump {
+namespace {
+
+// Often enough that a click is answered well within a tenth of a second,
+// seldom enough that answering costs the copy nothing worth measuring.
+constexpr std::uint64_t kIntervalMilliseconds = 30;
+
+std::uint64_t lastAnswered = 0;
+
+}  // namespace
+
+void Restart() { lastAnswered = platform::Current().TickMilliseconds(); }
+
+void Now() {
+    Restart();
+    platform::Current().PumpEvents();
+}
+
+void WhenDue(const std::function<void()>& before) {
+    if (platform::Current().TickMilliseconds() - lastAnswered < kIntervalMilliseconds) return;
+    if (before) before();
+    Now();
+}
+
+}  // namespace input_pump

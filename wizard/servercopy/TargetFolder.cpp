@@ -1,0 +1,20 @@
+#include "wizard/servercopy/TargetFolder.h"
+
+#include "platform/Files.h"
+#include "shared/Text.h"
+#include "wizard/servercopy/InputPump.h"
+
+void PrepareTargetFolder(const std::string& path) {
+    namespace files = platform::files;
+    // A blank path would empty the current folder.
+    if (text::Trim(path).empty()) return;
+    files::CreateOneFolder(path);
+    const auto names = files::ListPlainFiles(path, "*.*");
+    if (!names) return;
+    for (const std::string& name : *names) {
+        // Read-only files of an earlier copy from a CD go as well.
+        files::DeleteFileAt(text::JoinPath(path, name));
+        // An earlier copy on a share can take seconds to delete.
+        input_pump::WhenDue();
+    }
+}
