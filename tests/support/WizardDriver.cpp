@@ -103,14 +103,26 @@ std::string WizardDriver::FocusedText() const {
     return focus == nullptr ? std::string() : TextOf(focus);
 }
 
-bool WizardDriver::TabTo(const std::string& text) {
+bool WizardDriver::TabUntil(const std::function<bool()>& reached) {
     for (int presses = 0; presses < 25; ++presses) {
-        if (FocusedText() == text) return true;
+        if (reached()) return true;
         const HWND before = Focus();
         Press(VK_TAB);
         WaitUntil([&] { return Focus() != before; }, 2000);
     }
-    return FocusedText() == text;
+    return reached();
+}
+
+bool WizardDriver::TabTo(const std::string& text) {
+    return TabUntil([&] { return Focus() != nullptr && FocusedText() == text; });
+}
+
+bool WizardDriver::TabToClass(const std::string& windowClass) {
+    return TabUntil([&] {
+        char name[64] = {};
+        return Focus() != nullptr && GetClassNameA(Focus(), name, sizeof(name)) > 0 &&
+               lstrcmpiA(name, windowClass.c_str()) == 0;
+    });
 }
 
 bool WizardDriver::ArrowTo(WORD arrow, const std::string& option) {

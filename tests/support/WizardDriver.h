@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "tests/support/ProgramRun.h"
@@ -31,6 +32,8 @@ class WizardDriver {
     void PressAlt(char letter);
     // Tab until the control with this text has the focus.
     bool TabTo(const std::string& text);
+    // Tab until a control of this window class ("ListBox") has the focus.
+    bool TabToClass(const std::string& windowClass);
     // An arrow key within an option group, until that option is selected.
     bool ArrowTo(WORD arrow, const std::string& option);
     // Space on the focused check box or option, until it is checked.
@@ -44,6 +47,7 @@ class WizardDriver {
 
   private:
     HWND Focus() const;
+    bool TabUntil(const std::function<bool()>& reached);
     HWND ChildWithText(const std::string& text) const;
 
     ProgramRun run_;

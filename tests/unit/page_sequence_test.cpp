@@ -9,6 +9,7 @@
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
 #include "ui/Form.h"
+#include "wizard/pages/CopyToServer.h"
 #include "wizard/pages/DBTools.h"
 #include "wizard/pages/Install.h"
 #include "wizard/pages/PageSequence.h"
@@ -65,6 +66,9 @@ class PageSequenceTest : public FakePlatformTest {
         } else if (auto* p = dynamic_cast<TerminalServer*>(&page)) {
             p->MachineType[role].Click();
             p->btnNext.Click();
+        } else if (auto* p = dynamic_cast<CopyToServer*>(&page)) {
+            p->optCopyCD[0].Click();  // the installation goes on from the image
+            p->btnNext.Click();
         } else if (auto* p = dynamic_cast<UpdateNote*>(&page)) {
             p->OldVersionChecked.Click();
             p->btnNext.Click();
@@ -109,24 +113,26 @@ struct PathCase {
 constexpr PathCase kPaths[] = {
     {"", "", 0, 0, "Welcome > SystemPruefung > Install > DBTools > installer"},
     {"", "", 0, 1, "Welcome > SystemPruefung > Install > installer"},
-    {"", "", 0, 2, "Welcome > SystemPruefung > Install > (ended)"},
-    {"", "", 0, 3, "Welcome > SystemPruefung > Install > TerminalServer > (ended)"},
+    {"", "", 0, 2, "Welcome > SystemPruefung > Install > CopyToServer > DBTools > installer"},
+    {"", "", 0, 3, "Welcome > SystemPruefung > Install > TerminalServer > CopyToServer > DBTools > installer"},
     {"", "", 0, 4, "Welcome > SystemPruefung > Install > TerminalServer > installer"},
     {"", "", 1, 0, "Welcome > SystemPruefung > Install > UpdateNote > DBTools > installer"},
     {"", "", 1, 1, "Welcome > SystemPruefung > Install > UpdateNote > installer"},
-    {"", "", 1, 2, "Welcome > SystemPruefung > Install > UpdateNote > (ended)"},
-    {"", "", 1, 3, "Welcome > SystemPruefung > Install > UpdateNote > TerminalServer > (ended)"},
+    {"", "", 1, 2, "Welcome > SystemPruefung > Install > UpdateNote > CopyToServer > DBTools > installer"},
+    {"", "", 1, 3, "Welcome > SystemPruefung > Install > UpdateNote > TerminalServer > CopyToServer > DBTools > installer"},
     {"", "", 1, 4, "Welcome > SystemPruefung > Install > UpdateNote > TerminalServer > installer"},
     {"UPDATE", "", 1, 0, "Welcome > Install > UpdateNote > installer"},
     {"UPDATE", "", 1, 1, "Welcome > Install > UpdateNote > installer"},
     {"UPDATE", "", 1, 4, "Welcome > Install > UpdateNote > TerminalServer > installer"},
+    {"UPDATE", "", 1, 2, "Welcome > Install > UpdateNote > CopyToServer > installer"},
+    {"UPDATE", "", 1, 3, "Welcome > Install > UpdateNote > TerminalServer > CopyToServer > installer"},
     {"NEW", "", 0, 0, "Welcome > SystemPruefung > Install > DBTools > installer"},
     {"NEWUPDATE", "", 1, 0, "Welcome > SystemPruefung > Install > UpdateNote > DBTools > installer"},
     {"", "MORVALIS", 0, 0, "Welcome > SystemPruefung > installer"},
 };
 // clang-format on
 
-TEST_F(PageSequenceTest, EveryPathEndsAtTheInstallerOrWhereTheServerCopyTakesOver) {
+TEST_F(PageSequenceTest, EveryPathEndsAtTheInstaller) {
     for (const PathCase& c : kPaths) {
         SCOPED_TRACE(std::string(c.installTypeText) + "/" + c.programName + " type " +
                      std::to_string(c.installType) + " role " + std::to_string(c.role));
@@ -154,6 +160,7 @@ TEST_F(PageSequenceTest, BackLeadsToThePageThatLedHere) {
     const auto note = [] { ShowUpdateNotePage(); };
     const auto terminal = [] { ShowTerminalServerPage(); };
     const auto tools = [] { ShowDBToolsPage(); };
+    const auto copy = [] { ShowCopyToServerPage(); };
     // clang-format off
     const BackCase cases[] = {
         {requirements, 0, 0, "", "Welcome"},
@@ -165,9 +172,14 @@ TEST_F(PageSequenceTest, BackLeadsToThePageThatLedHere) {
         {tools, 0, 0, "", "Install"},
         {tools, 1, 0, "", "UpdateNote"},
         // The database server and the terminal server with the database
-        // came from the server copy page, which takes over there.
-        {tools, 0, 2, "", "(ended)"},
-        {tools, 1, 3, "", "(ended)"},
+        // came from the server copy page.
+        {tools, 0, 2, "", "CopyToServer"},
+        {tools, 1, 3, "", "CopyToServer"},
+        {tools, 1, 2, "", "CopyToServer"},
+        {copy, 0, 2, "", "Install"},
+        {copy, 1, 2, "", "UpdateNote"},
+        {copy, 0, 3, "", "TerminalServer"},
+        {copy, 1, 4, "", "TerminalServer"},
         // No page led here with these: the page stays rather than end the run.
         {tools, 0, 1, "", "DBTools"},
         {terminal, 0, 2, "", "TerminalServer"},

@@ -5,9 +5,9 @@
 #include "wizard/PageFrame.h"
 #include "wizard/SetupSession.h"
 #include "wizard/StartPrograms.h"
+#include "wizard/pages/CopyToServer.h"
 #include "wizard/pages/DBTools.h"
 #include "wizard/pages/Install.h"
-#include "wizard/pages/ServerCopySeam.h"
 #include "wizard/pages/SystemPruefung.h"
 #include "wizard/pages/TerminalServer.h"
 #include "wizard/pages/UpdateNote.h"
@@ -150,7 +150,7 @@ bool GoTo(WizardStep step) {
             ShowUpdateNotePage();
             break;
         case WizardStep::ServerCopy:
-            ShowServerCopyPage();
+            ShowCopyToServerPage();
             break;
         case WizardStep::DatabaseTools:
             ShowDBToolsPage();

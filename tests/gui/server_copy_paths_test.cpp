@@ -1,0 +1,226 @@
+// The database server's runs of the real Paldrix.exe, by keyboard alone:
+// copying the setup to the server folder, a prescribed update into its
+// version folder after the old-files page, Cancel in the middle of a large
+// copy, and then the workstation setup run from that copy as Selvor.exe.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/RealRegistry.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WizardDriver.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr const char* kSuiteKey = "SOFTWARE\\Zevrin\\Quenor";
+constexpr const char* kRequirements = "Ich habe die Systemvoraussetzungen gelesen und akzeptiert.";
+constexpr const char* kNoteConfirmed =
+    "Die installierte Version erfüllt die obenstehenden Voraussetzungen.";
+constexpr const char* kCopyHeading = "Setup auf Server kopieren";
+constexpr const char* kOldFilesHeading = "Installations-Dateien auf dem Server";
+
+class ServerCopyPathsTest : public ::testing::Test {
+  protected:
+    ServerCopyPathsTest()
+        : suite_(HKEY_LOCAL_MACHINE, kSuiteKey),
+          runtimes_(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\VisualStudio") {
+        // The wizard is the image's Paldrix.exe and its workstation setup.
+        CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "Paldrix.exe").c_str(), FALSE);
+        image.MakeFolder("WSROOT");
+        CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "WSROOT\\Selvor.exe").c_str(), FALSE);
+        image.Write("sqlredis.exe", "sql");
+        PlaceStandIn("Dravik", "[Registry]\r\n1=SOFTWARE\\Zevrin\\Quenor|SetupType|0\r\n");
+        PlaceStandIn("Setups\\Tolvane\\Setup", "[StandIn]\r\nRecord=" + Record() + "\r\n");
+        PlaceStandIn("Setups\\DBTools\\DBToolsSetup", "");
+        image.Write("WSROOT\\UpdateNote.txt", "Bitte sichern Sie Ihre Datenbank.\r\n");
+        WriteImage("", "7.80");
+        SetSuite("VCRedist2", "1");
+        SetSuite("SetupMachineType", "2");
+        for (const char* version : {"11.0", "12.0", "14.0"}) {
+            SetRawValue(HKEY_LOCAL_MACHINE,
+                        std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version +
+                            "\\VC\\Runtimes\\x86",
+                        "Version", REG_SZ, "v", 2);
+        }
+    }
+
+    void PlaceStandIn(const std::string& stem, const std::string& instructions) {
+        image.Write(stem + ".standin.ini", instructions);
+        CopyFileA(FIXTURE_DIR "\\StandIn.exe", (image / (stem + ".exe")).c_str(), FALSE);
+    }
+    void WriteImage(const std::string& installType, const std::string& version) {
+        image.Write("WSROOT\\Install.ini",
+                    "[Application]\r\nInstallType=" + installType +
+                        "\r\nRUN=Setups\\Tolvane\\Setup.exe /s\r\n"
+                        "[DBTools]\r\nRUN=Setups\\DBTools\\DBToolsSetup.exe\r\n"
+                        "[SELVORFOLDERS]\r\nSetups\r\nSetups\\Tolvane\r\nSetups\\DBTools\r\n");
+        image.Write("WSROOT\\Version.ini", "[Common]\r\nVersion=" + version + "\r\nBuild=1000\r\n");
+    }
+    // Every start of the product installer, from wherever it was copied to.
+    std::string Record() const { return records / "installer.txt"; }
+    std::string InstallerStarts() const { return ReadFileText(Record()); }
+
+    static void SetSuite(const std::string& name, const std::string& value) {
+        SetRawValue(HKEY_LOCAL_MACHINE, kSuiteKey, name, REG_SZ, value.c_str(),
+                    static_cast<DWORD>(value.size() + 1));
+    }
+    static std::string Suite(const std::string& name) {
+        return GetText(HKEY_LOCAL_MACHINE, kSuiteKey, name);
+    }
+
+    WizardDriver& Start(const std::string& program, const std::string& folder) {
+        wizard_ = std::make_unique<WizardDriver>(program, "", folder);
+        return *wizard_;
+    }
+    void ThroughToTheCopyPage(WizardDriver& wizard, bool update) {
+        ASSERT_NE(wizard.AwaitPage("Version 7.80", 60000), nullptr);
+        wizard.Press(VK_RETURN);
+        if (!update) {
+            ASSERT_NE(wizard.AwaitPage(kRequirements), nullptr);
+            ASSERT_TRUE(wizard.TabTo(kRequirements));
+            ASSERT_TRUE(wizard.Tick());
+            wizard.Press(VK_RETURN);
+        }
+        ASSERT_NE(wizard.AwaitPage("Datenbank-Server"), nullptr);
+        EXPECT_TRUE(wizard.IsChecked("Datenbank-Server"));
+        wizard.Press(VK_RETURN);
+        if (update) {
+            ASSERT_NE(wizard.AwaitPage(kNoteConfirmed), nullptr);
+            ASSERT_TRUE(wizard.TabTo(kNoteConfirmed));
+            ASSERT_TRUE(wizard.Tick());
+            wizard.Press(VK_RETURN);
+        }
+    }
+    void AwaitInstaller(const std::string& from) {
+        EXPECT_TRUE(WaitUntil([&] { return InstallerStarts().find(from) != std::string::npos; }))
+            << InstallerStarts();
+    }
+
+    TempFolder image, server, records;
+    ScratchKey suite_;
+    ScratchKey runtimes_;
+    std::unique_ptr<WizardDriver> wizard_;
+};
+
+TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToTheRememberedFolderAndGoesOnFromThere) {
+    SetSuite("SelvorDestination", server.path());
+    WizardDriver& wizard = Start(image / "Paldrix.exe", image.path());
+    ThroughToTheCopyPage(wizard, false);
+    ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
+    EXPECT_TRUE(wizard.IsChecked("Installationsprozedur kopieren nach:"));
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage("Datenbank-Tools", 60000), nullptr);
+    wizard.Press(VK_RETURN);
+    EXPECT_EQ(wizard.run().WaitForExit(30000), 0);
+
+    // The workstation part of the image lies in the server folder.
+    for (const char* file : {"Selvor.exe", "Install.ini", "Version.ini", "UpdateNote.txt",
+                             "sqlredis.exe", "Dravik.exe", "AktVersion.ini",
+                             "Setups\\Tolvane\\Setup.exe", "Setups\\DBTools\\DBToolsSetup.exe"}) {
+        EXPECT_TRUE(PathExists(server / file)) << file;
+    }
+    EXPECT_EQ(Suite("SelvorDestination"), server.path());
+    EXPECT_EQ(Suite("SelvorLocation"), "");
+    // The setup goes on from the copy.
+    AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
+}
+
+TEST_F(ServerCopyPathsTest, PrescribedUpdateGoesIntoItsVersionFolderAfterTheOldOnesAreOffered) {
+    WriteImage("UPDATE", "5.2.0");
+    image.Write("WSROOT\\Version.ini", "[Common]\r\nVersion=5.2.0\r\nBuild=1000\r\n");
+    server.Write("Version_510\\Version.ini", "[Common]\r\nVersion=5.1.0\r\n");
+    server.Write("Version_500\\Version.ini", "[Common]\r\nVersion=5.0.0\r\n");
+    SetSuite("SelvorDestination", server / "Version_510");
+    WizardDriver& wizard = Start(image / "Paldrix.exe", image.path());
+    ASSERT_NE(wizard.AwaitPage("Version 5.2.0", 60000), nullptr);
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage("Aktualisierung"), nullptr);
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage(kNoteConfirmed), nullptr);
+    ASSERT_TRUE(wizard.TabTo(kNoteConfirmed));
+    ASSERT_TRUE(wizard.Tick());
+    wizard.Press(VK_RETURN);
+
+    // The old installation files come first: the first one listed is deleted.
+    ASSERT_NE(wizard.AwaitPage(kOldFilesHeading), nullptr);
+    EXPECT_FALSE(wizard.IsEnabled("&Frühere Versionen löschen"));
+    ASSERT_TRUE(wizard.TabToClass("ListBox"));
+    wizard.Press(VK_HOME);
+    ASSERT_TRUE(WaitUntil([&] { return wizard.IsEnabled("&Frühere Versionen löschen"); }, 5000));
+    wizard.PressAlt('f');
+    ASSERT_TRUE(WaitUntil([&] {
+        return !PathExists(server / "Version_510") || !PathExists(server / "Version_500");
+    }));
+    EXPECT_TRUE(PathExists(server / "Version_510") != PathExists(server / "Version_500"));
+    wizard.PressAlt('w');
+
+    ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
+    EXPECT_NE(wizard.AwaitPage("\\Version_520"), nullptr);
+    wizard.Press(VK_RETURN);  // copies, then starts the update from the copy
+    EXPECT_EQ(wizard.run().WaitForExit(60000), 0);
+    EXPECT_TRUE(PathExists(server / "Version_520\\Selvor.exe"));
+    EXPECT_TRUE(PathExists(server / "AktVersion.ini"));
+    EXPECT_EQ(Suite("SelvorDestination"), server / "Version_520");
+    AwaitInstaller(server / "Version_520\\Setups\\Tolvane\\Setup.exe\" /s");
+}
+
+TEST_F(ServerCopyPathsTest, CancelStopsALargeCopyAndTheWorkstationSetupRunsFromTheFinishedOne) {
+    // A few thousand files: time enough to cancel in the middle.
+    for (int i = 0; i < 3000; ++i) {
+        image.Write("Setups\\Tolvane\\Daten\\datei" + std::to_string(i) + ".dat",
+                    std::string(4096, static_cast<char>('a' + i % 26)));
+    }
+    WriteImage("", "7.80");
+    image.Write("WSROOT\\Install.ini",
+                ReadFileText(image / "WSROOT\\Install.ini") + "Setups\\Tolvane\\Daten\r\n");
+    SetSuite("SelvorDestination", server.path());
+    WizardDriver& wizard = Start(image / "Paldrix.exe", image.path());
+    ThroughToTheCopyPage(wizard, false);
+    ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
+    wizard.Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return PathExists(server / "Setups\\Tolvane\\Daten\\datei1.dat"); },
+                          60000));
+    wizard.Press(VK_ESCAPE);
+    HWND question = wizard.AwaitWindow("Setup-Assistent");
+    ASSERT_NE(question, nullptr);
+    AnswerMessageBox(question, IDNO);
+    // The copy stopped; the page stays, every button answers again.
+    ASSERT_TRUE(WaitUntil([&] { return wizard.IsEnabled("&Weiter >"); }, 20000));
+    EXPECT_FALSE(PathExists(server / "Setups\\Tolvane\\Daten\\datei2999.dat"));
+    EXPECT_LT(LongestAnswerTime(wizard.Page(), 500), 100.0);
+    EXPECT_EQ(Suite("SelvorDestination"), server.path());  // only as remembered before
+
+    wizard.Press(VK_RETURN);  // the copy again, this time to its end
+    ASSERT_NE(wizard.AwaitPage("Datenbank-Tools", 120000), nullptr);
+    EXPECT_TRUE(PathExists(server / "Setups\\Tolvane\\Daten\\datei2999.dat"));
+    wizard.Press(VK_RETURN);
+    EXPECT_EQ(wizard.run().WaitForExit(30000), 0);
+    AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
+
+    // A workstation installs from the server copy with Selvor.exe.
+    WizardDriver& workstation = Start(server / "Selvor.exe", server.path());
+    ASSERT_NE(workstation.AwaitPage("Version 7.80", 60000), nullptr);
+    EXPECT_EQ(Suite("SelvorLocation"), server.path());
+    EXPECT_EQ(Suite("SelvorDestination"), "");
+    workstation.Press(VK_RETURN);
+    ASSERT_NE(workstation.AwaitPage(kRequirements), nullptr);
+    ASSERT_TRUE(workstation.TabTo(kRequirements));
+    ASSERT_TRUE(workstation.Tick());
+    workstation.Press(VK_RETURN);
+    ASSERT_NE(workstation.AwaitPage("Netzwerk-Arbeitsplatz"), nullptr);
+    EXPECT_TRUE(workstation.IsChecked("Netzwerk-Arbeitsplatz"));
+    EXPECT_FALSE(workstation.AwaitPage("Datenbank-Server", 0) != nullptr);
+    workstation.Press(VK_RETURN);
+    EXPECT_EQ(workstation.run().WaitForExit(30000), 0);
+    EXPECT_EQ(Suite("SetupMachineType"), "1");
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::string starts = InstallerStarts();
+        return starts.find(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s") !=
+               starts.rfind(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
+    })) << InstallerStarts();
+}
+
+}  // namespace

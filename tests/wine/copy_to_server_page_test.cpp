@@ -1,0 +1,211 @@
+// The server copy page and the old installation files page against real
+// folders: what Next copies and records for each answer to its questions,
+// and what the old-files page deletes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/FakePlatformTest.h"
+#include "tests/support/TempFolder.h"
+#include "ui/Form.h"
+#include "wizard/pages/CopyToServer.h"
+#include "wizard/pages/VersionsListe.h"
+
+using namespace testing_support;
+using platform::answer::No;
+using platform::answer::Yes;
+
+namespace {
+
+constexpr int kCancel = 2;
+
+class CopyToServerPageTest : public FakePlatformTest {
+  protected:
+    CopyToServerPageTest() {
+        image.Write("Paldrix.exe", "wizard");
+        image.Write("WSROOT\\Selvor.exe", "selvor");
+        image.Write("WSROOT\\Install.ini",
+                    "[Application]\r\nRUN=Setups\\Setup.exe\r\n[SELVORFOLDERS]\r\nSetups\r\n");
+        image.Write("WSROOT\\Version.ini", "[Common]\r\nVersion=5.2.0\r\n");
+        image.Write("Setups\\Setup.exe", "installer");
+        SetupSession& s = Session();
+        s.WizardTitle = "ZEVRIN Tolvane Setup-Assistent";
+        s.SetupRoot = image.path();
+        s.InstallIniPath = image / "WSROOT\\Install.ini";
+        s.VersionIniPath = image / "WSROOT\\Version.ini";
+        s.MachineType = 2;
+        s.InstallPageShown = true;
+        SetSuiteValue("SelvorDestination", "unchanged");
+        SetSuiteValue("SelvorLocation", "unchanged");
+    }
+    ~CopyToServerPageTest() override { ui::DiscardAllForms(); }
+
+    // Next, as far as it goes: the page that follows, or "installer" when the
+    // wizard ended after starting it, or "stays".
+    std::string Next(CopyToServer& page) {
+        try {
+            page.btnNext.Click();
+        } catch (const platform::ProgramExit&) {
+            return fake.starts.empty() ? "ended" : "installer";
+        }
+        const auto forms = ui::LoadedForms();
+        if (page.IsLoaded()) return "stays";
+        return forms.empty() ? "ended" : forms.back()->Name();
+    }
+    bool Copied(const std::string& folder) const { return PathExists(folder + "\\Selvor.exe"); }
+
+    TempFolder image, server;
+};
+
+TEST_F(CopyToServerPageTest, ExistingVersionFolderIsOverwrittenContinuedFromOrRefused) {
+    struct Case {
+        int machineType;
+        std::deque<int> answers;
+        const char* leadsTo;
+        bool copied;
+        const char* pathBox;  // "S" for the server folder; nullptr: not looked at
+        const char* selvorDestination;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {2, {Yes}, "DBTools", true, "S", "S\\Version_520"},
+        {2, {No, Yes}, "DBTools", false, "S", "S\\Version_520"},   // goes on from the copy there
+        {2, {No, No}, "stays", false, "", "unchanged"},
+        {3, {No}, "stays", false, "", "unchanged"},                 // not asked to go on
+        {2, {kCancel, No}, "stays", false, nullptr, "unchanged"},    // Cancel, then not ending
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.machineType) + " " + std::to_string(c.answers.front()));
+        TempFolder servers;
+        servers.Write("Version_520\\old.txt", "old");
+        Session().InstallTypeText = "NEW";
+        Session().MachineType = c.machineType;
+        Session().ServerSetupFolder = servers.path();
+        Session().ContinueFromServerCopy = false;
+        SetSuiteValue("SelvorDestination", "unchanged");
+        CopyToServer& page = ShowCopyToServerPage();
+        EXPECT_EQ(page.Lbl_Version.Caption(), "\\Version_520");
+        EXPECT_TRUE(page.Lbl_Version.Visible());
+        EXPECT_EQ(page.txtServerPath.ToolTipText(), servers.path() + "\\Version_520");
+        fake.messages.clear();
+        fake.messageAnswers = c.answers;
+
+        EXPECT_EQ(Next(page), c.leadsTo);
+        EXPECT_EQ(Copied(servers / "Version_520"), c.copied);
+        EXPECT_EQ(fake.messages.front().text,
+                  "Das Installations-Verzeichnis besteht schon! Wollen Sie es überschreiben?");
+        if (page.IsLoaded() && c.pathBox != nullptr) {
+            EXPECT_EQ(page.txtServerPath.Text(), c.pathBox[0] == 'S' ? servers.path() : "");
+        }
+        const std::string recorded = SuiteValue("SelvorDestination");
+        EXPECT_EQ(recorded, c.selvorDestination[0] == 'S'
+                                ? servers.path() + std::string(c.selvorDestination + 1)
+                                : c.selvorDestination);
+        ui::DiscardAllForms();
+    }
+}
+
+TEST_F(CopyToServerPageTest, SkippingOrNotCopyingDecidesWhatIsRecorded) {
+    // Ctrl on Next, answered Yes: no copy, nothing recorded.
+    Session().ServerSetupFolder = server.path();
+    fake.messageAnswers = {Yes};
+    CopyToServer& page = ShowCopyToServerPage();
+    EXPECT_EQ(page.optCopyCD[1].Value(), 1);
+    EXPECT_TRUE(page.optCopyCD[1].Bold());
+    EXPECT_TRUE(page.Body2.Visible());
+    page.btnNext.onKeyDown(platform::gui::kKeyControl, platform::gui::kCtrlKey);
+    EXPECT_EQ(fake.messages.back().text,
+              "Möchten Sie das Kopieren der Installationsprozedur überspringen?");
+    EXPECT_FALSE(Copied(server.path()));
+    EXPECT_EQ(SuiteValue("SelvorDestination"), "unchanged");
+    ui::DiscardAllForms();
+
+    // "Installation vom Image durchführen" with a path in the box: both emptied.
+    CopyToServer& again = ShowCopyToServerPage();
+    again.optCopyCD[0].Click();
+    EXPECT_EQ(Session().ServerSetupFolder, "");
+    EXPECT_FALSE(again.Body2.Visible());
+    EXPECT_EQ(Next(again), "DBTools");
+    EXPECT_FALSE(Copied(server.path()));
+    EXPECT_EQ(SuiteValue("SelvorDestination"), "");
+    EXPECT_EQ(SuiteValue("SelvorLocation"), "");
+}
+
+TEST_F(CopyToServerPageTest, CopyRecordsTheServerFolderAndTheSetupGoesOnFromIt) {
+    Session().ServerSetupFolder = server.path();
+    CopyToServer& page = ShowCopyToServerPage();
+    // Cancel declined before Next does not keep Next from copying.
+    fake.messageAnswers = {No};
+    page.btnCancel.Click();
+    EXPECT_TRUE(page.IsLoaded());
+    EXPECT_EQ(Next(page), "DBTools");
+    EXPECT_TRUE(Copied(server.path()));
+    EXPECT_TRUE(Session().ContinueFromServerCopy);
+    EXPECT_EQ(SuiteValue("SelvorDestination"), server.path());
+    EXPECT_EQ(SuiteValue("SelvorLocation"), "");
+    ui::DiscardAllForms();
+
+    // A network workstation that never passed the installation type page
+    // records and ends without starting anything.
+    Session().MachineType = 1;
+    Session().InstallPageShown = false;
+    fake.starts.clear();
+    CopyToServer& workstation = ShowCopyToServerPage();
+    workstation.optCopyCD[0].Click();
+    EXPECT_EQ(Next(workstation), "ended");
+    EXPECT_TRUE(fake.starts.empty());
+    EXPECT_EQ(SuiteValue("SelvorDestination"), "");
+}
+
+TEST_F(CopyToServerPageTest, MissingServerFolderIsReportedAtLoad) {
+    Session().ServerSetupFolder = server / "fehlt\\Version_510";
+    ShowCopyToServerPage();
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, "Das Installations-Verzeichnis auf dem Server \r\n\r\n" +
+                                         server / "fehlt" +
+                                         "\r\n\r\nkonnte nicht gefunden werden!");
+    EXPECT_EQ(fake.messages[0].caption, "Achtung");
+}
+
+TEST_F(CopyToServerPageTest, OldFilesPageDeletesTheSelectedFoldersAndNothingElse) {
+    for (const char* version : {"500", "510", "511", "520"}) {
+        server.Write(std::string("Version_") + version + "\\Version.ini",
+                     std::string("[Common]\r\nVersion=") + version + "\r\n");
+    }
+    Session().InstallTypeText = "UPDATE";
+    Session().ServerSetupFolder = server / "Version_510";
+    VersionsListe* shown = nullptr;
+    int selected = 0;
+    fake.onPump = [&] {
+        // The old-files page is up, modal, while the server copy page loads.
+        for (ui::Form* form : ui::LoadedForms()) {
+            if (auto* list = dynamic_cast<VersionsListe*>(form)) shown = list;
+        }
+        if (shown == nullptr || !shown->IsLoaded()) return;
+        ASSERT_EQ(shown->lst_Versionen.ListCount(), 4);
+        EXPECT_FALSE(shown->cmd_DelVersion.Enabled());
+        for (int i = 0; i < 4; ++i) {
+            if (shown->lst_Versionen.List(i) == "Version 520") continue;
+            shown->lst_Versionen.SetSelected(i, true);
+            ++selected;
+        }
+        shown->lst_Versionen.onClick();
+        EXPECT_TRUE(shown->cmd_DelVersion.Enabled());
+        shown->cmd_DelVersion.Click();
+        EXPECT_EQ(shown->lst_Versionen.ListCount(), 1);
+        EXPECT_FALSE(shown->cmd_DelVersion.Enabled());
+        shown->btnNext.Click();
+    };
+    CopyToServer& page = ShowCopyToServerPage();
+
+    EXPECT_EQ(selected, 3);
+    for (const char* gone : {"Version_500", "Version_510", "Version_511"}) {
+        EXPECT_FALSE(PathExists(server / gone)) << gone;
+    }
+    EXPECT_TRUE(PathExists(server / "Version_520\\Version.ini"));
+    EXPECT_EQ(page.txtServerPath.Text(), server.path());
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+}  // namespace

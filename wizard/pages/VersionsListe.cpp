@@ -1,0 +1,65 @@
+#include "wizard/pages/VersionsListe.h"
+
+#include "ui/ResourceForm.h"
+#include "wizard/PageFrame.h"
+#include "wizard/SetupSession.h"
+#include "wizard/pages/VersionsListeLayout.h"
+#include "wizard/servercopy/BusyPointer.h"
+#include "wizard/servercopy/DeleteFolderTree.h"
+
+using namespace versions_liste_layout;
+
+namespace {
+
+// The folder path of a VersionFolders entry "Version <v>;<path>".
+std::string FolderOfEntry(long position) {
+    const auto& folders = Session().VersionFolders;
+    if (position < 1 || static_cast<std::size_t>(position) > folders.size()) return {};
+    const std::string& entry = folders[static_cast<std::size_t>(position - 1)];
+    const std::size_t split = entry.find(';');
+    return split == std::string::npos ? std::string() : entry.substr(split + 1);
+}
+
+}  // namespace
+
+VersionsListe::VersionsListe()
+    : WizardPage("VersionsListe"),
+      Titel1(*this, kTitel1),
+      Titel2(*this, kTitel2),
+      Body1(*this, kBody1),
+      lst_Versionen(*this, kList),
+      cmd_DelVersion(*this, kDelete),
+      Label1(*this, kLabel1) {
+    lst_Versionen.onClick = [this] { cmd_DelVersion.SetEnabled(FirstSelected() >= 0); };
+    cmd_DelVersion.onClick = [this] { DeleteSelectedVersions(); };
+    // The page is modal: hiding it lets the server copy page go on loading.
+    btnNext.onClick = [this] { Unload(); };
+}
+
+void VersionsListe::OnLoad() {
+    SkipOnFailure([this] {
+        PlaceForm(*this);
+        Logo.SetPicture(ui::frmRes.Logo);
+    });
+}
+
+int VersionsListe::FirstSelected() const {
+    for (int i = 0; i < lst_Versionen.ListCount(); ++i) {
+        if (lst_Versionen.Selected(i)) return i;
+    }
+    return -1;
+}
+
+void VersionsListe::DeleteSelectedVersions() {
+    {
+        BusyPointer busy;
+        for (int item = FirstSelected(); item >= 0; item = FirstSelected()) {
+            SkipOnFailure([this, item] {
+                const std::string folder = FolderOfEntry(lst_Versionen.ItemData(item));
+                if (!folder.empty()) DeleteFolderTree(folder);
+            });
+            lst_Versionen.RemoveItem(item);
+        }
+    }
+    cmd_DelVersion.SetEnabled(false);
+}
