@@ -232,14 +232,18 @@ TEST_F(ServerCopyTest, ImagesWithoutAWizardOfTheirOwnKeepTheWorkstationSelvor) {
         const char* setupRoot;  // relative to the image
         const char* target;
         const char* selvor;  // in the target; "<missing>" when none
+        bool wizardAtRoot = true;
     };
     // A full server image started through "x\.." lists no files at all: its
-    // "..\" steps are dropped, not resolved.
+    // "..\" steps are dropped, not resolved. A medium whose wizard goes by
+    // another name (SETUP.EXE) keeps the workstation's Selvor.exe.
     const Case cases[] = {{true, false, "", "server image", "WSROOT Selvor"},
                           {false, true, "", "update", "WSROOT Selvor"},
-                          {true, false, "nowhere\\..", "no files", "<missing>"}};
+                          {true, false, "nowhere\\..", "no files", "<missing>"},
+                          {false, false, "", "setup medium", "WSROOT Selvor", false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);
+        if (!c.wizardAtRoot) DeleteFileA((image / "Paldrix.exe").c_str());
         Session().StartedFromServerImage = c.serverImage;
         Session().InternetUpdate = c.internetUpdate;
         Session().SetupRoot = image / c.setupRoot;

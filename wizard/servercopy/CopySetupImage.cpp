@@ -103,7 +103,10 @@ class ImageCopy {
                                nullptr);
     }
 
+    // A source that is not there must not cost the target its file: the
+    // workstation's own Selvor.exe stays when the wizard goes by another name.
     static void Replace(const std::string& source, const std::string& target) {
+        if (!files::IsPlainFile(source)) return;
         files::DeleteFileAt(target);
         files::CopyFileInSteps(source, target, nullptr);
     }
