@@ -31,6 +31,9 @@ set(WINDOWS_ONLY_UNIT_TESTS
 list(JOIN WINDOWS_ONLY_UNIT_TESTS ":" excluded)
 
 file(GLOB unit_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/unit/*.cpp)
+# The INF editing test pins the profile functions' behaviour under Wine; here
+# it holds the host stand-ins to the same.
+list(APPEND unit_sources ${CMAKE_CURRENT_SOURCE_DIR}/wine/inf_editing_test.cpp)
 host_sources(unit_sources ${unit_sources})
 add_executable(unit_tests ${unit_sources})
 target_compile_options(unit_tests PRIVATE ${PROJECT_WARNINGS})
