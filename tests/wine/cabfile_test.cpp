@@ -225,6 +225,43 @@ TEST_F(CabFileTest, RefusesStoredNamesThatLeaveTheTargetFolder) {
     }
 }
 
+// A device name in any segment, with an extension, trailing dots or blanks,
+// in any case: the data would go to the device. Names that only begin like
+// one are ordinary files.
+TEST_F(CabFileTest, RefusesStoredNamesThatNameADevice) {
+    const std::vector<std::string> devices{
+        "Setups\\aux.txt", "CON",   "nul.",         "Com1.log", "lpt9 .txt",
+        "PRN\\inner.txt",  "prn..", "sub\\conout$", "aux .",
+    };
+    for (const std::string& name : devices) {
+        SCOPED_TRACE(name);
+        const std::string target = temp.MakeFolder("target");
+        const std::string cabinet = temp / "device.cab";
+        ASSERT_TRUE(WriteStoredCabinet(
+            cabinet, {{"first.txt", "first"}, {name, "device"}, {"last.txt", "last"}}));
+        CabFile cab;
+        cab.SetCabName(cabinet);
+
+        CabError error = RaisedBy([&] { cab.Extract("", target, ""); });
+
+        EXPECT_EQ(error.Number(), 123);
+        EXPECT_EQ(ReadFileText(target + "\\first.txt"), "first");
+        EXPECT_FALSE(PathExists(target + "\\last.txt"));
+        EXPECT_TRUE(platform::files::DeleteFolderTree(target));
+    }
+
+    const std::string cabinet = temp / "ordinary.cab";
+    ASSERT_TRUE(WriteStoredCabinet(cabinet, {{"auxiliary.txt", "a"},
+                                             {"com10.txt", "b"},
+                                             {"console\\nul1.txt", "c"},
+                                             {"lpt.txt", "d"}}));
+    CabFile cab;
+    cab.SetCabName(cabinet);
+    EXPECT_TRUE(cab.Extract("", temp / "ordinary", ""));
+    EXPECT_EQ(ReadFileText(temp / "ordinary\\console\\nul1.txt"), "c");
+    EXPECT_EQ(ReadFileText(temp / "ordinary\\com10.txt"), "b");
+}
+
 TEST_F(CabFileTest, TargetPathLongerThanTheBufferRaisesInsteadOfOverrunning) {
     const std::string folder = temp.MakeFolder(std::string(120, 'f'));
     const std::string fits(259 - folder.size() - 1, 'n');

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <new>
+#include <string_view>
 #include <utility>
 
 #include "platform/Files.h"
@@ -67,10 +68,30 @@ long AsErrorNumber(unsigned long code) {
     return static_cast<long>(static_cast<std::int32_t>(static_cast<std::uint32_t>(code)));
 }
 
-// A stored name that would place the file outside the target folder: rooted,
-// with a drive or stream colon, or with a segment of dots (Windows drops
-// trailing dots and spaces, so ".. " acts as "..").
-bool EscapesTargetFolder(const std::string& name) {
+// Windows opens a device, not a file, for a segment such as "aux.txt",
+// "CON " or "nul.": what stands before the first dot, without trailing dots
+// and blanks, names the device in any case.
+bool IsDeviceName(std::string_view segment) {
+    std::string_view stem = segment.substr(0, segment.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+    const std::string upper = text::Upper(stem);
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" ||
+        upper == "CONOUT$") {
+        return true;
+    }
+    if (upper.size() != 4 || (upper.compare(0, 3, "COM") != 0 && upper.compare(0, 3, "LPT") != 0)) {
+        return false;
+    }
+    // The digits, and the superscripts Windows also takes for them.
+    const unsigned char digit = static_cast<unsigned char>(upper[3]);
+    return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+}
+
+// A stored name that would place the file outside the target folder or on a
+// device: rooted, with a drive or stream colon, with a segment of dots
+// (Windows drops trailing dots and spaces, so ".. " acts as ".."), or with a
+// device name as a segment.
+bool IsUnsafeName(const std::string& name) {
     if (name.empty()) return true;
     if (name.front() == '\\' || name.front() == '/') return true;
     if (name.find(':') != std::string::npos) return true;
@@ -82,6 +103,7 @@ bool EscapesTargetFolder(const std::string& name) {
         if (!segment.empty() && segment.find_first_not_of(". ") == std::string_view::npos) {
             return true;
         }
+        if (IsDeviceName(segment)) return true;
         if (end == std::string::npos) return false;
         start = end + 1;
     }
@@ -185,7 +207,7 @@ unsigned CabFile::DecideFile(const cab::Notification& notification) {
     if (BeforeExtract) BeforeExtract(name, cancel);
     if (cancel) return cab::kSkip;
 
-    if (outputFile_.empty() && EscapesTargetFolder(name)) {
+    if (outputFile_.empty() && IsUnsafeName(name)) {
         throw CabError(kErrorInvalidName, kHandlerSource, Win32ErrorText(kErrorInvalidName));
     }
     const std::string target = TargetPathFor(name);
