@@ -7,48 +7,59 @@ namespace platform {
 
 class Win32Platform : public Platform {
 public:
-    RegistryValue ReadRegistry(RegistryRoot root, const std::string& subkey,
-                               const std::string& valueName) override;
-    bool WriteRegistryString(RegistryRoot root, const std::string& subkey,
-                             const std::string& valueName, const std::string& data) override;
-    std::optional<bool> DeleteRegistryValue(RegistryRoot root, const std::string& subkey,
-                                            const std::string& valueName,
-                                            std::uint32_t accessMask) override;
+  // Keeps COM initialised (single-threaded apartment) on the creating
+  // thread while the platform lives: the shell, the late-bound call and
+  // WMI all need it, and each setting it up anew cost a new apartment.
+  Win32Platform();
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
 
-    std::intptr_t ShellStart(const std::string& operation, const std::string& file,
-                               const std::string& parameters, const std::string& workingFolder,
-                               WindowStyle style) override;
-    bool RunCommandLine(const std::string& commandLine, WindowStyle style) override;
-    std::optional<std::vector<std::string>> RunningProcessNames() override;
-    bool SetCurrentDrive(const std::string& drive) override;
-    bool SetCurrentFolder(const std::string& folder) override;
-    bool CallComMethod(const std::string& progId, const std::string& method) override;
+  RegistryValue ReadRegistry(RegistryRoot root, const std::string& subkey,
+                             const std::string& valueName) override;
+  bool WriteRegistryString(RegistryRoot root, const std::string& subkey,
+                           const std::string& valueName, const std::string& data) override;
+  std::optional<bool> DeleteRegistryValue(RegistryRoot root, const std::string& subkey,
+                                          const std::string& valueName,
+                                          std::uint32_t accessMask) override;
 
-    int QueryServiceState(const std::string& machine, const std::string& service) override;
-    void SendServiceStop(const std::string& machine, const std::string& service) override;
-    void StartServiceNoArguments(const std::string& machine, const std::string& service) override;
+  std::intptr_t ShellStart(const std::string& operation, const std::string& file,
+                           const std::string& parameters, const std::string& workingFolder,
+                           WindowStyle style) override;
+  bool RunCommandLine(const std::string& commandLine, WindowStyle style) override;
+  std::optional<std::vector<std::string>> RunningProcessNames() override;
+  bool SetCurrentDrive(const std::string& drive) override;
+  bool SetCurrentFolder(const std::string& folder) override;
+  bool CallComMethod(const std::string& progId, const std::string& method) override;
 
-    std::vector<std::string> ComputerSystemTypes() override;
-    std::string WindowsFolder() override;
-    std::string ProgramFilePath() override;
-    std::string CommandLineArguments() override;
+  int QueryServiceState(const std::string& machine, const std::string& service) override;
+  void SendServiceStop(const std::string& machine, const std::string& service) override;
+  void StartServiceNoArguments(const std::string& machine, const std::string& service) override;
 
-    LocalTime Now() override;
-    std::uint64_t TickMilliseconds() override;
-    void WaitPumpingEvents(unsigned milliseconds) override;
+  std::vector<std::string> ComputerSystemTypes() override;
+  std::string WindowsFolder() override;
+  std::string ProgramFilePath() override;
+  std::string CommandLineArguments() override;
 
-    int ShowMessage(const std::string& text, const std::string& caption, int style) override;
-    std::string BrowseForFolder(const std::string& title, std::intptr_t ownerWindow,
-                                bool newStyle) override;
-    void SetMousePointer(MousePointer pointer) override;
-    void PumpEvents() override;
-    void ExitProgram(int exitCode) override;
+  LocalTime Now() override;
+  std::uint64_t TickMilliseconds() override;
+  void WaitPumpingEvents(unsigned milliseconds) override;
 
-    std::unique_ptr<gui::PageWindow> CreatePageWindow(const gui::WindowView& view,
-                                                      gui::WindowEvents& events) override;
-    gui::Rect ScreenRect() override;
-    bool HandleNextEvent() override;
-    std::string FormatShortDate(int year, int month, int day) override;
+  int ShowMessage(const std::string& text, const std::string& caption, int style) override;
+  std::string BrowseForFolder(const std::string& title, std::intptr_t ownerWindow,
+                              bool newStyle) override;
+  void SetMousePointer(MousePointer pointer) override;
+  void PumpEvents() override;
+  void ExitProgram(int exitCode) override;
+
+  std::unique_ptr<gui::PageWindow> CreatePageWindow(const gui::WindowView& view,
+                                                    gui::WindowEvents& events) override;
+  gui::Rect ScreenRect() override;
+  bool HandleNextEvent() override;
+  std::string FormatShortDate(int year, int month, int day) override;
+
+private:
+  bool comInitialised_ = false;
 };
 
 }  // namespace platform
