@@ -23,6 +23,7 @@ struct Notification {
     unsigned code = 0;
     // kFileInCabinet: the name stored in the cabinet (ANSI bytes).
     // kFileExtracted: the target path the file was written to.
+    // kNeedNewCabinet: the file name of the part asked for.
     std::string name;
     // kFileInCabinet: the fixed buffer for the target path (260 bytes);
     // empty for every other notification.
@@ -32,8 +33,11 @@ struct Notification {
 };
 
 // Called synchronously for every notification; the result is the answer
-// handed back to setupapi. It must not throw.
-using Callback = unsigned (*)(unsigned context, const Notification& notification);
+// handed back to setupapi: for kFileInCabinet one of the answers above, for
+// the others 0 to go on or a Win32 error code to stop. kNeedNewCabinet
+// answered 0 makes setupapi look for the part beside the cabinet, and ask
+// again when it is not there.
+using Callback = unsigned (*)(unsigned context, const Notification& notification) noexcept;
 
 struct IterationResult {
     bool succeeded = false;

@@ -96,6 +96,7 @@ public:
                                                const std::string& workingFolder,
                                                WindowStyle style) = 0;
     // Starts a plain command line without waiting; false when it could not start.
+    // A program named without a folder comes from the system folder only.
     virtual bool RunCommandLine(const std::string& commandLine, WindowStyle style) = 0;
     // Executable file names of all running processes; nullopt when no
     // snapshot could be taken.

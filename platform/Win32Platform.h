@@ -6,7 +6,15 @@
 namespace platform {
 
 class Win32Platform : public Platform {
-public:
+  public:
+    // Keeps COM initialised (single-threaded apartment) on the creating
+    // thread while the platform lives: the shell, the late-bound call and
+    // WMI all need it, and each setting it up anew cost a new apartment.
+    Win32Platform();
+    ~Win32Platform() override;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+
     RegistryValue ReadRegistry(RegistryRoot root, const std::string& subkey,
                                const std::string& valueName) override;
     bool WriteRegistryString(RegistryRoot root, const std::string& subkey,
@@ -16,8 +24,8 @@ public:
                                             std::uint32_t accessMask) override;
 
     std::intptr_t ShellStart(const std::string& operation, const std::string& file,
-                               const std::string& parameters, const std::string& workingFolder,
-                               WindowStyle style) override;
+                             const std::string& parameters, const std::string& workingFolder,
+                             WindowStyle style) override;
     ShellStartResult ShellStartProgram(const std::string& operation, const std::string& file,
                                        const std::string& parameters,
                                        const std::string& workingFolder,
@@ -53,6 +61,9 @@ public:
     gui::Rect ScreenRect() override;
     bool HandleNextEvent() override;
     std::string FormatShortDate(int year, int month, int day) override;
+
+  private:
+    bool comInitialised_ = false;
 };
 
 }  // namespace platform

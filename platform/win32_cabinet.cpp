@@ -19,18 +19,27 @@ std::string FromAnsiPointer(const char* text) {
 
 UINT CALLBACK Trampoline(PVOID context, UINT code, UINT_PTR first, UINT_PTR) {
     const auto& iteration = *static_cast<const Iteration*>(context);
-    Notification notification;
-    notification.code = code;
-    if (code == SPFILENOTIFY_FILEINCABINET && first != 0) {
-        auto* info = reinterpret_cast<FILE_IN_CABINET_INFO_A*>(first);
-        notification.name = FromAnsiPointer(info->NameInCabinet);
-        notification.fullTargetName = std::span<char>(info->FullTargetName);
-    } else if (code == SPFILENOTIFY_FILEEXTRACTED && first != 0) {
-        auto* paths = reinterpret_cast<FILEPATHS_A*>(first);
-        notification.name = FromAnsiPointer(paths->Target);
-        notification.win32Error = paths->Win32Error;
+    // No exception may unwind through setupapi: the copies below allocate.
+    try {
+        Notification notification;
+        notification.code = code;
+        if (code == SPFILENOTIFY_FILEINCABINET && first != 0) {
+            auto* info = reinterpret_cast<FILE_IN_CABINET_INFO_A*>(first);
+            notification.name = FromAnsiPointer(info->NameInCabinet);
+            notification.fullTargetName = std::span<char>(info->FullTargetName);
+        } else if (code == SPFILENOTIFY_FILEEXTRACTED && first != 0) {
+            auto* paths = reinterpret_cast<FILEPATHS_A*>(first);
+            notification.name = FromAnsiPointer(paths->Target);
+            notification.win32Error = paths->Win32Error;
+        } else if (code == SPFILENOTIFY_NEEDNEWCABINET && first != 0) {
+            notification.name =
+                FromAnsiPointer(reinterpret_cast<CABINET_INFO_A*>(first)->CabinetFile);
+        }
+        return iteration.callback(iteration.context, notification);
+    } catch (...) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return code == SPFILENOTIFY_FILEINCABINET ? FILEOP_ABORT : ERROR_NOT_ENOUGH_MEMORY;
     }
-    return iteration.callback(iteration.context, notification);
 }
 
 static_assert(SPFILENOTIFY_FILEINCABINET == kFileInCabinet);

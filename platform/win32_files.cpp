@@ -29,6 +29,42 @@ bool ForEachEntry(const std::string& folder, const std::string& pattern, Visit v
     return true;
 }
 
+// The path the file system resolves an open handle to; empty when it cannot tell.
+std::string FinalPath(HANDLE handle) {
+    char buffer[4 * MAX_PATH];
+    const DWORD length = GetFinalPathNameByHandleA(handle, buffer, sizeof(buffer), 0);
+    if (length == 0 || length >= sizeof(buffer)) return {};
+    return std::string(buffer, length);
+}
+
+// Whether a handle opened on `path` without following links is that very
+// directory entry. Wine 8 shows a host symbolic link to a file as the file
+// it points to (no reparse attribute from GetFileAttributes, FindFirstFile
+// or a handle opened with FILE_FLAG_OPEN_REPARSE_POINT) and opens the
+// target; only the handle's resolved path, which names the target, gives it
+// away. A platform that cannot tell either path is not second-guessed.
+bool IsEntryItself(HANDLE entry, const std::string& path) {
+    char full[4 * MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
+    if (length == 0 || length >= sizeof(full)) return true;
+    std::string parent(full, length);
+    parent.erase(parent.find_last_of('\\') + 1);
+    if (parent.size() > 3) parent.pop_back();  // a root keeps its backslash
+    WIN32_FIND_DATAA found{};
+    ScopedFindHandle search(FindFirstFileA(path.c_str(), &found));
+    ScopedKernelHandle folder(CreateFileA(parent.c_str(), FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                          nullptr));
+    if (!search || !folder) return true;
+    std::string expected = FinalPath(folder.Get());
+    const std::string actual = FinalPath(entry);
+    if (expected.empty() || actual.empty()) return true;
+    if (expected.back() != '\\') expected += '\\';
+    expected += std::string(found.cFileName, strnlen(found.cFileName, MAX_PATH));
+    return lstrcmpiA(expected.c_str(), actual.c_str()) == 0;
+}
+
 }  // namespace
 
 bool IsPlainFile(const std::string& path) {
@@ -63,8 +99,32 @@ bool CopyFileReplacing(const std::string& source, const std::string& target) {
 }
 
 bool DeleteFileAt(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileA(path.c_str()) != 0;
+    // Everything goes through one handle on the entry itself: opened with
+    // FILE_FLAG_OPEN_REPARSE_POINT, a link is never followed, so clearing
+    // the read-only attribute and deleting touch the link, not its target.
+    ScopedKernelHandle entry(
+        CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!entry) return false;
+    FILE_BASIC_INFO basic{};
+    if (!GetFileInformationByHandleEx(entry.Get(), FileBasicInfo, &basic, sizeof(basic))) {
+        return false;
+    }
+    if ((basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+        !IsEntryItself(entry.Get(), path)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    if ((basic.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        FILE_BASIC_INFO writable{};  // zero times stay as they are
+        writable.FileAttributes = basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY;
+        if (writable.FileAttributes == 0) writable.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        SetFileInformationByHandle(entry.Get(), FileBasicInfo, &writable, sizeof(writable));
+    }
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return SetFileInformationByHandle(entry.Get(), FileDispositionInfo, &disposition,
+                                      sizeof(disposition)) != 0;
 }
 
 bool MoveFileTo(const std::string& source, const std::string& target) {

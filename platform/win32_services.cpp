@@ -1,4 +1,7 @@
-// The service control manager: every call opens and closes its own handles.
+// The service control manager. Each call opens and closes the service it
+// works on; the connection to the manager of a machine is kept.
+#include <map>
+
 #include "platform/ScopedHandle.h"
 #include "platform/Win32Platform.h"
 
@@ -9,20 +12,28 @@ const char* MachineOrLocal(const std::string& machine) {
     return machine.empty() ? nullptr : machine.c_str();
 }
 
-ScopedServiceHandle OpenManager(const std::string& machine) {
-    return ScopedServiceHandle(
-        OpenSCManagerA(MachineOrLocal(machine), SERVICES_ACTIVE_DATABASEA, SC_MANAGER_ALL_ACCESS));
+// Connecting is a round trip to the service process, and start-up asks
+// about four services in a row: one connection per machine serves them all,
+// for the program's life. nullptr when it cannot be opened (asked again next
+// time).
+SC_HANDLE Manager(const std::string& machine) {
+    static std::map<std::string, ScopedServiceHandle> connections;
+    ScopedServiceHandle& connection = connections[machine];
+    if (!connection) {
+        connection.Reset(OpenSCManagerA(MachineOrLocal(machine), SERVICES_ACTIVE_DATABASEA,
+                                        SC_MANAGER_ALL_ACCESS));
+    }
+    return connection.Get();
 }
 
-ScopedServiceHandle OpenNamedService(const ScopedServiceHandle& manager,
-                                     const std::string& service) {
-    return ScopedServiceHandle(OpenServiceA(manager.Get(), service.c_str(), SERVICE_ALL_ACCESS));
+ScopedServiceHandle OpenNamedService(SC_HANDLE manager, const std::string& service) {
+    return ScopedServiceHandle(OpenServiceA(manager, service.c_str(), SERVICE_ALL_ACCESS));
 }
 
 }  // namespace
 
 int Win32Platform::QueryServiceState(const std::string& machine, const std::string& service) {
-    ScopedServiceHandle manager = OpenManager(machine);
+    SC_HANDLE manager = Manager(machine);
     if (!manager) return 0;
     ScopedServiceHandle handle = OpenNamedService(manager, service);
     if (!handle) return 0;
@@ -32,7 +43,7 @@ int Win32Platform::QueryServiceState(const std::string& machine, const std::stri
 }
 
 void Win32Platform::SendServiceStop(const std::string& machine, const std::string& service) {
-    ScopedServiceHandle manager = OpenManager(machine);
+    SC_HANDLE manager = Manager(machine);
     if (!manager) return;
     ScopedServiceHandle handle = OpenNamedService(manager, service);
     if (!handle) return;
@@ -42,7 +53,7 @@ void Win32Platform::SendServiceStop(const std::string& machine, const std::strin
 
 void Win32Platform::StartServiceNoArguments(const std::string& machine,
                                             const std::string& service) {
-    ScopedServiceHandle manager = OpenManager(machine);
+    SC_HANDLE manager = Manager(machine);
     if (!manager) return;
     ScopedServiceHandle handle = OpenNamedService(manager, service);
     if (!handle) return;

@@ -1,9 +1,10 @@
 // Starting documents and programs through the shell or a plain command line,
 // and the one late-bound COM call the wizard makes.
 #include <windows.h>
-// after windows.h, which it needs
+// shellapi.h builds on windows.h.
 #include <shellapi.h>
 
+#include <optional>
 #include <vector>
 
 #include "platform/ComScope.h"
@@ -46,6 +47,30 @@ class Win32StartedProgram final : public StartedProgram {
     ScopedKernelHandle process_;
 };
 
+// The program of a command line that names it without a folder, taken from
+// the system folder; CreateProcess would look beside the wizard first, on a
+// CD or share where anyone may have put a taskkill.exe of their own. Empty
+// when the command names a folder itself. nullopt when the system folder
+// has no such program: it is not looked for anywhere else.
+std::optional<std::string> SystemProgramOf(const std::string& commandLine) {
+    std::string program = commandLine.substr(0, commandLine.find(' '));
+    if (program.size() >= 2 && program.front() == '"' && program.back() == '"') {
+        program = program.substr(1, program.size() - 2);
+    }
+    if (program.find_first_of("\\/:") != std::string::npos) return std::string();
+    if (program.empty() || program.find('"') != std::string::npos) return std::nullopt;
+    if (program.find('.') == std::string::npos) program += ".exe";
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::nullopt;
+    const std::string path = std::string(folder, length) + "\\" + program;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return path;
+}
+
 }  // namespace
 
 ShellStartResult Win32Platform::ShellStartProgram(const std::string& operation,
@@ -72,6 +97,8 @@ ShellStartResult Win32Platform::ShellStartProgram(const std::string& operation,
 }
 
 bool Win32Platform::RunCommandLine(const std::string& commandLine, WindowStyle style) {
+    const std::optional<std::string> program = SystemProgramOf(commandLine);
+    if (!program) return false;
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -79,8 +106,8 @@ bool Win32Platform::RunCommandLine(const std::string& commandLine, WindowStyle s
     PROCESS_INFORMATION process{};
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
     mutableLine.push_back('\0');
-    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessA(program->empty() ? nullptr : program->c_str(), mutableLine.data(), nullptr,
+                        nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return false;
     }
     ScopedKernelHandle thread(process.hThread);

@@ -56,6 +56,13 @@ ScopedComPointer<IWbemServices> ConnectCimv2() {
 
 }  // namespace
 
+Win32Platform::Win32Platform()
+    : comInitialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+
+Win32Platform::~Win32Platform() {
+    if (comInitialised_) CoUninitialize();
+}
+
 std::vector<std::string> Win32Platform::ComputerSystemTypes() {
     ComScope com;
     std::vector<std::string> types;

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds both programs and runs every test under Wine.
-# Usage: scripts/test.sh            (as root it installs what is missing first)
+# Builds and runs every test: the native build's unit tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer (with each fuzz target over
+# its seed corpus), then both programs and all tests under Wine.
+# Usage: scripts/test.sh [ctest options for the Wine run]
+#        (as root it installs what is missing first)
 set -Eeuo pipefail
 trap 'echo "${BASH_SOURCE[0]}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -8,10 +11,15 @@ cd "$ROOT"
 
 if [ "$(id -u)" = 0 ]; then scripts/setup-machine.sh; fi
 
+# The grep below hides progress lines; each build's own status decides.
+cmake --preset host-sanitize >/dev/null
+cmake --build --preset host-sanitize -- --no-print-directory 2>&1 | grep -vE '^\[ *[0-9]+%\]' || true
+cmake --build --preset host-sanitize >/dev/null
+ctest --preset host-sanitize
+
 BUILD_DIR="$ROOT/build"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -- --no-print-directory 2>&1 | grep -vE '^\[ *[0-9]+%\]' || true
-# The grep above hides progress lines; the build's own status decides.
 cmake --build --preset mingw >/dev/null
 
 . scripts/wine-env.sh

@@ -49,7 +49,7 @@ void ParseCommandLine(const std::string& arguments) {
             session.EditInfMode = true;
             // The next token is handed over exactly as typed, and is then
             // examined as an option in its own turn.
-            if (i + 1 < tokens.size()) EditUpdateInf(tokens[i + 1]);
+            if (i + 1 < tokens.size()) EditUpdateInfNamedBy(tokens[i + 1]);
         } else if (upper == "-EDITINFEXTENSION") {
             // Accepted for old callers; no effect.
         } else if (IsHelpToken(upper)) {

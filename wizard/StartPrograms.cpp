@@ -1,5 +1,6 @@
 #include "wizard/StartPrograms.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -68,8 +69,14 @@ int ParseSetupType(const std::string& value) {
     std::string trimmed = text::Trim(value);
     if (trimmed.empty()) return 0;
     char* end = nullptr;
+    errno = 0;
     long number = std::strtol(trimmed.c_str(), &end, 10);
-    if (end == trimmed.c_str() || *end != '\0' || number < INT_MIN || number > INT_MAX) return 0;
+    // long is 32 bits on Windows: a number beyond it comes back as LONG_MAX
+    // with ERANGE, which would pass the range test below.
+    if (end == trimmed.c_str() || *end != '\0' || errno == ERANGE || number < INT_MIN ||
+        number > INT_MAX) {
+        return 0;
+    }
     return static_cast<int>(number);
 }
 

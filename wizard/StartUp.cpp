@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
@@ -46,15 +47,24 @@ std::string UnpackedUpdateFolder() {
                                              : session.UpdateSetupFolder;
 }
 
+// The root named by the AppPath file beside the program. nullopt when there
+// is none or it names nothing (empty, or a blank first line): an empty root
+// would make every image path relative, so that falls back as a missing
+// file does.
+std::optional<std::string> RootFromAppPath() {
+    const std::string file = ProgramFolder() + "\\AppPath";
+    if (!platform::files::FileExists(file)) return std::nullopt;
+    const std::optional<std::string> line = platform::files::ReadFirstLine(file);
+    // An unreadable file leaves the root empty rather than guessing.
+    if (!line) return std::string();
+    if (text::Trim(*line).empty()) return std::nullopt;
+    return line;
+}
+
 void DetermineSetupRoot() {
     SetupSession& session = Session();
-    const std::string appPathFile = ProgramFolder() + "\\AppPath";
-    if (platform::files::FileExists(appPathFile)) {
-        // An unreadable file leaves the root empty rather than guessing.
-        session.SetupRoot = platform::files::ReadFirstLine(appPathFile).value_or(std::string());
-    } else {
-        session.SetupRoot = session.InternetUpdate ? UnpackedUpdateFolder() : ProgramFolder();
-    }
+    session.SetupRoot = RootFromAppPath().value_or(session.InternetUpdate ? UnpackedUpdateFolder()
+                                                                          : ProgramFolder());
     session.SetupSourceRoot = session.SetupRoot;
 }
 

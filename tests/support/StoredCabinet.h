@@ -17,4 +17,10 @@ struct StoredEntry {
 // True when the cabinet file was written.
 bool WriteStoredCabinet(const std::string& path, const std::vector<StoredEntry>& entries);
 
+// Writes a set of two cabinets: `firstPath` holds the `whole` entries and
+// begins `spanned` (2 bytes to 32 KB), which ends in the part `secondName`
+// written beside it. The first part's header announces the second.
+bool WriteSpannedCabinets(const std::string& firstPath, const std::string& secondName,
+                          const std::vector<StoredEntry>& whole, const StoredEntry& spanned);
+
 }  // namespace testing_support

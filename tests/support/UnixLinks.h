@@ -2,8 +2,9 @@
 // through Win32 (CreateSymbolicLinkA does nothing, junctions are not
 // supported), but shows a host link to a folder as a reparse point, which is
 // what a link inside a folder tree looks like to the programs. A host link to
-// a file looks like a plain file, and Wine 8 deletes its target when asked to
-// delete it, so only folder links are of use.
+// a file looks like the file itself, even opened with
+// FILE_FLAG_OPEN_REPARSE_POINT; only the handle's resolved path names the
+// target. Wine 8 deletes the target when asked to delete such a link.
 #pragma once
 
 #include <string>

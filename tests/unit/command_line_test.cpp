@@ -18,9 +18,10 @@ protected:
                                      "[PROJECT PROPERTIES]\r\nVersionFile=x.ver\r\n");
         return temp / folderName + "\\";
     }
-    bool WasEdited(const std::string& folder) {
-        return platform::profile::ReadString("PROJECT PROPERTIES", ";VersionFile", "",
-                                             folder + "P_TL_UPD.inf") == "x.ver";
+    bool WasEdited(const std::string& folder) { return IsEdited(folder + "P_TL_UPD.inf"); }
+    bool IsEdited(const std::string& inf) {
+        return platform::profile::ReadString("PROJECT PROPERTIES", ";VersionFile", "", inf) ==
+               "x.ver";
     }
     TempFolder temp;
 };
@@ -54,6 +55,21 @@ TEST_F(CommandLineTest, EditInfEditsEveryFolderInOrderAndSetsTheMode) {
     EXPECT_TRUE(Session().EditInfMode);
     EXPECT_TRUE(WasEdited(a));
     EXPECT_TRUE(WasEdited(b));
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(CommandLineTest, EditInfWordNamingAFileEditsThatFile) {
+    const std::string a = temp.Write("a.inf", "[PROJECT PROPERTIES]\r\nVersionFile=x.ver\r\n");
+    const std::string b = temp.Write("b.inf", "[PROJECT PROPERTIES]\r\nVersionFile=x.ver\r\n");
+    const std::string folder = MakeInf("c");
+    const std::string withoutBackslash = folder.substr(0, folder.size() - 1);
+
+    ParseCommandLine("-EDITINF " + a + " -EDITINF " + b + " -EDITINF " + withoutBackslash);
+
+    EXPECT_TRUE(IsEdited(a));
+    EXPECT_TRUE(IsEdited(b));
+    // A folder without its backslash still looks for "...cP_TL_UPD.inf".
+    EXPECT_FALSE(WasEdited(folder));
     EXPECT_TRUE(fake.messages.empty());
 }
 

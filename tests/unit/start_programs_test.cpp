@@ -191,6 +191,9 @@ TEST_F(SetupTypeTest, StartsTheHelperHiddenFromTheProgramFolderAndReadsItsAnswer
     EXPECT_EQ(RunSetupTypeHelper(), 0);
     Answer("", "");
     EXPECT_EQ(RunSetupTypeHelper(), 0);
+    // Beyond a 32-bit long, where Windows' strtol saturates.
+    Answer("99999999999", "");
+    EXPECT_EQ(RunSetupTypeHelper(), 0);
 }
 
 TEST_F(SetupTypeTest, WaitsForTheHelperItselfButNotForEver) {

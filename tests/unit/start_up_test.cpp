@@ -153,6 +153,19 @@ TEST_F(StartUpTest, AppPathFileNamesTheRootWithoutDoubledBackslashes) {
     EXPECT_EQ(Session().InstallTypeText, "NEW");
 }
 
+TEST_F(StartUpTest, AppPathFileThatNamesNothingFallsBackToTheProgramFolder) {
+    WriteImage("InstallType=NEW\r\n");
+    for (const char* content : {"", "\r\nsecond line\r\n", "   "}) {
+        SCOPED_TRACE(content);
+        ResetSession();
+        image.Write("AppPath", content);
+        ASSERT_TRUE(Run());
+        EXPECT_EQ(Session().SetupRoot, image.path());
+        EXPECT_EQ(Session().InstallIniPath, image / "WSROOT\\Install.ini");
+        EXPECT_EQ(Session().InstallTypeText, "NEW");
+    }
+}
+
 TEST_F(StartUpTest, MissingInstallIniPromptsForTheMediumOnEachRead) {
     ASSERT_TRUE(Run());
     ASSERT_FALSE(fake.messages.empty());

@@ -177,6 +177,7 @@ TEST_F(UpdateCheckTest, StartUpGoesOnFromWhereTheUpdateWasUnpacked) {
     // The assistant started from another folder than the installation: the
     // run must use the unpacked image, not a TmpSetup beside the program.
     TempFolder elsewhere;
+    elsewhere.Write("AppPath", "");  // names nothing, so it changes nothing
     fake.programFilePath = elsewhere / "INETSETUP.EXE";
     fake.commandLine = "-LOCALUPDATE";
     fake.messageAnswers = {platform::answer::Yes};

@@ -225,6 +225,70 @@ TEST_F(CabFileTest, RefusesStoredNamesThatLeaveTheTargetFolder) {
     }
 }
 
+// A device name in any segment, with an extension, trailing dots or blanks,
+// in any case: the data would go to the device. Names that only begin like
+// one are ordinary files.
+TEST_F(CabFileTest, RefusesStoredNamesThatNameADevice) {
+    const std::vector<std::string> devices{
+        "Setups\\aux.txt", "CON",   "nul.",         "Com1.log", "lpt9 .txt",
+        "PRN\\inner.txt",  "prn..", "sub\\conout$", "aux .",
+    };
+    for (const std::string& name : devices) {
+        SCOPED_TRACE(name);
+        const std::string target = temp.MakeFolder("target");
+        const std::string cabinet = temp / "device.cab";
+        ASSERT_TRUE(WriteStoredCabinet(
+            cabinet, {{"first.txt", "first"}, {name, "device"}, {"last.txt", "last"}}));
+        CabFile cab;
+        cab.SetCabName(cabinet);
+
+        CabError error = RaisedBy([&] { cab.Extract("", target, ""); });
+
+        EXPECT_EQ(error.Number(), 123);
+        EXPECT_EQ(ReadFileText(target + "\\first.txt"), "first");
+        EXPECT_FALSE(PathExists(target + "\\last.txt"));
+        EXPECT_TRUE(platform::files::DeleteFolderTree(target));
+    }
+
+    const std::string cabinet = temp / "ordinary.cab";
+    ASSERT_TRUE(WriteStoredCabinet(cabinet, {{"auxiliary.txt", "a"},
+                                             {"com10.txt", "b"},
+                                             {"console\\nul1.txt", "c"},
+                                             {"lpt.txt", "d"}}));
+    CabFile cab;
+    cab.SetCabName(cabinet);
+    EXPECT_TRUE(cab.Extract("", temp / "ordinary", ""));
+    EXPECT_EQ(ReadFileText(temp / "ordinary\\console\\nul1.txt"), "c");
+    EXPECT_EQ(ReadFileText(temp / "ordinary\\com10.txt"), "b");
+}
+
+// A cabinet whose last file goes on in a next part: with the part beside it
+// the set extracts whole; without it (a truncated download) the extraction
+// fails instead of asking for the part for ever.
+TEST_F(CabFileTest, CabinetContinuedInANextPartNeedsThatPart) {
+    const std::string spanned = "begins in the first part and ends in the second";
+    const std::string first = temp / "set1.cab", second = temp / "set2.cab";
+    ASSERT_TRUE(WriteSpannedCabinets(first, "set2.cab", {{"whole.txt", "whole"}},
+                                     {"spanned.txt", spanned}));
+    ASSERT_TRUE(platform::files::MoveFileTo(second, temp / "elsewhere.cab"));
+    std::vector<std::string> written;
+    CabFile cab;
+    cab.SetCabName(first);
+    cab.AfterExtract = [&](const std::string& path) { written.push_back(path); };
+
+    CabError error = RaisedBy([&] { cab.Extract("", temp / "out", ""); });
+
+    EXPECT_EQ(error.Number(), 2);
+    EXPECT_EQ(error.Source(), "CabFile");
+    EXPECT_EQ(written, std::vector<std::string>{temp / "out\\whole.txt"});
+
+    ASSERT_TRUE(platform::files::MoveFileTo(temp / "elsewhere.cab", second));
+    written.clear();
+    EXPECT_TRUE(cab.Extract("", temp / "out", ""));
+    EXPECT_EQ(ReadFileText(temp / "out\\spanned.txt"), spanned);
+    EXPECT_EQ(written.size(), 2u);
+}
+
 TEST_F(CabFileTest, TargetPathLongerThanTheBufferRaisesInsteadOfOverrunning) {
     const std::string folder = temp.MakeFolder(std::string(120, 'f'));
     const std::string fits(259 - folder.size() - 1, 'n');

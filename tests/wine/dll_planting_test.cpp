@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "platform/Files.h"
+#include "platform/Win32Platform.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/TempFolder.h"
 
@@ -66,6 +69,40 @@ TEST_F(DllPlantingTest, TheWizardDoesNotLoadThePlantedDll) {
     folder.Write("inf\\P_TL_UPD.inf", "[COMPONENTS]\r\nP_Q_Vorlauf=1\r\n");
     EXPECT_FALSE(CanaryLoadedBy(std::string(PROGRAM_DIR) + "\\Paldrix.exe",
                                 "-EDITINF " + folder / "inf\\"));
+}
+
+// The wizard ends the reminder and the monitor with a bare "taskkill"; the
+// search for a program so named would begin beside the running program.
+TEST(ProgramPlantingTest, CommandLinesNamingNoFolderRunOnlyFromTheSystemFolder) {
+    char self[MAX_PATH] = {};
+    const std::string running(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
+    const std::string beside = running.substr(0, running.find_last_of('\\') + 1);
+    TempFolder records;
+    const std::vector<std::string> planted{"taskkill", "zvplanted"};
+    for (const std::string& name : planted) {
+        ASSERT_TRUE(CopyFileA((std::string(FIXTURE_DIR) + "\\StandIn.exe").c_str(),
+                              (beside + name + ".exe").c_str(), FALSE));
+        const std::string ini = "[StandIn]\r\nRecord=" + records / "starts.txt" + "\r\n";
+        platform::files::WriteWholeFile(beside + name + ".standin.ini", ini);
+    }
+    platform::Win32Platform win32;
+
+    EXPECT_TRUE(win32.RunCommandLine("taskkill /f /im none.exe", platform::WindowStyle::Hidden));
+    EXPECT_FALSE(win32.RunCommandLine("zvplanted /q", platform::WindowStyle::Hidden));
+    EXPECT_TRUE(
+        win32.RunCommandLine(beside + "zvplanted.exe /named", platform::WindowStyle::Hidden));
+
+    // Only the program started by its full path has left its record.
+    for (int i = 0; i < 100 && !PathExists(records / "starts.txt"); ++i) Sleep(50);
+    Sleep(1000);  // time enough for a planted taskkill to record its start too
+    const std::string started = ReadFileText(records / "starts.txt");
+    EXPECT_NE(started.find("zvplanted.exe /named"), std::string::npos) << started;
+    EXPECT_EQ(started.find("taskkill"), std::string::npos) << started;
+    EXPECT_EQ(started.find("/q"), std::string::npos) << started;
+    for (const std::string& name : planted) {
+        DeleteFileA((beside + name + ".exe").c_str());
+        DeleteFileA((beside + name + ".standin.ini").c_str());
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Removing the temporary setup folder must not reach through a link inside
-// it into the folder the link points to.
+// it into the folder or file the link points to.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "platform/Files.h"
 #include "tests/support/TempFolder.h"
@@ -31,6 +32,37 @@ TEST(FolderLinksTest, RemoveFolderTreeLeavesTheTargetsOfLinksAlone) {
     if (PathExists(folderLink)) {
         EXPECT_TRUE(RemoveHostLink(folderLink));
     }
+}
+
+// Windows removes a link to a file as a link. Wine 8 shows a host link to a
+// file as that file and would delete the target through it, so there the
+// link stays and the tree counts as not removed; either way the files
+// outside keep their contents and attributes.
+TEST(FolderLinksTest, RemoveFolderTreeLeavesTheTargetsOfFileLinksAlone) {
+    TempFolder temp;
+    const std::string readOnly = temp.Write("outside\\kept.txt", "keep");
+    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string writable = temp.Write("outside\\writable.txt", "keep too");
+    temp.Write("TmpSetup\\Setups\\plain.txt", "x");
+    const std::vector<std::string> links{temp / "TmpSetup\\Setups\\link.txt",
+                                         temp / "TmpSetup\\writable.txt"};
+    ASSERT_TRUE(MakeHostSymlink(readOnly, links[0]));
+    ASSERT_TRUE(MakeHostSymlink(writable, links[1]));
+
+    const bool removed = RemoveFolderTree(temp / "TmpSetup\\");
+
+    EXPECT_EQ(ReadFileText(readOnly), "keep");
+    EXPECT_NE(GetFileAttributesA(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(ReadFileText(writable), "keep too");
+    EXPECT_EQ(GetFileAttributesA(writable.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_FALSE(PathExists(temp / "TmpSetup\\Setups\\plain.txt"));
+    EXPECT_EQ(removed, !PathExists(links[0]) && !PathExists(links[1]));
+    for (const std::string& link : links) {
+        if (PathExists(link)) {
+            EXPECT_TRUE(RemoveHostLink(link));
+        }
+    }
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

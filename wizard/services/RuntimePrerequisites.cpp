@@ -92,7 +92,10 @@ void InstallRuntimePrerequisites(NoticeForm& notice) {
     RunQuietly(InstallVcRuntime110x86);
     RunQuietly(InstallVcRuntime120x86);
     RunQuietly(InstallVcRuntime140x86);
-    if (Is64BitSystem()) {
+    // The x64 packages test the same keys as the x86 ones that just ran, so
+    // they only have work when one of those is still missing; only then is
+    // the answer of the WMI query, the slowest part of this step, needed.
+    if ((!IsRuntimePresent("11.0") || !IsRuntimePresent("12.0")) && Is64BitSystem()) {
         RunQuietly(InstallVcRuntime110x64);
         RunQuietly(InstallVcRuntime120x64);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <new>
+#include <string_view>
 #include <utility>
 
 #include "platform/Files.h"
@@ -21,10 +22,12 @@ constexpr const char* kUnknownError = "Unknown error.";
 constexpr unsigned kCounting = 0;
 constexpr unsigned kExtracting = 1;
 
+constexpr unsigned kErrorFileNotFound = 2;
 constexpr long kErrorNotEnoughMemory = 8;
 constexpr long kErrorCannotMake = 82;
 constexpr long kErrorFileNameTooLong = 111;
 constexpr long kErrorInvalidName = 123;
+constexpr unsigned kStopIteration = 1235;  // ERROR_REQUEST_ABORTED
 
 struct ErrorText {
     long code;
@@ -67,10 +70,30 @@ long AsErrorNumber(unsigned long code) {
     return static_cast<long>(static_cast<std::int32_t>(static_cast<std::uint32_t>(code)));
 }
 
-// A stored name that would place the file outside the target folder: rooted,
-// with a drive or stream colon, or with a segment of dots (Windows drops
-// trailing dots and spaces, so ".. " acts as "..").
-bool EscapesTargetFolder(const std::string& name) {
+// Windows opens a device, not a file, for a segment such as "aux.txt",
+// "CON " or "nul.": what stands before the first dot, without trailing dots
+// and blanks, names the device in any case.
+bool IsDeviceName(std::string_view segment) {
+    std::string_view stem = segment.substr(0, segment.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+    const std::string upper = text::Upper(stem);
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" ||
+        upper == "CONOUT$") {
+        return true;
+    }
+    if (upper.size() != 4 || (upper.compare(0, 3, "COM") != 0 && upper.compare(0, 3, "LPT") != 0)) {
+        return false;
+    }
+    // The digits, and the superscripts Windows also takes for them.
+    const unsigned char digit = static_cast<unsigned char>(upper[3]);
+    return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+}
+
+// A stored name that would place the file outside the target folder or on a
+// device: rooted, with a drive or stream colon, with a segment of dots
+// (Windows drops trailing dots and spaces, so ".. " acts as ".."), or with a
+// device name as a segment.
+bool IsUnsafeName(const std::string& name) {
     if (name.empty()) return true;
     if (name.front() == '\\' || name.front() == '/') return true;
     if (name.find(':') != std::string::npos) return true;
@@ -82,6 +105,7 @@ bool EscapesTargetFolder(const std::string& name) {
         if (!segment.empty() && segment.find_first_not_of(". ") == std::string_view::npos) {
             return true;
         }
+        if (IsDeviceName(segment)) return true;
         if (end == std::string::npos) return false;
         start = end + 1;
     }
@@ -133,19 +157,30 @@ void CabFile::RequireCabName() const {
 
 void CabFile::Iterate(unsigned context) {
     handlerError_.reset();
+    handlerOutOfMemory_ = false;
     madeFolder_.clear();
+    requestedCabinet_.reset();
+    refusedNextPart_ = false;
     SetCallbackTarget(this);
     const cab::IterationResult result = cab::IterateCabinet(cabName_, context, &CabinetCallback);
     // A refusal inside the handler comes first: setupapi may well report
     // success after being told to stop.
     if (handlerError_) throw std::exchange(handlerError_, std::nullopt).value();
+    if (handlerOutOfMemory_) {
+        throw CabError(kErrorNotEnoughMemory, kHandlerSource,
+                       Win32ErrorText(kErrorNotEnoughMemory));
+    }
+    // setupapi's last error after the refused part tells nothing of it.
+    if (refusedNextPart_) {
+        throw CabError(kErrorFileNotFound, kSource, Win32ErrorText(kErrorFileNotFound));
+    }
     if (!result.succeeded) {
         const long number = AsErrorNumber(result.lastError);
         throw CabError(number, kSource, Win32ErrorText(number));
     }
 }
 
-unsigned CabFile::CabCallBack(unsigned context, const cab::Notification& notification) {
+unsigned CabFile::CabCallBack(unsigned context, const cab::Notification& notification) noexcept {
     try {
         switch (notification.code) {
             case cab::kFileInCabinet:
@@ -155,26 +190,51 @@ unsigned CabFile::CabCallBack(unsigned context, const cab::Notification& notific
                 }
                 if (context != kExtracting) return cab::kAbort;
                 // After a refusal nothing more is written.
-                if (handlerError_) return cab::kAbort;
+                if (Refused()) return cab::kAbort;
                 return DecideFile(notification);
             case cab::kNeedNewCabinet:
-                return 0;
+                return NextCabinet(notification);
             case cab::kFileExtracted:
                 return FileExtracted(notification);
             default:
                 return 0;
         }
     } catch (const CabError& error) {
-        handlerError_.emplace(error.Number(), kHandlerSource, error.Description());
+        RecordHandlerError(error.Number(), error.Description().c_str());
     } catch (const std::bad_alloc&) {
-        handlerError_.emplace(kErrorNotEnoughMemory, kHandlerSource,
-                              Win32ErrorText(kErrorNotEnoughMemory));
+        RecordHandlerError(kErrorNotEnoughMemory, nullptr);
     } catch (const std::exception& error) {
-        handlerError_.emplace(0, kHandlerSource, error.what());
+        RecordHandlerError(0, error.what());
     } catch (...) {
-        handlerError_.emplace(0, kHandlerSource, kUnknownError);
+        RecordHandlerError(0, kUnknownError);
     }
-    return cab::kAbort;
+    // Answers that stop the platform: for a file "abort", for the other
+    // notifications any error code (0 would let it go on).
+    return notification.code == cab::kFileInCabinet ? cab::kAbort : kStopIteration;
+}
+
+void CabFile::RecordHandlerError(long number, const char* description) noexcept {
+    if (Refused()) return;  // the first error is the one reported
+    try {
+        handlerError_.emplace(number, kHandlerSource,
+                              description != nullptr ? description : Win32ErrorText(number));
+    } catch (...) {
+        // No memory even for the error: raised once the iteration has returned.
+        handlerOutOfMemory_ = true;
+    }
+}
+
+unsigned CabFile::NextCabinet(const cab::Notification& notification) {
+    // Told 0 without a path, the platform takes the next part from this
+    // cabinet's folder. When it asks for the same part again, the part is
+    // not there (a truncated download, an incomplete set): it would go on
+    // asking for ever, so the answer is "not found", which ends the iteration.
+    if (requestedCabinet_ && *requestedCabinet_ == notification.name) {
+        refusedNextPart_ = true;
+        return kErrorFileNotFound;
+    }
+    requestedCabinet_ = notification.name;
+    return 0;
 }
 
 unsigned CabFile::DecideFile(const cab::Notification& notification) {
@@ -185,7 +245,7 @@ unsigned CabFile::DecideFile(const cab::Notification& notification) {
     if (BeforeExtract) BeforeExtract(name, cancel);
     if (cancel) return cab::kSkip;
 
-    if (outputFile_.empty() && EscapesTargetFolder(name)) {
+    if (outputFile_.empty() && IsUnsafeName(name)) {
         throw CabError(kErrorInvalidName, kHandlerSource, Win32ErrorText(kErrorInvalidName));
     }
     const std::string target = TargetPathFor(name);
@@ -213,6 +273,9 @@ unsigned CabFile::DecideFile(const cab::Notification& notification) {
 }
 
 unsigned CabFile::FileExtracted(const cab::Notification& notification) {
+    // The file that waited for a missing next part is incomplete, whatever
+    // the platform says.
+    if (refusedNextPart_) return kErrorFileNotFound;
     if (notification.win32Error == 0 && AfterExtract) AfterExtract(notification.name);
     return notification.win32Error;
 }

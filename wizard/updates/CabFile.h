@@ -65,9 +65,15 @@ class CabFile {
   private:
     // The notification handler, reached only through modCallback.
     friend unsigned CabinetCallback(unsigned context,
-                                    const platform::cabinet::Notification& notification);
-    unsigned CabCallBack(unsigned context, const platform::cabinet::Notification& notification);
+                                    const platform::cabinet::Notification& notification) noexcept;
+    // Never throws: setupapi's iteration must not see an exception. An error
+    // is kept and raised once the iteration has returned.
+    unsigned CabCallBack(unsigned context,
+                         const platform::cabinet::Notification& notification) noexcept;
+    void RecordHandlerError(long number, const char* description) noexcept;
+    bool Refused() const { return handlerError_.has_value() || handlerOutOfMemory_; }
     unsigned DecideFile(const platform::cabinet::Notification& notification);
+    unsigned NextCabinet(const platform::cabinet::Notification& notification);
     unsigned FileExtracted(const platform::cabinet::Notification& notification);
     std::string TargetPathFor(const std::string& name) const;
     std::string FolderPartOf(const std::string& path) const;
@@ -82,6 +88,12 @@ class CabFile {
     // The first error met inside the handler; raised once the iteration has
     // returned, since setupapi must never see an exception.
     std::optional<CabError> handlerError_;
+    // Set when not even that error could be kept.
+    bool handlerOutOfMemory_ = false;
+    // The next part the platform asked for last, and whether it was then
+    // refused as missing.
+    std::optional<std::string> requestedCabinet_;
+    bool refusedNextPart_ = false;
     // The folder made for the previous file; files of one folder come
     // together, so most files need no folder test at all.
     std::string madeFolder_;

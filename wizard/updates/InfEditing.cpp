@@ -7,9 +7,18 @@
 #include "wizard/updates/UpdateMessages.h"
 
 bool EditUpdateInf(const std::string& folder) {
+    const std::string file = folder + "P_TL_UPD.inf";
     try {
-        const std::string file = folder + "P_TL_UPD.inf";
         if (!platform::files::FileExists(file)) return true;
+    } catch (const std::exception& error) {
+        ReportUpdateError(0, error.what());
+        return false;
+    }
+    return EditUpdateInfFile(file);
+}
+
+bool EditUpdateInfFile(const std::string& file) {
+    try {
         const std::string versionFile = ReadIniEntry("PROJECT PROPERTIES", "VersionFile", "", file);
         if (!versionFile.empty()) {
             // The INF reader skips keys starting with ";", so the line stays
@@ -23,4 +32,11 @@ bool EditUpdateInf(const std::string& folder) {
         ReportUpdateError(0, error.what());
         return false;
     }
+}
+
+bool EditUpdateInfNamedBy(const std::string& word) {
+    // A word naming an existing file is the INF itself; anything else is
+    // the folder that holds it.
+    if (platform::files::FileExists(word)) return EditUpdateInfFile(word);
+    return EditUpdateInf(word);
 }

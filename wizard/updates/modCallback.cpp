@@ -12,7 +12,8 @@ void ForgetCallbackTarget(const CabFile* target) {
     if (callbackTarget == target) callbackTarget = nullptr;
 }
 
-unsigned CabinetCallback(unsigned context, const platform::cabinet::Notification& notification) {
+unsigned CabinetCallback(unsigned context,
+                         const platform::cabinet::Notification& notification) noexcept {
     if (callbackTarget == nullptr) return platform::cabinet::kAbort;
     return callbackTarget->CabCallBack(context, notification);
 }

@@ -9,5 +9,6 @@ class CabFile;
 void SetCallbackTarget(CabFile* target);
 // Forgets `target` if it is the one stored (a CabFile being destroyed).
 void ForgetCallbackTarget(const CabFile* target);
-// 0 without a target; otherwise the target's answer.
-unsigned CabinetCallback(unsigned context, const platform::cabinet::Notification& notification);
+// 0 without a target; otherwise the target's answer. Never throws.
+unsigned CabinetCallback(unsigned context,
+                         const platform::cabinet::Notification& notification) noexcept;
