@@ -7,50 +7,32 @@
 
 #include <string>
 
-#include "tests/support/RealRegistry.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/WizardDriver.h"
+#include "tests/support/WizardImageTest.h"
 
 using namespace testing_support;
 
 namespace {
 
-constexpr const char* kSuiteKey = "SOFTWARE\\Zevrin\\Quenor";
 constexpr const char* kRequirements = "Ich habe die Systemvoraussetzungen gelesen und akzeptiert.";
 constexpr const char* kNoteConfirmed =
     "Die installierte Version erfüllt die obenstehenden Voraussetzungen.";
 constexpr const char* kCopyHeading = "Setup auf Server kopieren";
 constexpr const char* kOldFilesHeading = "Installations-Dateien auf dem Server";
 
-class ServerCopyPathsTest : public ::testing::Test {
+class ServerCopyPathsTest : public WizardImageTest {
   protected:
-    ServerCopyPathsTest()
-        : suite_(HKEY_LOCAL_MACHINE, kSuiteKey),
-          runtimes_(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\VisualStudio") {
-        // The wizard is the image's Paldrix.exe and its workstation setup.
-        CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "Paldrix.exe").c_str(), FALSE);
+    ServerCopyPathsTest() {
+        // The image's wizard is also its workstation setup.
         image.MakeFolder("WSROOT");
         CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "WSROOT\\Selvor.exe").c_str(), FALSE);
         image.Write("sqlredis.exe", "sql");
-        PlaceStandIn("Dravik", "[Registry]\r\n1=SOFTWARE\\Zevrin\\Quenor|SetupType|0\r\n");
         PlaceStandIn("Setups\\Tolvane\\Setup", "[StandIn]\r\nRecord=" + Record() + "\r\n");
         PlaceStandIn("Setups\\DBTools\\DBToolsSetup", "");
         image.Write("WSROOT\\UpdateNote.txt", "Bitte sichern Sie Ihre Datenbank.\r\n");
         WriteImage("", "7.80");
-        SetSuite("VCRedist2", "1");
         SetSuite("SetupMachineType", "2");
-        for (const char* version : {"11.0", "12.0", "14.0"}) {
-            SetRawValue(HKEY_LOCAL_MACHINE,
-                        std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version +
-                            "\\VC\\Runtimes\\x86",
-                        "Version", REG_SZ, "v", 2);
-        }
     }
 
-    void PlaceStandIn(const std::string& stem, const std::string& instructions) {
-        image.Write(stem + ".standin.ini", instructions);
-        CopyFileA(FIXTURE_DIR "\\StandIn.exe", (image / (stem + ".exe")).c_str(), FALSE);
-    }
     void WriteImage(const std::string& installType, const std::string& version) {
         image.Write("WSROOT\\Install.ini",
                     "[Application]\r\nInstallType=" + installType +
@@ -63,18 +45,6 @@ class ServerCopyPathsTest : public ::testing::Test {
     std::string Record() const { return records / "installer.txt"; }
     std::string InstallerStarts() const { return ReadFileText(Record()); }
 
-    static void SetSuite(const std::string& name, const std::string& value) {
-        SetRawValue(HKEY_LOCAL_MACHINE, kSuiteKey, name, REG_SZ, value.c_str(),
-                    static_cast<DWORD>(value.size() + 1));
-    }
-    static std::string Suite(const std::string& name) {
-        return GetText(HKEY_LOCAL_MACHINE, kSuiteKey, name);
-    }
-
-    WizardDriver& Start(const std::string& program, const std::string& folder) {
-        wizard_ = std::make_unique<WizardDriver>(program, "", folder);
-        return *wizard_;
-    }
     void ThroughToTheCopyPage(WizardDriver& wizard, bool update) {
         ASSERT_NE(wizard.AwaitPage("Version 7.80", 60000), nullptr);
         wizard.Press(VK_RETURN);
@@ -99,10 +69,7 @@ class ServerCopyPathsTest : public ::testing::Test {
             << InstallerStarts();
     }
 
-    TempFolder image, server, records;
-    ScratchKey suite_;
-    ScratchKey runtimes_;
-    std::unique_ptr<WizardDriver> wizard_;
+    TempFolder server, records;
 };
 
 TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToTheRememberedFolderAndGoesOnFromThere) {

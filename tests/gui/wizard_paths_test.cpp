@@ -7,15 +7,12 @@
 
 #include <string>
 
-#include "tests/support/RealRegistry.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/WizardDriver.h"
+#include "tests/support/WizardImageTest.h"
 
 using namespace testing_support;
 
 namespace {
 
-constexpr const char* kSuiteKey = "SOFTWARE\\Zevrin\\Quenor";
 constexpr const char* kWelcomeHeading = "Willkommen beim Setup-Assistent für ZEVRIN Tolvane";
 constexpr const char* kRequirements = "Ich habe die Systemvoraussetzungen gelesen und akzeptiert.";
 constexpr const char* kNoteConfirmed =
@@ -23,43 +20,21 @@ constexpr const char* kNoteConfirmed =
 constexpr const char* kInstaller = "Setups\\Tolvane\\Setup";
 constexpr const char* kTools = "Setups\\DBTools\\DBToolsSetup";
 
-class WizardPathsTest : public ::testing::Test {
+class WizardPathsTest : public WizardImageTest {
   protected:
-    WizardPathsTest()
-        : suite_(HKEY_LOCAL_MACHINE, kSuiteKey),
-          runtimes_(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\VisualStudio") {
-        CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "Paldrix.exe").c_str(), FALSE);
-        PlaceStandIn("Dravik", "[Registry]\r\n1=SOFTWARE\\Zevrin\\Quenor|SetupType|0\r\n");
+    WizardPathsTest() {
         PlaceStandIn(kInstaller, "[StandIn]\r\nRunMilliseconds=0\r\n");
         PlaceStandIn(kTools, "[StandIn]\r\nRunMilliseconds=0\r\n");
         image.Write("WSROOT\\Version.ini", "[Common]\r\nVersion=7.80\r\nBuild=1000\r\n");
         image.Write("WSROOT\\UpdateNote.txt", "Bitte sichern Sie Ihre Datenbank.\r\n");
         WriteInstallIni("", "");
-        // The machine has its runtimes: start-up installs none.
-        SetSuite("VCRedist2", "1");
-        for (const char* version : {"11.0", "12.0", "14.0"}) {
-            const std::string key = std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version +
-                                    "\\VC\\Runtimes\\x86";
-            SetRawValue(HKEY_LOCAL_MACHINE, key, "Version", REG_SZ, "v", 2);
-        }
     }
 
-    void PlaceStandIn(const std::string& stem, const std::string& instructions) {
-        image.Write(stem + ".standin.ini", instructions);
-        CopyFileA(FIXTURE_DIR "\\StandIn.exe", (image / (stem + ".exe")).c_str(), FALSE);
-    }
     void WriteInstallIni(const std::string& program, const std::string& installType) {
         image.Write("WSROOT\\Install.ini",
                     "[Application]\r\nProgram=" + program + "\r\nInstallType=" + installType +
                         "\r\nRUN=Setups\\Tolvane\\Setup.exe /s\r\n[DBTools]\r\n"
                         "RUN=Setups\\DBTools\\DBToolsSetup.exe\r\n");
-    }
-    static void SetSuite(const std::string& name, const std::string& value) {
-        SetRawValue(HKEY_LOCAL_MACHINE, kSuiteKey, name, REG_SZ, value.c_str(),
-                    static_cast<DWORD>(value.size() + 1));
-    }
-    static std::string Suite(const std::string& name) {
-        return GetText(HKEY_LOCAL_MACHINE, kSuiteKey, name);
     }
     // How often the stand-in ran, by the lines it recorded.
     int Starts(const std::string& stem) const {
@@ -70,10 +45,7 @@ class WizardPathsTest : public ::testing::Test {
         return lines;
     }
 
-    WizardDriver& Start() {
-        wizard_ = std::make_unique<WizardDriver>(image / "Paldrix.exe", "", image.path());
-        return *wizard_;
-    }
+    WizardDriver& Start() { return WizardImageTest::Start(image / "Paldrix.exe", image.path()); }
     // Welcome, then the requirements confirmed: the Installation type page.
     void ThroughRequirements(WizardDriver& wizard) {
         ASSERT_NE(wizard.AwaitPage(kWelcomeHeading), nullptr);
@@ -94,11 +66,6 @@ class WizardPathsTest : public ::testing::Test {
         const std::string record = ReadFileText(image / (std::string(kInstaller) + ".starts.txt"));
         EXPECT_NE(record.find("\\Setups\\Tolvane\\Setup.exe\" /s\t"), std::string::npos) << record;
     }
-
-    TempFolder image;
-    ScratchKey suite_;
-    ScratchKey runtimes_;
-    std::unique_ptr<WizardDriver> wizard_;
 };
 
 TEST_F(WizardPathsTest, SinglePcNewInstallationInstallsTheToolsAndAnswersWhileWaiting) {

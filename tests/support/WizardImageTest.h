@@ -1,0 +1,63 @@
+// Base of the tests that run the real Paldrix.exe: a setup image in a
+// temporary folder with the wizard and a setup-type program stand-in that
+// answers "0", on a machine whose runtimes are present (start-up installs
+// none), the suite's key cleared before and after.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/support/RealRegistry.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WizardDriver.h"
+
+namespace testing_support {
+
+class WizardImageTest : public ::testing::Test {
+  protected:
+    static constexpr const char* kSuiteKey = "SOFTWARE\\Zevrin\\Quenor";
+
+    WizardImageTest()
+        : suite_(HKEY_LOCAL_MACHINE, kSuiteKey),
+          runtimes_(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\VisualStudio") {
+        CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "Paldrix.exe").c_str(), FALSE);
+        PlaceStandIn("Dravik", "[Registry]\r\n1=SOFTWARE\\Zevrin\\Quenor|SetupType|0\r\n");
+        SetSuite("VCRedist2", "1");
+        for (const char* version : {"11.0", "12.0", "14.0"}) {
+            const std::string key = std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version +
+                                    "\\VC\\Runtimes\\x86";
+            SetRawValue(HKEY_LOCAL_MACHINE, key, "Version", REG_SZ, "v", 2);
+        }
+    }
+
+    // A stand-in program at `stem`.exe of the image, doing what its
+    // instructions say (see tests/fixtures/StandIn.cpp).
+    void PlaceStandIn(const std::string& stem, const std::string& instructions) {
+        image.Write(stem + ".standin.ini", instructions);
+        CopyFileA(FIXTURE_DIR "\\StandIn.exe", (image / (stem + ".exe")).c_str(), FALSE);
+    }
+    static void SetSuite(const std::string& name, const std::string& value) {
+        SetRawValue(HKEY_LOCAL_MACHINE, kSuiteKey, name, REG_SZ, value.c_str(),
+                    static_cast<DWORD>(value.size() + 1));
+    }
+    static std::string Suite(const std::string& name) {
+        return GetText(HKEY_LOCAL_MACHINE, kSuiteKey, name);
+    }
+    // Starts a program of the image (or of a copy of it) in its folder.
+    WizardDriver& Start(const std::string& program, const std::string& folder) {
+        wizard_ = std::make_unique<WizardDriver>(program, "", folder);
+        return *wizard_;
+    }
+
+    TempFolder image;
+
+  private:
+    ScratchKey suite_;
+    ScratchKey runtimes_;
+    std::unique_ptr<WizardDriver> wizard_;
+};
+
+}  // namespace testing_support
