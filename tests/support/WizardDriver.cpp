@@ -1,6 +1,7 @@
 #include "tests/support/WizardDriver.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace testing_support {
 namespace {
@@ -38,6 +39,33 @@ BOOL CALLBACK MatchPage(HWND window, LPARAM parameter) {
     return FALSE;
 }
 
+BOOL CALLBACK DescribeChild(HWND child, LPARAM parameter) {
+    if (IsWindowVisible(child) && !TextOf(child).empty()) {
+        *reinterpret_cast<std::string*>(parameter) += "    \"" + TextOf(child) + "\"\n";
+    }
+    return TRUE;
+}
+
+// The visible windows of the process with their texts, for a failure report.
+std::string DescribeWindows(DWORD processId) {
+    struct Listing {
+        DWORD processId;
+        std::string text;
+    } listing{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* l = reinterpret_cast<Listing*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != l->processId || !IsWindowVisible(window)) return TRUE;
+            l->text += "  window \"" + TextOf(window) + "\"\n";
+            EnumChildWindows(window, DescribeChild, reinterpret_cast<LPARAM>(&l->text));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&listing));
+    return listing.text.empty() ? "  (no window)\n" : listing.text;
+}
+
 }  // namespace
 
 WizardDriver::WizardDriver(const std::string& program, const std::string& arguments,
@@ -54,7 +82,10 @@ HWND WizardDriver::AwaitPage(const std::string& text, unsigned milliseconds) {
             return found != nullptr;
         },
         milliseconds);
-    if (found != nullptr) {
+    if (found == nullptr) {
+        std::fprintf(stderr, "No page shows \"%s\"; on the screen:\n%s", text.c_str(),
+                     DescribeWindows(run_.processId()).c_str());
+    } else {
         page_ = found;
         // Shown and ready for keys: the page has the focus of its thread.
         WaitUntil([&] { return GetAncestor(Focus(), GA_ROOT) == found || Focus() == found; }, 3000);
