@@ -46,8 +46,7 @@ BOOL CALLBACK DescribeChild(HWND child, LPARAM parameter) {
     return TRUE;
 }
 
-// The visible windows of the process with their texts, for a failure report.
-std::string DescribeWindows(DWORD processId) {
+std::string WindowsOf(DWORD processId) {
     struct Listing {
         DWORD processId;
         std::string text;
@@ -84,17 +83,41 @@ HWND WizardDriver::AwaitPage(const std::string& text, unsigned milliseconds) {
         milliseconds);
     if (found == nullptr) {
         std::fprintf(stderr, "No page shows \"%s\"; on the screen:\n%s", text.c_str(),
-                     DescribeWindows(run_.processId()).c_str());
+                     DescribeWindows().c_str());
     } else {
         page_ = found;
-        // Shown and ready for keys: the page has the focus of its thread.
+        // Shown and ready for keys: the page has the focus of its thread,
+        // and the thread is back at its messages. Wine without a window
+        // manager holds the thread up to 2 s while it takes the previous
+        // page off the screen; keys sent meanwhile would pile up.
         WaitUntil([&] { return GetAncestor(Focus(), GA_ROOT) == found || Focus() == found; }, 3000);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
     }
     return found;
 }
 
 HWND WizardDriver::AwaitWindow(const std::string& caption, unsigned milliseconds) const {
     return run_.WaitForWindow(caption, nullptr, milliseconds);
+}
+
+std::string WizardDriver::DescribeWindows() const { return WindowsOf(run_.processId()); }
+
+int WizardDriver::VisibleWindows() const {
+    struct Count {
+        DWORD processId;
+        int windows;
+    } count{run_.processId(), 0};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == c->processId && IsWindowVisible(window)) ++c->windows;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.windows;
 }
 
 DWORD WizardDriver::threadId() const {
@@ -139,7 +162,9 @@ bool WizardDriver::TabUntil(const std::function<bool()>& reached) {
         if (reached()) return true;
         const HWND before = Focus();
         Press(VK_TAB);
-        WaitUntil([&] { return Focus() != before; }, 2000);
+        // One Tab at a time: a second one while the first still waits in
+        // the queue would pass over the control looked for.
+        WaitUntil([&] { return Focus() != before; }, 10000);
     }
     return reached();
 }
@@ -161,7 +186,7 @@ bool WizardDriver::ArrowTo(WORD arrow, const std::string& option) {
         if (IsChecked(option) && FocusedText() == option) return true;
         const HWND before = Focus();
         Press(arrow);
-        WaitUntil([&] { return Focus() != before; }, 2000);
+        WaitUntil([&] { return Focus() != before; }, 10000);
     }
     return IsChecked(option);
 }

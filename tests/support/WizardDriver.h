@@ -42,7 +42,13 @@ class WizardDriver {
     std::string FocusedText() const;
     bool IsChecked(const std::string& text) const;
     bool IsEnabled(const std::string& text) const;
+    // The current page shows a visible control with this text.
+    bool Shows(const std::string& text) const { return ChildWithText(text) != nullptr; }
     HWND Page() const { return page_; }
+    // How many top-level windows of the wizard are visible.
+    int VisibleWindows() const;
+    // Those windows with the texts they show, for a failure report.
+    std::string DescribeWindows() const;
     DWORD threadId() const;
 
   private:
