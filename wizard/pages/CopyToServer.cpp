@@ -57,15 +57,17 @@ CopyToServer::CopyToServer()
       Label1(*this, kLabel1) {
     optCopyCD.onClick = [this](int index) { optCopyCD_Click(index); };
     btnBrowse.onClick = [this] { btnBrowse_Click(); };
-    btnNext.onClick = [this] { btnNext_Click(); };
+    btnNext.onClick = OneStepAtATime([this] { btnNext_Click(); });
     // Ctrl on Next asks whether to go on without copying.
     btnNext.onKeyDown = [this](int keyCode, int) {
         if (keyCode != platform::gui::kKeyControl) return false;
-        SkipQuestionPending = true;
-        btnNext_Click();
+        OneStepAtATime([this] {
+            SkipQuestionPending = true;
+            btnNext_Click();
+        })();
         return true;
     };
-    btnBack.onClick = [this] { btnBack_Click(); };
+    btnBack.onClick = OneStepAtATime([this] { btnBack_Click(); });
     btnCancel.onClick = [this] { btnCancel_Click(); };
 }
 

@@ -20,8 +20,8 @@ DBTools::DBTools()
       Body2(*this, kBody2),
       Label1(*this, kLabel1) {
     LinkInstallDBSetup.onClick = [this] { InstallDatabaseTools(); };
-    btnNext.onClick = [this] { btnNext_Click(); };
-    btnBack.onClick = [this] { btnBack_Click(); };
+    btnNext.onClick = OneStepAtATime([this] { btnNext_Click(); });
+    btnBack.onClick = OneStepAtATime([this] { btnBack_Click(); });
 }
 
 void DBTools::OnLoad() {

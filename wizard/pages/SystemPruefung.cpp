@@ -47,8 +47,8 @@ SystemPruefung::SystemPruefung()
     LinkSystemvoraussetungen.onClick = [] {
         StartFile(InstallIniValue("Checklisten", "Systemvoraussetzungen"), kDocument);
     };
-    btnNext.onClick = [this] { btnNext_Click(); };
-    btnBack.onClick = [this] { btnBack_Click(); };
+    btnNext.onClick = OneStepAtATime([this] { btnNext_Click(); });
+    btnBack.onClick = OneStepAtATime([this] { btnBack_Click(); });
 }
 
 void SystemPruefung::PlaceAtStoredPosition() {

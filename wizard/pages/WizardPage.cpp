@@ -7,6 +7,12 @@
 
 using namespace page_template;
 
+namespace {
+
+bool stepRunning = false;
+
+}  // namespace
+
 WizardPage::WizardPage(const char* name)
     : ui::Form("Setup-Assistent", kClientWidth, kClientHeight, name),
       TopArea(*this, kTop),
@@ -33,4 +39,15 @@ bool WizardPage::OnKeyPreview(int keyCode, int shift) {
     if (keyCode != platform::gui::kKeyF1 || shift != 0) return false;
     ShowWizardHelp();
     return true;
+}
+
+std::function<void()> WizardPage::OneStepAtATime(std::function<void()> step) {
+    return [step = std::move(step)] {
+        if (stepRunning) return;
+        stepRunning = true;
+        struct Done {
+            ~Done() { stepRunning = false; }
+        } done;
+        step();
+    };
 }

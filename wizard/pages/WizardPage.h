@@ -3,6 +3,8 @@
 // every page.
 #pragma once
 
+#include <functional>
+
 #include "ui/Form.h"
 
 class WizardPage : public ui::Form {
@@ -26,4 +28,8 @@ class WizardPage : public ui::Form {
     void OnCloseBox() override;
     // F1 opens the wizard's help, as the Help button does.
     bool OnKeyPreview(int keyCode, int shift) override;
+    // Next and Back take one press at a time, on every page: while a step
+    // still waits (for a program, or for the next page to load) a second
+    // press would run it again and open the next page twice.
+    static std::function<void()> OneStepAtATime(std::function<void()> step);
 };
