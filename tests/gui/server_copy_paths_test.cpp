@@ -13,9 +13,6 @@ using namespace testing_support;
 
 namespace {
 
-constexpr const char* kRequirements = "Ich habe die Systemvoraussetzungen gelesen und akzeptiert.";
-constexpr const char* kNoteConfirmed =
-    "Die installierte Version erfüllt die obenstehenden Voraussetzungen.";
 constexpr const char* kCopyHeading = "Setup auf Server kopieren";
 constexpr const char* kOldFilesHeading = "Installations-Dateien auf dem Server";
 
@@ -49,10 +46,7 @@ class ServerCopyPathsTest : public WizardImageTest {
         ASSERT_NE(wizard.AwaitPage("Version 7.80", 60000), nullptr);
         wizard.Press(VK_RETURN);
         if (!update) {
-            ASSERT_NE(wizard.AwaitPage(kRequirements), nullptr);
-            ASSERT_TRUE(wizard.TabTo(kRequirements));
-            ASSERT_TRUE(wizard.Tick());
-            wizard.Press(VK_RETURN);
+            ASSERT_NO_FATAL_FAILURE(ConfirmRequirements(wizard));
         }
         ASSERT_NE(wizard.AwaitPage("Datenbank-Server"), nullptr);
         EXPECT_TRUE(wizard.IsChecked("Datenbank-Server"));
@@ -173,10 +167,7 @@ TEST_F(ServerCopyPathsTest, CancelStopsALargeCopyAndTheWorkstationSetupRunsFromT
     EXPECT_EQ(Suite("SelvorLocation"), server.path());
     EXPECT_EQ(Suite("SelvorDestination"), "");
     workstation.Press(VK_RETURN);
-    ASSERT_NE(workstation.AwaitPage(kRequirements), nullptr);
-    ASSERT_TRUE(workstation.TabTo(kRequirements));
-    ASSERT_TRUE(workstation.Tick());
-    workstation.Press(VK_RETURN);
+    ASSERT_NO_FATAL_FAILURE(ConfirmRequirements(workstation));
     ASSERT_NE(workstation.AwaitPage("Netzwerk-Arbeitsplatz"), nullptr);
     EXPECT_TRUE(workstation.IsChecked("Netzwerk-Arbeitsplatz"));
     EXPECT_FALSE(workstation.Shows("Datenbank-Server"));

@@ -14,9 +14,6 @@ using namespace testing_support;
 namespace {
 
 constexpr const char* kWelcomeHeading = "Willkommen beim Setup-Assistent für ZEVRIN Tolvane";
-constexpr const char* kRequirements = "Ich habe die Systemvoraussetzungen gelesen und akzeptiert.";
-constexpr const char* kNoteConfirmed =
-    "Die installierte Version erfüllt die obenstehenden Voraussetzungen.";
 constexpr const char* kInstaller = "Setups\\Tolvane\\Setup";
 constexpr const char* kTools = "Setups\\DBTools\\DBToolsSetup";
 
@@ -51,10 +48,7 @@ class WizardPathsTest : public WizardImageTest {
     void ThroughRequirements(WizardDriver& wizard, int nextPresses = 1) {
         ASSERT_NE(wizard.AwaitPage(kWelcomeHeading), nullptr);
         wizard.Press(VK_RETURN);
-        ASSERT_NE(wizard.AwaitPage(kRequirements), nullptr);
-        ASSERT_TRUE(wizard.TabTo(kRequirements));
-        ASSERT_TRUE(wizard.Tick());
-        for (int press = 0; press < nextPresses; ++press) wizard.Press(VK_RETURN);
+        ASSERT_NO_FATAL_FAILURE(ConfirmRequirements(wizard, nextPresses));
         ASSERT_NE(wizard.AwaitPage("Neuinstallation oder Aktualisierung?"), nullptr);
     }
     // The wizard ends having started the product installer once.
@@ -181,10 +175,7 @@ TEST_F(WizardPathsTest, CommercialLineWaitsForItsInstallerWithTheWindowAnswering
     ASSERT_NE(wizard.AwaitPage("Willkommen beim Setup-Assistent für ZEVRIN Morvalis im Tolvane"),
               nullptr);
     wizard.Press(VK_RETURN);
-    ASSERT_NE(wizard.AwaitPage(kRequirements), nullptr);
-    ASSERT_TRUE(wizard.TabTo(kRequirements));
-    ASSERT_TRUE(wizard.Tick());
-    wizard.Press(VK_RETURN);
+    ASSERT_NO_FATAL_FAILURE(ConfirmRequirements(wizard));
     ASSERT_TRUE(WaitUntil([&] { return Starts(kInstaller) == 1; }));
     const ULONGLONG started = GetTickCount64();
 

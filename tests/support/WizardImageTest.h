@@ -19,6 +19,10 @@ namespace testing_support {
 class WizardImageTest : public ::testing::Test {
   protected:
     static constexpr const char* kSuiteKey = "SOFTWARE\\Zevrin\\Quenor";
+    static constexpr const char* kRequirements =
+        "Ich habe die Systemvoraussetzungen gelesen und akzeptiert.";
+    static constexpr const char* kNoteConfirmed =
+        "Die installierte Version erfüllt die obenstehenden Voraussetzungen.";
 
     WizardImageTest()
         : suite_(HKEY_LOCAL_MACHINE, kSuiteKey),
@@ -50,6 +54,15 @@ class WizardImageTest : public ::testing::Test {
     WizardDriver& Start(const std::string& program, const std::string& folder) {
         wizard_ = std::make_unique<WizardDriver>(program, "", folder);
         return *wizard_;
+    }
+
+    // The requirements page confirmed with the keyboard and left with Enter
+    // (`nextPresses` times in a row).
+    static void ConfirmRequirements(WizardDriver& wizard, int nextPresses = 1) {
+        ASSERT_NE(wizard.AwaitPage(kRequirements), nullptr);
+        ASSERT_TRUE(wizard.TabTo(kRequirements));
+        ASSERT_TRUE(wizard.Tick());
+        for (int press = 0; press < nextPresses; ++press) wizard.Press(VK_RETURN);
     }
 
     TempFolder image;
