@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "platform/Files.h"
 #include "platform/Win32Platform.h"
 #include "tests/support/CopyTestPage.h"
@@ -23,16 +24,7 @@
 
 namespace {
 
-double Seconds() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double Seconds() { return bench::MillisecondsNow() / 1000.0; }
 
 // The real platform, noting the longest time the windows waited for a pump.
 class TimedPlatform : public platform::Win32Platform {

@@ -19,18 +19,11 @@
 #include <thread>
 #include <vector>
 
+#include "bench/BenchClock.h"
+
 namespace {
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+double Now() { return bench::MillisecondsNow(); }
 
 HWND VisibleWindowOf(DWORD processId, const char* caption) {
     HWND window = nullptr;

@@ -14,22 +14,14 @@
 #include <string>
 #include <thread>
 
+#include "bench/BenchClock.h"
 #include "platform/Win32Platform.h"
 #include "ui/Form.h"
 #include "wizard/StartPrograms.h"
 
 namespace {
 
-double Milliseconds() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+double Milliseconds() { return bench::MillisecondsNow(); }
 
 double ThreadCpuMilliseconds(HANDLE thread) {
     FILETIME created, exited, kernel, user;
