@@ -3,6 +3,7 @@
 // and what the old-files page deletes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/support/FakePlatformTest.h"
@@ -72,7 +73,8 @@ TEST_F(CopyToServerPageTest, ExistingVersionFolderIsOverwrittenContinuedFromOrRe
         {2, {No, Yes}, "DBTools", false, "S", "S\\Version_520"},   // goes on from the copy there
         {2, {No, No}, "stays", false, "", "unchanged"},
         {3, {No}, "stays", false, "", "unchanged"},                 // not asked to go on
-        {2, {kCancel, No}, "stays", false, nullptr, "unchanged"},    // Cancel, then not ending
+        {2, {kCancel, No}, "stays", false, "S", "unchanged"},        // Cancel, then not ending
+        {2, {No, kCancel, No}, "stays", false, "S", "unchanged"},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -102,6 +104,18 @@ TEST_F(CopyToServerPageTest, ExistingVersionFolderIsOverwrittenContinuedFromOrRe
         EXPECT_EQ(recorded, c.selvorDestination[0] == 'S'
                                 ? servers.path() + std::string(c.selvorDestination + 1)
                                 : c.selvorDestination);
+        // Only an overwrite empties the folder first.
+        EXPECT_EQ(PathExists(servers / "Version_520\\old.txt"), c.answers.front() != Yes);
+        if (std::find(c.answers.begin(), c.answers.end(), kCancel) != c.answers.end()) {
+            // After a Cancel the next Next asks again rather than copying.
+            EXPECT_FALSE(Session().CopyCancelled);
+            fake.messages.clear();
+            fake.messageAnswers = {No, No};
+            EXPECT_EQ(Next(page), "stays");
+            EXPECT_EQ(fake.messages.empty() ? "" : fake.messages.front().text,
+                      "Das Installations-Verzeichnis besteht schon! Wollen Sie es überschreiben?");
+            EXPECT_TRUE(PathExists(servers / "Version_520\\old.txt"));
+        }
         ui::DiscardAllForms();
     }
 }
