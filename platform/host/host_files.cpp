@@ -181,7 +181,7 @@ bool CopyFileReplacing(const std::string& source, const std::string& target) {
     return WriteWholeFile(target, *bytes);
 }
 
-bool DeleteFileAt(const std::string& path) {
+bool DeleteFileAt(const std::string& path, const std::function<void()>&) {
     const std::string hostPath = HostPath(path);
     struct stat info {};
     if (hostPath.empty() || lstat(hostPath.c_str(), &info) != 0) {
