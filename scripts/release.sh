@@ -63,10 +63,11 @@ verify() {
     echo "reproducible: yes"
 }
 
-if [ "${1:-}" = "--verify" ]; then
-    verify
-    exit 0
-fi
+case "${1:-}" in
+    --verify) verify; exit 0 ;;
+    "") ;;
+    *) echo "Usage: scripts/release.sh [--verify]" >&2; exit 2 ;;
+esac
 build_commit "$ROOT/build-release"
 # Packed by the commit's own script, like everything else in the release.
 "$ROOT/build-release/source/scripts/package-release.sh" "$ROOT/build-release/build" "$ROOT/dist" "$commit"
