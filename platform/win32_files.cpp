@@ -205,12 +205,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     }
 }
 
-std::optional<std::string> ReadFirstLine(const std::string& path) {
-    std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) return std::nullopt;
-    return bytes->substr(0, bytes->find_first_of("\r\n"));
-}
-
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     ScopedKernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -258,12 +258,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     }
 }
 
-std::optional<std::string> ReadFirstLine(const std::string& path) {
-    std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) return std::nullopt;
-    return bytes->substr(0, bytes->find_first_of("\r\n"));
-}
-
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) return FailWith(kErrorPathNotFound);
