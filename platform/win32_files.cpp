@@ -215,6 +215,24 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
            written == bytes.size();
 }
 
+bool AppendToFile(const std::string& path, const std::string& bytes) {
+    ScopedKernelHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+           written == bytes.size();
+}
+
+std::string FullPathOf(const std::string& path) {
+    char full[4 * MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
+    if (length == 0 || length >= sizeof(full)) return path;
+    return std::string(full, length);
+}
+
 std::optional<std::string> CanonicalizeWithShell(const std::string& path) {
     // PathCanonicalizeA writes at most MAX_PATH characters.
     char buffer[1024] = {};

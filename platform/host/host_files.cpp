@@ -258,6 +258,17 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     }
 }
 
+bool AppendToFile(const std::string& path, const std::string& bytes) {
+    const std::string hostPath = HostPath(path);
+    if (hostPath.empty()) return FailWith(kErrorPathNotFound);
+    Descriptor file(open(hostPath.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666));
+    if (!file.IsOpen()) return Fail(hostPath);
+    return WriteAll(file.Get(), bytes.data(), bytes.size()) || Fail(hostPath);
+}
+
+// The stand-ins know no current folder of their own: paths stay as given.
+std::string FullPathOf(const std::string& path) { return path; }
+
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) return FailWith(kErrorPathNotFound);

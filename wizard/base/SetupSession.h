@@ -47,6 +47,11 @@ struct SetupSession {
     // the run goes on from there.
     std::string UpdateSetupFolder;
     bool VcRedist2InstalledNow = false;
+    // Options for rolling the suite out: the run's record, and the file the
+    // choices are written to or replayed from (empty: not asked for).
+    std::string LogFile;
+    std::string SaveAnswersFile;
+    std::string AnswersFile;
 };
 
 // The process-wide session.
