@@ -3,6 +3,7 @@
 // registry values.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,10 @@ struct SetupSession {
     std::string LogFile;
     std::string SaveAnswersFile;
     std::string AnswersFile;
+    // How the run ends so far (RunOutcome.h): a failure it has not gone past,
+    // and the exit code an event at its end decided.
+    bool FailureToReport = false;
+    std::optional<int> ExitCode;
 };
 
 // The process-wide session.
