@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/gui/PageWindow.h"
+#include "platform/PageWindow.h"
 
 namespace platform::gui {
 
