@@ -91,6 +91,4 @@ void Win32Platform::WaitPumpingEvents(unsigned milliseconds) {
     }
 }
 
-void Win32Platform::ExitProgram(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
-
 }  // namespace platform

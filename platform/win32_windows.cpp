@@ -1,4 +1,4 @@
-// Page windows, the screen and the user's date format.
+// Page windows and the screen.
 #include <windows.h>
 
 #include "platform/Win32Platform.h"
@@ -16,17 +16,6 @@ gui::Rect Win32Platform::ScreenRect() {
     const int dpi = static_cast<int>(GetDpiForSystem());
     return {0, 0, gui::PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
             gui::PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
-}
-
-std::string Win32Platform::FormatShortDate(int year, int month, int day) {
-    SYSTEMTIME date{};
-    date.wYear = static_cast<WORD>(year);
-    date.wMonth = static_cast<WORD>(month);
-    date.wDay = static_cast<WORD>(day);
-    char buffer[80] = {};
-    const int length =
-        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer, sizeof(buffer));
-    return length > 0 ? std::string(buffer) : std::string();
 }
 
 }  // namespace platform
