@@ -8,11 +8,11 @@
 #include <map>
 #include <vector>
 
-#include "platform/ScreenPointer.h"
 #include "platform/gui/ControlClasses.h"
 #include "platform/gui/KeyPreview.h"
 #include "platform/gui/Layout.h"
 #include "platform/gui/Pictures.h"
+#include "platform/gui/ScreenPointer.h"
 
 namespace platform::gui {
 namespace {

@@ -4,9 +4,9 @@
 #include <shlobj.h>
 
 #include "platform/ComScope.h"
-#include "platform/ScreenPointer.h"
 #include "platform/Win32Platform.h"
 #include "platform/gui/KeyPreview.h"
+#include "platform/gui/ScreenPointer.h"
 
 namespace platform {
 namespace {
@@ -28,9 +28,9 @@ void DispatchOne(MSG& message) {
 
 }  // namespace
 
-MousePointer ScreenPointer() { return screenPointer; }
+MousePointer gui::ScreenPointer() { return screenPointer; }
 
-bool ApplyScreenPointer() {
+bool gui::ApplyScreenPointer() {
     if (screenPointer != MousePointer::Hourglass) return false;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     return true;
