@@ -13,6 +13,7 @@
 #include "platform/gui/Layout.h"
 #include "platform/gui/Pictures.h"
 #include "platform/gui/ScreenPointer.h"
+#include "platform/gui/Win32DpiFonts.h"
 
 namespace platform::gui {
 namespace {
@@ -32,61 +33,6 @@ bool Contains(const ControlView& outer, const ControlView& inner) {
            inner.left + inner.width <= outer.left + outer.width &&
            inner.top + inner.height <= outer.top + outer.height;
 }
-
-int SystemDpi() {
-    const UINT dpi = GetDpiForSystem();
-    return dpi == 0 ? 96 : static_cast<int>(dpi);
-}
-
-// The fonts of one DPI: the dialog font, its bold face, the heading, and the
-// underlined link faces.
-class FontSet {
-  public:
-    FontSet() = default;
-    ~FontSet() { Release(); }
-    FontSet(const FontSet&) = delete;
-    FontSet& operator=(const FontSet&) = delete;
-
-    void Create(int dpi) {
-        Release();
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
-                                        static_cast<UINT>(dpi))) {
-            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-        }
-        LOGFONTW font = metrics.lfMessageFont;
-        normal_ = CreateFontIndirectW(&font);
-        LOGFONTW boldFont = font;
-        boldFont.lfWeight = FW_BOLD;
-        bold_ = CreateFontIndirectW(&boldFont);
-        LOGFONTW headingFont = boldFont;
-        headingFont.lfHeight = font.lfHeight * 4 / 3;
-        heading_ = CreateFontIndirectW(&headingFont);
-        LOGFONTW linkFont = font;
-        linkFont.lfUnderline = TRUE;
-        link_ = CreateFontIndirectW(&linkFont);
-        linkFont.lfWeight = FW_BOLD;
-        linkBold_ = CreateFontIndirectW(&linkFont);
-    }
-
-    HFONT For(const ControlView& view) const {
-        if (view.heading) return heading_;
-        if (view.kind == ControlKind::Link) return view.bold ? linkBold_ : link_;
-        return view.bold ? bold_ : normal_;
-    }
-
-  private:
-    void Release() {
-        for (HFONT* font : {&normal_, &bold_, &heading_, &link_, &linkBold_}) {
-            if (*font != nullptr) DeleteObject(*font);
-            *font = nullptr;
-        }
-    }
-
-    HFONT normal_ = nullptr, bold_ = nullptr, heading_ = nullptr, link_ = nullptr,
-          linkBold_ = nullptr;
-};
 
 bool IsLinkWindow(HWND child) {
     return (GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
@@ -241,7 +187,6 @@ class Win32PageWindow final : public PageWindow {
     void UnparkFocus(HWND child);
     void ApplyChildState(std::size_t index, const ControlView* before);
     void FillList(std::size_t index);
-    RECT PixelRectOf(const ControlView& view) const;
     void Paint(HDC dc, const RECT& client);
     void OnCommand(int id, int code);
     std::size_t FindRole(bool cancel) const;
@@ -331,16 +276,11 @@ void Win32PageWindow::Create(const WindowView& view) {
     for (std::size_t i = 0; i < views_.size(); ++i) CreateChild(i);
 }
 
-RECT Win32PageWindow::PixelRectOf(const ControlView& view) const {
-    const PixelRect r = ToPixels(view.left, view.top, view.width, view.height, dpi_);
-    return {r.x, r.y, r.x + r.width, r.y + r.height};
-}
-
 void Win32PageWindow::CreateChild(std::size_t index) {
     const ControlView& view = views_[index];
     const ControlClass& kind = ClassOf(view.kind);
     if (kind.windowClass == nullptr) return;
-    const RECT r = PixelRectOf(view);
+    const RECT r = PixelRectOf(view, dpi_);
     const std::string text = WindowTextOf(view);
     HWND child =
         CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), StyleOf(view), r.left, r.top,
@@ -466,7 +406,7 @@ void Win32PageWindow::UnparkFocus(HWND child) {
 }
 
 void Win32PageWindow::PlaceChild(std::size_t index) {
-    const RECT r = PixelRectOf(views_[index]);
+    const RECT r = PixelRectOf(views_[index], dpi_);
     MoveWindow(children_[index], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     // A label that moves onto or off a coloured area changes its background.
     InvalidateRect(children_[index], nullptr, TRUE);
@@ -478,8 +418,8 @@ void Win32PageWindow::UpdateControl(std::size_t index, const ControlView& view) 
     views_[index] = view;
     if (hwnd_ == nullptr) return;
     if (IsPainted(view.kind)) {
-        RECT oldRect = PixelRectOf(before);
-        RECT newRect = PixelRectOf(view);
+        RECT oldRect = PixelRectOf(before, dpi_);
+        RECT newRect = PixelRectOf(view, dpi_);
         InvalidateRect(hwnd_, &oldRect, FALSE);
         InvalidateRect(hwnd_, &newRect, FALSE);
         if (view.kind == ControlKind::Area) {
@@ -590,7 +530,7 @@ void Win32PageWindow::Paint(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     for (const ControlView& view : views_) {
         if (!view.visible || !IsPainted(view.kind)) continue;
-        RECT r = PixelRectOf(view);
+        RECT r = PixelRectOf(view, dpi_);
         switch (view.kind) {
             case ControlKind::Area:
                 FillRect(dc, &r,

@@ -3,6 +3,7 @@
 
 #include "platform/Win32Platform.h"
 #include "platform/gui/Layout.h"
+#include "platform/gui/Win32DpiFonts.h"
 #include "platform/gui/Win32PageWindow.h"
 
 namespace platform {
@@ -13,7 +14,7 @@ std::unique_ptr<gui::PageWindow> Win32Platform::CreatePageWindow(const gui::Wind
 }
 
 gui::Rect Win32Platform::ScreenRect() {
-    const int dpi = static_cast<int>(GetDpiForSystem());
+    const int dpi = gui::SystemDpi();
     return {0, 0, gui::PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
             gui::PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
 }
