@@ -13,14 +13,13 @@
 #include "platform/gui/Layout.h"
 #include "platform/gui/Pictures.h"
 #include "platform/gui/ScreenPointer.h"
+#include "platform/gui/Win32ChildKeys.h"
 #include "platform/gui/Win32DpiFonts.h"
 
 namespace platform::gui {
 namespace {
 
 constexpr const char* kWindowClass = "ZevrinPageWindow";
-// Where a child window keeps the procedure of its class while ours runs first.
-constexpr const char* kClassProcedure = "ZevrinClassProcedure";
 constexpr int kFirstControlId = 100;
 constexpr COLORREF kLinkColor = RGB(0, 70, 204);
 
@@ -32,58 +31,6 @@ bool Contains(const ControlView& outer, const ControlView& inner) {
     return inner.left >= outer.left && inner.top >= outer.top &&
            inner.left + inner.width <= outer.left + outer.width &&
            inner.top + inner.height <= outer.top + outer.height;
-}
-
-bool IsLinkWindow(HWND child) {
-    return (GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
-}
-
-// Keys for the children whose classes would handle them unlike the rest of
-// the page: Enter opens a focused link as Space does, and a read-only text
-// leaves Tab, Enter and Esc to the page instead of keeping them.
-LRESULT CALLBACK ChildProcedure(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto classProcedure = reinterpret_cast<WNDPROC>(GetPropA(child, kClassProcedure));
-    if (classProcedure == nullptr) return DefWindowProcA(child, message, wParam, lParam);
-    const bool isLink = IsLinkWindow(child);
-    switch (message) {
-        case WM_GETDLGCODE: {
-            LRESULT code = CallWindowProcA(classProcedure, child, message, wParam, lParam);
-            const auto* key = reinterpret_cast<const MSG*>(lParam);
-            if (isLink) {
-                if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
-                    code |= DLGC_WANTMESSAGE;
-                }
-            } else {
-                // No select-all on Tab either: the note is read, not replaced.
-                code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
-            }
-            return code;
-        }
-        case WM_KEYDOWN:
-            if (isLink && wParam == VK_RETURN) {
-                SendMessageA(GetParent(child), WM_COMMAND,
-                             MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(child));
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (isLink && wParam == '\r') return 0;
-            break;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProcedure));
-            RemovePropA(child, kClassProcedure);
-            break;
-        default:
-            break;
-    }
-    return CallWindowProcA(classProcedure, child, message, wParam, lParam);
-}
-
-void TakeOverKeys(HWND child) {
-    const LONG_PTR classProcedure = GetWindowLongPtrA(child, GWLP_WNDPROC);
-    if (!SetPropA(child, kClassProcedure, reinterpret_cast<HANDLE>(classProcedure))) return;
-    SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildProcedure));
 }
 
 // The text as the window shows it. A multi-line edit control breaks lines
@@ -103,11 +50,6 @@ std::string WindowTextOf(const ControlView& view) {
         }
     }
     return text;
-}
-
-bool HandlesItsOwnKeys(const ControlView& view) {
-    return view.kind == ControlKind::Link ||
-           (view.kind == ControlKind::TextBox && view.readOnly && view.multiLine);
 }
 
 class Win32PageWindow final : public PageWindow {
