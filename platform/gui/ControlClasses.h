@@ -14,6 +14,8 @@ struct ControlClass {
 };
 
 const ControlClass& ClassOf(ControlKind kind);
+// Drawn by the page window itself, without a child window.
+bool IsPainted(ControlKind kind);
 // The class's style completed by the view's flags (default button, word wrap,
 // option group start, visibility, enabled state).
 DWORD StyleOf(const ControlView& view);

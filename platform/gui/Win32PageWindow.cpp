@@ -4,34 +4,21 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
-#include <algorithm>
-#include <map>
 #include <vector>
 
 #include "platform/gui/ControlClasses.h"
 #include "platform/gui/KeyPreview.h"
 #include "platform/gui/Layout.h"
-#include "platform/gui/Pictures.h"
 #include "platform/gui/ScreenPointer.h"
 #include "platform/gui/Win32ChildKeys.h"
 #include "platform/gui/Win32DpiFonts.h"
+#include "platform/gui/Win32Painting.h"
 
 namespace platform::gui {
 namespace {
 
 constexpr const char* kWindowClass = "ZevrinPageWindow";
 constexpr int kFirstControlId = 100;
-constexpr COLORREF kLinkColor = RGB(0, 70, 204);
-
-bool IsPainted(ControlKind kind) { return ClassOf(kind).windowClass == nullptr; }
-
-COLORREF ToColorRef(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
-bool Contains(const ControlView& outer, const ControlView& inner) {
-    return inner.left >= outer.left && inner.top >= outer.top &&
-           inner.left + inner.width <= outer.left + outer.width &&
-           inner.top + inner.height <= outer.top + outer.height;
-}
 
 // The text as the window shows it. A multi-line edit control breaks lines
 // only at CR LF; a text with lines ended by CR or LF alone would run together.
@@ -58,13 +45,7 @@ class Win32PageWindow final : public PageWindow {
         : views_(view.controls), events_(events), caption_(view.caption) {
         Create(view);
     }
-    ~Win32PageWindow() override {
-        Destroy();
-        for (auto& [color, brush] : brushes_) DeleteObject(brush);
-        for (auto& [name, cursor] : cursors_) {
-            if (cursor.owned) DestroyCursor(cursor.handle);
-        }
-    }
+    ~Win32PageWindow() override { Destroy(); }
 
     bool IsCreated() const { return hwnd_ != nullptr; }
 
@@ -113,11 +94,6 @@ class Win32PageWindow final : public PageWindow {
     }
 
   private:
-    struct Cursor {
-        HCURSOR handle = nullptr;
-        bool owned = false;
-    };
-
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -129,15 +105,9 @@ class Win32PageWindow final : public PageWindow {
     void UnparkFocus(HWND child);
     void ApplyChildState(std::size_t index, const ControlView* before);
     void FillList(std::size_t index);
-    void Paint(HDC dc, const RECT& client);
     void OnCommand(int id, int code);
     std::size_t FindRole(bool cancel) const;
     HWND InitialFocus() const;
-    HBRUSH Brush(COLORREF color);
-    COLORREF BackgroundOf(std::size_t index) const;
-    LRESULT ColorStatic(HDC dc, HWND child);
-    void DrawLink(const DRAWITEMSTRUCT& item);
-    HCURSOR CursorNamed(const std::string& name);
     std::size_t IndexOf(HWND child) const;
     void Relayout();
 
@@ -149,9 +119,7 @@ class Win32PageWindow final : public PageWindow {
     std::string caption_;
     int dpi_ = 96;
     FontSet fonts_;
-    PictureCache pictures_;
-    std::map<COLORREF, HBRUSH> brushes_;
-    std::map<std::string, Cursor> cursors_;
+    PagePainter painter_{views_, fonts_};
     HWND savedFocus_ = nullptr;
     HWND parkedFrom_ = nullptr, parkedAt_ = nullptr;
     bool settingText_ = false;  // edit notifications caused by the program itself
@@ -386,127 +354,11 @@ void Win32PageWindow::Relayout() {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-HBRUSH Win32PageWindow::Brush(COLORREF color) {
-    auto found = brushes_.find(color);
-    if (found != brushes_.end()) return found->second;
-    HBRUSH brush = CreateSolidBrush(color);
-    brushes_.emplace(color, brush);
-    return brush;
-}
-
-COLORREF Win32PageWindow::BackgroundOf(std::size_t index) const {
-    COLORREF color = GetSysColor(COLOR_BTNFACE);
-    for (std::size_t i = 0; i < views_.size(); ++i) {
-        const ControlView& area = views_[i];
-        if (i == index || area.kind != ControlKind::Area || !area.visible) continue;
-        if (Contains(area, views_[index])) {
-            color =
-                area.color == kDefaultColor ? GetSysColor(COLOR_WINDOW) : ToColorRef(area.color);
-        }
-    }
-    return color;
-}
-
 std::size_t Win32PageWindow::IndexOf(HWND child) const {
     for (std::size_t i = 0; i < children_.size(); ++i) {
         if (children_[i] == child && child != nullptr) return i;
     }
     return kNone;
-}
-
-LRESULT Win32PageWindow::ColorStatic(HDC dc, HWND child) {
-    const std::size_t index = IndexOf(child);
-    if (index == kNone) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    const ControlView& view = views_[index];
-    // A text box keeps its own colour: a note on white, a path on the face colour.
-    const COLORREF background = view.kind == ControlKind::TextBox && view.color != kDefaultColor
-                                    ? ToColorRef(view.color)
-                                    : BackgroundOf(index);
-    if (!view.enabled) {
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    } else {
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    }
-    SetBkColor(dc, background);
-    return reinterpret_cast<LRESULT>(Brush(background));
-}
-
-void Win32PageWindow::DrawLink(const DRAWITEMSTRUCT& item) {
-    const std::size_t index = IndexOf(item.hwndItem);
-    if (index == kNone) return;
-    const ControlView& view = views_[index];
-    HDC dc = item.hDC;
-    RECT area = item.rcItem;
-    FillRect(dc, &area, Brush(BackgroundOf(index)));
-    const HGDIOBJ previousFont = SelectObject(dc, fonts_.For(view));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, view.enabled ? kLinkColor : GetSysColor(COLOR_GRAYTEXT));
-    const UINT format =
-        DT_NOPREFIX | (view.multiLine ? DT_WORDBREAK : (DT_SINGLELINE | DT_END_ELLIPSIS));
-    RECT text = area;
-    DrawTextA(dc, view.caption.c_str(), -1, &text, format | DT_CALCRECT);
-    DrawTextA(dc, view.caption.c_str(), -1, &area, format);
-    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
-        // The focus frame hugs the text, as on a hyperlink.
-        text.right = std::min(text.right + 1, item.rcItem.right);
-        text.bottom = std::min(text.bottom, item.rcItem.bottom);
-        DrawFocusRect(dc, &text);
-    }
-    SelectObject(dc, previousFont);
-}
-
-HCURSOR Win32PageWindow::CursorNamed(const std::string& name) {
-    auto found = cursors_.find(name);
-    if (found != cursors_.end()) return found->second.handle;
-    Cursor cursor;
-    cursor.handle = static_cast<HCURSOR>(
-        LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
-    cursor.owned = cursor.handle != nullptr;
-    // Without the program's own picture the system's hand does the same job.
-    if (cursor.handle == nullptr) cursor.handle = LoadCursorA(nullptr, IDC_HAND);
-    cursors_.emplace(name, cursor);
-    return cursor.handle;
-}
-
-void Win32PageWindow::Paint(HDC dc, const RECT& client) {
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    for (const ControlView& view : views_) {
-        if (!view.visible || !IsPainted(view.kind)) continue;
-        RECT r = PixelRectOf(view, dpi_);
-        switch (view.kind) {
-            case ControlKind::Area:
-                FillRect(dc, &r,
-                         view.color == kDefaultColor ? GetSysColorBrush(COLOR_WINDOW)
-                                                     : Brush(ToColorRef(view.color)));
-                break;
-            case ControlKind::Line: {
-                const bool vertical = view.height > view.width;
-                if (vertical) {
-                    r.right = r.left + 2;
-                } else {
-                    r.bottom = r.top + 2;
-                }
-                DrawEdge(dc, &r, EDGE_ETCHED, vertical ? BF_LEFT : BF_TOP);
-                break;
-            }
-            case ControlKind::Picture:
-                if (!view.picture.empty()) pictures_.Draw(dc, view.picture, r);
-                break;
-            case ControlKind::ProgressTrough:
-                FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
-                DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
-                break;
-            case ControlKind::ProgressFill:
-                if (r.right > r.left) {
-                    FillRect(dc, &r,
-                             view.color == kDefaultColor ? GetSysColorBrush(COLOR_HIGHLIGHT)
-                                                         : Brush(ToColorRef(view.color)));
-                }
-                break;
-            default:
-                break;
-        }
-    }
 }
 
 std::size_t Win32PageWindow::FindRole(bool cancel) const {
@@ -617,11 +469,16 @@ LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return MAKELRESULT(kFirstControlId + index, DC_HASDEFID);
         }
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-            return ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_DRAWITEM:
-            DrawLink(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_CTLCOLORBTN: {
+            const std::size_t index = IndexOf(reinterpret_cast<HWND>(lParam));
+            return reinterpret_cast<LRESULT>(
+                painter_.ColorChild(reinterpret_cast<HDC>(wParam), index));
+        }
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            painter_.DrawLink(item, IndexOf(item.hwndItem));
             return TRUE;
+        }
         case WM_NEXTDLGCTL: {
             // What the dialog manager asks of a dialog, for controls that move
             // the focus themselves.
@@ -633,33 +490,20 @@ LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT paints everything, without flicker
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            RECT client;
-            GetClientRect(hwnd, &client);
-            HDC buffer = CreateCompatibleDC(dc);
-            HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-            HGDIOBJ previous = SelectObject(buffer, bitmap);
-            Paint(buffer, client);
-            BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-            SelectObject(buffer, previous);
-            DeleteObject(bitmap);
-            DeleteDC(buffer);
-            EndPaint(hwnd, &paint);
+        case WM_PAINT:
+            painter_.PaintBuffered(hwnd, dpi_);
             return 0;
-        }
         case WM_PRINTCLIENT: {
             RECT client;
             GetClientRect(hwnd, &client);
-            Paint(reinterpret_cast<HDC>(wParam), client);
+            painter_.Paint(reinterpret_cast<HDC>(wParam), client, dpi_);
             return 0;
         }
         case WM_SETCURSOR: {
             if (ApplyScreenPointer()) return TRUE;
             const std::size_t index = IndexOf(reinterpret_cast<HWND>(wParam));
             if (index != kNone && !views_[index].cursor.empty() && views_[index].enabled) {
-                SetCursor(CursorNamed(views_[index].cursor));
+                SetCursor(painter_.CursorNamed(views_[index].cursor));
                 return TRUE;
             }
             break;
