@@ -10,7 +10,7 @@
 #include "platform/gui/KeyPreview.h"
 #include "platform/gui/Layout.h"
 #include "platform/gui/ScreenPointer.h"
-#include "platform/gui/Win32ChildKeys.h"
+#include "platform/gui/Win32ChildControls.h"
 #include "platform/gui/Win32DpiFonts.h"
 #include "platform/gui/Win32Painting.h"
 
@@ -18,26 +18,6 @@ namespace platform::gui {
 namespace {
 
 constexpr const char* kWindowClass = "ZevrinPageWindow";
-constexpr int kFirstControlId = 100;
-
-// The text as the window shows it. A multi-line edit control breaks lines
-// only at CR LF; a text with lines ended by CR or LF alone would run together.
-std::string WindowTextOf(const ControlView& view) {
-    if (view.kind == ControlKind::ListBox) return {};
-    if (view.kind != ControlKind::TextBox || !view.multiLine) return view.caption;
-    std::string text;
-    text.reserve(view.caption.size());
-    for (std::size_t i = 0; i < view.caption.size(); ++i) {
-        const char c = view.caption[i];
-        if (c == '\r' || c == '\n') {
-            text += "\r\n";
-            if (c == '\r' && i + 1 < view.caption.size() && view.caption[i + 1] == '\n') ++i;
-        } else {
-            text += c;
-        }
-    }
-    return text;
-}
 
 class Win32PageWindow final : public PageWindow {
   public:
@@ -90,7 +70,7 @@ class Win32PageWindow final : public PageWindow {
         }
     }
     void FocusControl(std::size_t index) override {
-        if (index < children_.size() && children_[index] != nullptr) ::SetFocus(children_[index]);
+        if (HWND child = children_.At(index)) ::SetFocus(child);
     }
 
   private:
@@ -98,34 +78,21 @@ class Win32PageWindow final : public PageWindow {
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Create(const WindowView& view);
-    void CreateChild(std::size_t index);
-    void AddTooltip(std::size_t index);
-    void PlaceChild(std::size_t index);
-    void ParkFocus(HWND child);
-    void UnparkFocus(HWND child);
-    void ApplyChildState(std::size_t index, const ControlView* before);
-    void FillList(std::size_t index);
     void OnCommand(int id, int code);
     std::size_t FindRole(bool cancel) const;
     HWND InitialFocus() const;
-    std::size_t IndexOf(HWND child) const;
     void Relayout();
 
     HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
-    std::vector<HWND> children_;
     std::vector<ControlView> views_;
     WindowEvents& events_;
     std::string caption_;
     int dpi_ = 96;
     FontSet fonts_;
+    ChildControls children_{views_, fonts_};
     PagePainter painter_{views_, fonts_};
     HWND savedFocus_ = nullptr;
-    HWND parkedFrom_ = nullptr, parkedAt_ = nullptr;
-    bool settingText_ = false;  // edit notifications caused by the program itself
 };
-
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 void RegisterWindowClass() {
     static bool registered = false;
@@ -177,149 +144,7 @@ void Win32PageWindow::Create(const WindowView& view) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     fonts_.Create(dpi_);
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    if (tooltip_ != nullptr) SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
-    children_.assign(views_.size(), nullptr);
-    for (std::size_t i = 0; i < views_.size(); ++i) CreateChild(i);
-}
-
-void Win32PageWindow::CreateChild(std::size_t index) {
-    const ControlView& view = views_[index];
-    const ControlClass& kind = ClassOf(view.kind);
-    if (kind.windowClass == nullptr) return;
-    const RECT r = PixelRectOf(view, dpi_);
-    const std::string text = WindowTextOf(view);
-    HWND child =
-        CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), StyleOf(view), r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
-                        GetModuleHandleA(nullptr), nullptr);
-    children_[index] = child;
-    if (child == nullptr) return;
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), FALSE);
-    if (HandlesItsOwnKeys(view)) TakeOverKeys(child);
-    ApplyChildState(index, nullptr);
-    AddTooltip(index);
-}
-
-void Win32PageWindow::AddTooltip(std::size_t index) {
-    HWND child = children_[index];
-    if (tooltip_ == nullptr || child == nullptr) return;
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(child);
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    if (views_[index].tooltip.empty()) return;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.lpszText = const_cast<char*>(views_[index].tooltip.c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void Win32PageWindow::FillList(std::size_t index) {
-    HWND list = children_[index];
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const ListItem& item : views_[index].items) {
-        const LRESULT at =
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
-        if (at < 0) continue;
-        SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(at), item.data);
-        if (item.selected) SendMessageA(list, LB_SETSEL, TRUE, at);
-    }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-}
-
-// Brings a child window in line with its view; `before` is the view it showed
-// until now (nullptr right after creation).
-void Win32PageWindow::ApplyChildState(std::size_t index, const ControlView* before) {
-    HWND child = children_[index];
-    const ControlView& view = views_[index];
-    const bool fresh = before == nullptr;
-    switch (view.kind) {
-        case ControlKind::CheckBox:
-        case ControlKind::Option:
-            if (fresh || before->value != view.value) {
-                SendMessageA(child, BM_SETCHECK, view.value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
-            }
-            break;
-        case ControlKind::ListBox: {
-            bool sameItems = !fresh && before->items.size() == view.items.size();
-            for (std::size_t i = 0; sameItems && i < view.items.size(); ++i) {
-                sameItems = before->items[i].text == view.items[i].text &&
-                            before->items[i].data == view.items[i].data;
-            }
-            if (!sameItems) {
-                FillList(index);
-            } else {
-                for (std::size_t i = 0; i < view.items.size(); ++i) {
-                    if (before->items[i].selected != view.items[i].selected) {
-                        SendMessageA(child, LB_SETSEL, view.items[i].selected,
-                                     static_cast<LPARAM>(i));
-                    }
-                }
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    if (fresh) return;
-    if (before->caption != view.caption && view.kind != ControlKind::ListBox) {
-        settingText_ = true;
-        SetWindowTextA(child, WindowTextOf(view).c_str());
-        settingText_ = false;
-    }
-    if (before->left != view.left || before->top != view.top || before->width != view.width ||
-        before->height != view.height) {
-        PlaceChild(index);
-    }
-    if (before->bold != view.bold || before->heading != view.heading) {
-        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), TRUE);
-        if (view.kind == ControlKind::Link) InvalidateRect(child, nullptr, TRUE);
-    }
-    if (before->isDefault != view.isDefault || before->multiLine != view.multiLine) {
-        SetWindowLongPtrA(child, GWL_STYLE, static_cast<LONG_PTR>(StyleOf(view)));
-        if (view.kind == ControlKind::Button) {
-            SendMessageA(child, BM_SETSTYLE, StyleOf(view) & BS_TYPEMASK, TRUE);
-        }
-        InvalidateRect(child, nullptr, TRUE);
-    }
-    const bool takenAway = (before->enabled && !view.enabled) || (before->visible && !view.visible);
-    if (takenAway) ParkFocus(child);
-    if (before->enabled != view.enabled) EnableWindow(child, view.enabled ? TRUE : FALSE);
-    if (before->visible != view.visible) ShowWindow(child, view.visible ? SW_SHOWNA : SW_HIDE);
-    if (!takenAway) UnparkFocus(child);
-    if (before->tooltip != view.tooltip) AddTooltip(index);
-}
-
-// A control that is disabled or hidden while it has the focus would take the
-// keyboard with it: the focus moves on to the next control that takes it,
-// and comes back when the control does, unless the user moved it meanwhile.
-void Win32PageWindow::ParkFocus(HWND child) {
-    if (GetFocus() != child) return;
-    HWND next = GetNextDlgTabItem(hwnd_, child, FALSE);
-    if (next == nullptr || next == child) return;
-    SetFocus(next);
-    parkedFrom_ = child;
-    parkedAt_ = next;
-}
-
-void Win32PageWindow::UnparkFocus(HWND child) {
-    if (child != parkedFrom_ || !IsWindowEnabled(child) || !IsWindowVisible(child)) return;
-    if (GetFocus() == parkedAt_) SetFocus(child);
-    parkedFrom_ = parkedAt_ = nullptr;
-}
-
-void Win32PageWindow::PlaceChild(std::size_t index) {
-    const RECT r = PixelRectOf(views_[index], dpi_);
-    MoveWindow(children_[index], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-    // A label that moves onto or off a coloured area changes its background.
-    InvalidateRect(children_[index], nullptr, TRUE);
+    children_.Create(hwnd_, dpi_);
 }
 
 void Win32PageWindow::UpdateControl(std::size_t index, const ControlView& view) {
@@ -334,31 +159,19 @@ void Win32PageWindow::UpdateControl(std::size_t index, const ControlView& view) 
         InvalidateRect(hwnd_, &newRect, FALSE);
         if (view.kind == ControlKind::Area) {
             // Labels lying on the area repaint their background.
-            for (HWND child : children_) {
+            for (HWND child : children_.Windows()) {
                 if (child != nullptr) InvalidateRect(child, nullptr, TRUE);
             }
         }
         return;
     }
-    if (children_[index] != nullptr) ApplyChildState(index, &before);
+    if (children_.At(index) != nullptr) children_.Update(index, before, dpi_);
 }
 
 void Win32PageWindow::Relayout() {
     fonts_.Create(dpi_);
-    for (std::size_t i = 0; i < children_.size(); ++i) {
-        if (children_[i] == nullptr) continue;
-        SendMessageA(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(views_[i])),
-                     FALSE);
-        PlaceChild(i);
-    }
+    children_.Relayout(dpi_);
     InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-std::size_t Win32PageWindow::IndexOf(HWND child) const {
-    for (std::size_t i = 0; i < children_.size(); ++i) {
-        if (children_[i] == child && child != nullptr) return i;
-    }
-    return kNone;
 }
 
 std::size_t Win32PageWindow::FindRole(bool cancel) const {
@@ -367,13 +180,15 @@ std::size_t Win32PageWindow::FindRole(bool cancel) const {
         if (view.kind != ControlKind::Button || !view.visible || !view.enabled) continue;
         if (cancel ? view.isCancel : view.isDefault) return i;
     }
-    return kNone;
+    return kNoControl;
 }
 
 HWND Win32PageWindow::InitialFocus() const {
     const std::size_t byDefault = FindRole(false);
-    if (byDefault != kNone && children_[byDefault] != nullptr) return children_[byDefault];
-    for (HWND child : children_) {
+    if (byDefault != kNoControl && children_.At(byDefault) != nullptr) {
+        return children_.At(byDefault);
+    }
+    for (HWND child : children_.Windows()) {
         if (child != nullptr && IsWindowVisible(child) && IsWindowEnabled(child) &&
             (GetWindowLongPtrA(child, GWL_STYLE) & WS_TABSTOP) != 0) {
             return child;
@@ -386,7 +201,7 @@ void Win32PageWindow::OnCommand(int id, int code) {
     if (id == IDOK || id == IDCANCEL) {
         // Enter without a focused button, and Esc, as the dialog manager sends them.
         const std::size_t index = FindRole(id == IDCANCEL);
-        if (index != kNone) events_.OnClicked(index);
+        if (index != kNoControl) events_.OnClicked(index);
         return;
     }
     if (id < kFirstControlId) return;
@@ -402,22 +217,12 @@ void Win32PageWindow::OnCommand(int id, int code) {
             if (code == BN_CLICKED && view.enabled && view.visible) events_.OnClicked(index);
             break;
         case ControlKind::TextBox:
-            if (code == EN_CHANGE && !settingText_) {
-                HWND edit = children_[index];
-                std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-                text.resize(static_cast<std::size_t>(
-                    GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-                events_.OnTextEdited(index, text);
+            if (code == EN_CHANGE && !children_.SettingText()) {
+                events_.OnTextEdited(index, children_.TypedText(index));
             }
             break;
         case ControlKind::ListBox:
-            if (code == LBN_SELCHANGE) {
-                std::vector<bool> selected(view.items.size());
-                for (std::size_t i = 0; i < selected.size(); ++i) {
-                    selected[i] = SendMessageA(children_[index], LB_GETSEL, i, 0) > 0;
-                }
-                events_.OnSelectionChanged(index, selected);
-            }
+            if (code == LBN_SELCHANGE) events_.OnSelectionChanged(index, children_.Selection(index));
             break;
         default:
             break;
@@ -430,8 +235,7 @@ LRESULT CALLBACK Win32PageWindow::Procedure(HWND hwnd, UINT message, WPARAM wPar
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        self->tooltip_ = nullptr;
-        self->children_.assign(self->children_.size(), nullptr);
+        self->children_.Forget();
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     try {
@@ -453,11 +257,8 @@ int ShiftState() {
 LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = hwnd_;
     if (message == KeyPreviewMessage()) {
-        const std::size_t control = IndexOf(reinterpret_cast<HWND>(lParam));
-        return events_.OnKeyDown(control == kNone ? kNoControl : control, static_cast<int>(wParam),
-                                 ShiftState())
-                   ? 1
-                   : 0;
+        const std::size_t control = children_.IndexOf(reinterpret_cast<HWND>(lParam));
+        return events_.OnKeyDown(control, static_cast<int>(wParam), ShiftState()) ? 1 : 0;
     }
     switch (message) {
         case WM_COMMAND:
@@ -465,18 +266,18 @@ LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case DM_GETDEFID: {
             const std::size_t index = FindRole(false);
-            if (index == kNone) return 0;
+            if (index == kNoControl) return 0;
             return MAKELRESULT(kFirstControlId + index, DC_HASDEFID);
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
-            const std::size_t index = IndexOf(reinterpret_cast<HWND>(lParam));
+            const std::size_t index = children_.IndexOf(reinterpret_cast<HWND>(lParam));
             return reinterpret_cast<LRESULT>(
                 painter_.ColorChild(reinterpret_cast<HDC>(wParam), index));
         }
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            painter_.DrawLink(item, IndexOf(item.hwndItem));
+            painter_.DrawLink(item, children_.IndexOf(item.hwndItem));
             return TRUE;
         }
         case WM_NEXTDLGCTL: {
@@ -501,8 +302,8 @@ LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SETCURSOR: {
             if (ApplyScreenPointer()) return TRUE;
-            const std::size_t index = IndexOf(reinterpret_cast<HWND>(wParam));
-            if (index != kNone && !views_[index].cursor.empty() && views_[index].enabled) {
+            const std::size_t index = children_.IndexOf(reinterpret_cast<HWND>(wParam));
+            if (index != kNoControl && !views_[index].cursor.empty() && views_[index].enabled) {
                 SetCursor(painter_.CursorNamed(views_[index].cursor));
                 return TRUE;
             }
