@@ -27,6 +27,17 @@ std::string WindowTextOf(const ControlView& view) {
     return text;
 }
 
+bool SameItems(const ControlView& before, const ControlView& view) {
+    if (before.items.size() != view.items.size()) return false;
+    for (std::size_t i = 0; i < view.items.size(); ++i) {
+        if (before.items[i].text != view.items[i].text ||
+            before.items[i].data != view.items[i].data) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 void ChildControls::Create(HWND parent, int dpi) {
@@ -55,7 +66,7 @@ void ChildControls::CreateChild(std::size_t index, int dpi) {
     if (child == nullptr) return;
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), FALSE);
     if (HandlesItsOwnKeys(view)) TakeOverKeys(child);
-    ApplyChildState(index, nullptr, dpi);
+    ApplyValue(index, nullptr);
     AddTooltip(index);
 }
 
@@ -74,7 +85,50 @@ void ChildControls::AddTooltip(std::size_t index) {
 }
 
 void ChildControls::Update(std::size_t index, const ControlView& before, int dpi) {
-    ApplyChildState(index, &before, dpi);
+    const ControlView& view = views_[index];
+    ApplyValue(index, &before);
+    if (before.caption != view.caption && view.kind != ControlKind::ListBox) {
+        settingText_ = true;
+        SetWindowTextA(children_[index], WindowTextOf(view).c_str());
+        settingText_ = false;
+    }
+    ApplyLook(index, before, dpi);
+    ApplyAvailability(index, before);
+    if (before.tooltip != view.tooltip) AddTooltip(index);
+}
+
+// The check mark and the list's items; `before` is nullptr right after creation.
+void ChildControls::ApplyValue(std::size_t index, const ControlView* before) {
+    const ControlView& view = views_[index];
+    switch (view.kind) {
+        case ControlKind::CheckBox:
+        case ControlKind::Option:
+            if (before == nullptr || before->value != view.value) {
+                SendMessageA(children_[index], BM_SETCHECK,
+                             view.value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+            }
+            break;
+        case ControlKind::ListBox:
+            ApplyItems(index, before);
+            break;
+        default:
+            break;
+    }
+}
+
+// Other items fill the list anew; the same items change their selection only.
+void ChildControls::ApplyItems(std::size_t index, const ControlView* before) {
+    const ControlView& view = views_[index];
+    if (before == nullptr || !SameItems(*before, view)) {
+        FillList(index);
+        return;
+    }
+    for (std::size_t i = 0; i < view.items.size(); ++i) {
+        if (before->items[i].selected != view.items[i].selected) {
+            SendMessageA(children_[index], LB_SETSEL, view.items[i].selected,
+                         static_cast<LPARAM>(i));
+        }
+    }
 }
 
 void ChildControls::FillList(std::size_t index) {
@@ -92,67 +146,35 @@ void ChildControls::FillList(std::size_t index) {
     InvalidateRect(list, nullptr, TRUE);
 }
 
-// Brings a child window in line with its view; `before` is the view it showed
-// until now (nullptr right after creation).
-void ChildControls::ApplyChildState(std::size_t index, const ControlView* before, int dpi) {
+// Place, font and the styles that follow the view's flags.
+void ChildControls::ApplyLook(std::size_t index, const ControlView& before, int dpi) {
     HWND child = children_[index];
     const ControlView& view = views_[index];
-    const bool fresh = before == nullptr;
-    switch (view.kind) {
-        case ControlKind::CheckBox:
-        case ControlKind::Option:
-            if (fresh || before->value != view.value) {
-                SendMessageA(child, BM_SETCHECK, view.value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
-            }
-            break;
-        case ControlKind::ListBox: {
-            bool sameItems = !fresh && before->items.size() == view.items.size();
-            for (std::size_t i = 0; sameItems && i < view.items.size(); ++i) {
-                sameItems = before->items[i].text == view.items[i].text &&
-                            before->items[i].data == view.items[i].data;
-            }
-            if (!sameItems) {
-                FillList(index);
-            } else {
-                for (std::size_t i = 0; i < view.items.size(); ++i) {
-                    if (before->items[i].selected != view.items[i].selected) {
-                        SendMessageA(child, LB_SETSEL, view.items[i].selected,
-                                     static_cast<LPARAM>(i));
-                    }
-                }
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    if (fresh) return;
-    if (before->caption != view.caption && view.kind != ControlKind::ListBox) {
-        settingText_ = true;
-        SetWindowTextA(child, WindowTextOf(view).c_str());
-        settingText_ = false;
-    }
-    if (before->left != view.left || before->top != view.top || before->width != view.width ||
-        before->height != view.height) {
+    if (before.left != view.left || before.top != view.top || before.width != view.width ||
+        before.height != view.height) {
         PlaceChild(index, dpi);
     }
-    if (before->bold != view.bold || before->heading != view.heading) {
+    if (before.bold != view.bold || before.heading != view.heading) {
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), TRUE);
         if (view.kind == ControlKind::Link) InvalidateRect(child, nullptr, TRUE);
     }
-    if (before->isDefault != view.isDefault || before->multiLine != view.multiLine) {
+    if (before.isDefault != view.isDefault || before.multiLine != view.multiLine) {
         SetWindowLongPtrA(child, GWL_STYLE, static_cast<LONG_PTR>(StyleOf(view)));
         if (view.kind == ControlKind::Button) {
             SendMessageA(child, BM_SETSTYLE, StyleOf(view) & BS_TYPEMASK, TRUE);
         }
         InvalidateRect(child, nullptr, TRUE);
     }
-    const bool takenAway = (before->enabled && !view.enabled) || (before->visible && !view.visible);
+}
+
+void ChildControls::ApplyAvailability(std::size_t index, const ControlView& before) {
+    HWND child = children_[index];
+    const ControlView& view = views_[index];
+    const bool takenAway = (before.enabled && !view.enabled) || (before.visible && !view.visible);
     if (takenAway) ParkFocus(child);
-    if (before->enabled != view.enabled) EnableWindow(child, view.enabled ? TRUE : FALSE);
-    if (before->visible != view.visible) ShowWindow(child, view.visible ? SW_SHOWNA : SW_HIDE);
+    if (before.enabled != view.enabled) EnableWindow(child, view.enabled ? TRUE : FALSE);
+    if (before.visible != view.visible) ShowWindow(child, view.visible ? SW_SHOWNA : SW_HIDE);
     if (!takenAway) UnparkFocus(child);
-    if (before->tooltip != view.tooltip) AddTooltip(index);
 }
 
 // A control that is disabled or hidden while it has the focus would take the

@@ -48,8 +48,11 @@ class ChildControls {
     void CreateChild(std::size_t index, int dpi);
     void AddTooltip(std::size_t index);
     void PlaceChild(std::size_t index, int dpi);
-    void ApplyChildState(std::size_t index, const ControlView* before, int dpi);
+    void ApplyValue(std::size_t index, const ControlView* before);
+    void ApplyItems(std::size_t index, const ControlView* before);
     void FillList(std::size_t index);
+    void ApplyLook(std::size_t index, const ControlView& before, int dpi);
+    void ApplyAvailability(std::size_t index, const ControlView& before);
     void ParkFocus(HWND child);
     void UnparkFocus(HWND child);
 

@@ -18,81 +18,7 @@ namespace platform::gui {
 namespace {
 
 constexpr const char* kWindowClass = "ZevrinPageWindow";
-
-class Win32PageWindow final : public PageWindow {
-  public:
-    Win32PageWindow(const WindowView& view, WindowEvents& events)
-        : views_(view.controls), events_(events), caption_(view.caption) {
-        Create(view);
-    }
-    ~Win32PageWindow() override { Destroy(); }
-
-    bool IsCreated() const { return hwnd_ != nullptr; }
-
-    void UpdateControl(std::size_t index, const ControlView& view) override;
-    void SetCaption(const std::string& caption) override {
-        caption_ = caption;
-        if (hwnd_ != nullptr) SetWindowTextA(hwnd_, caption.c_str());
-    }
-    void MoveTo(int left, int top) override {
-        if (hwnd_ == nullptr) return;
-        const int dpi = SystemDpi();
-        SetWindowPos(hwnd_, nullptr, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    Rect OuterRect() const override {
-        RECT r{};
-        if (hwnd_ == nullptr || !GetWindowRect(hwnd_, &r)) return {};
-        const int dpi = SystemDpi();
-        return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi),
-                PixelsToTwips(r.right - r.left, dpi), PixelsToTwips(r.bottom - r.top, dpi)};
-    }
-    void Show() override {
-        if (hwnd_ == nullptr) return;
-        ShowWindow(hwnd_, SW_SHOW);
-        SetForegroundWindow(hwnd_);
-        if (HWND focus = InitialFocus()) SetFocus(focus);
-        UpdateWindow(hwnd_);
-    }
-    void SetEnabled(bool enabled) override {
-        if (hwnd_ != nullptr) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
-    }
-    void Destroy() override {
-        if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
-    }
-    void SetTimer(int timerId, unsigned milliseconds) override {
-        if (hwnd_ == nullptr) return;
-        if (milliseconds == 0) {
-            KillTimer(hwnd_, static_cast<UINT_PTR>(timerId));
-        } else {
-            ::SetTimer(hwnd_, static_cast<UINT_PTR>(timerId), milliseconds, nullptr);
-        }
-    }
-    void FocusControl(std::size_t index) override {
-        if (HWND child = children_.At(index)) ::SetFocus(child);
-    }
-
-  private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-
-    void Create(const WindowView& view);
-    void OnCommand(int id, int code);
-    std::size_t FindRole(bool cancel) const;
-    HWND InitialFocus() const;
-    void Relayout();
-
-    HWND hwnd_ = nullptr;
-    std::vector<ControlView> views_;
-    WindowEvents& events_;
-    std::string caption_;
-    int dpi_ = 96;
-    FontSet fonts_;
-    ChildControls children_{views_, fonts_};
-    PagePainter painter_{views_, fonts_};
-    HWND savedFocus_ = nullptr;
-};
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
 void RegisterWindowClass() {
     static bool registered = false;
@@ -115,15 +41,76 @@ DWORD WindowStyle(const WindowView& view) {
     return style;
 }
 
-constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+// The outer frame around the view's client area at the DPI, at 0,0.
+RECT FrameAt(const WindowView& view, DWORD style, int dpi) {
+    RECT frame{0, 0, TwipsToPixels(view.clientWidth, dpi), TwipsToPixels(view.clientHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, style, FALSE, kWindowExStyle, static_cast<UINT>(dpi));
+    return frame;
+}
+
+int ShiftState() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftKey;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlKey;
+    if (GetKeyState(VK_MENU) < 0) shift |= kAltKey;
+    return shift;
+}
+
+class Win32PageWindow final : public PageWindow {
+  public:
+    Win32PageWindow(const WindowView& view, WindowEvents& events)
+        : views_(view.controls), events_(events), caption_(view.caption) {
+        Create(view);
+    }
+    ~Win32PageWindow() override { Destroy(); }
+
+    bool IsCreated() const { return hwnd_ != nullptr; }
+
+    void UpdateControl(std::size_t index, const ControlView& view) override;
+    void SetCaption(const std::string& caption) override;
+    void MoveTo(int left, int top) override;
+    Rect OuterRect() const override;
+    void Show() override;
+    void SetEnabled(bool enabled) override;
+    void Destroy() override;
+    void SetTimer(int timerId, unsigned milliseconds) override;
+    void FocusControl(std::size_t index) override;
+
+  private:
+    void Create(const WindowView& view);
+    void RepaintArea(const ControlView& before, const ControlView& view);
+    std::size_t FindRole(bool cancel) const;
+    HWND InitialFocus() const;
+
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // One handler for each message the window answers itself.
+    bool OnKeyPreview(int keyCode, HWND focused);
+    void OnCommand(int id, int code);
+    void OnControlNotification(std::size_t index, int code);
+    LRESULT OnGetDefaultId() const;
+    void OnNextDialogControl(WPARAM wParam, LPARAM lParam);
+    void OnPrintClient(HDC dc);
+    bool OnSetCursor(HWND child);
+    void OnActivate(bool active);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+
+    HWND hwnd_ = nullptr;
+    std::vector<ControlView> views_;
+    WindowEvents& events_;
+    std::string caption_;
+    int dpi_ = 96;
+    FontSet fonts_;
+    ChildControls children_{views_, fonts_};
+    PagePainter painter_{views_, fonts_};
+    HWND savedFocus_ = nullptr;
+};
 
 void Win32PageWindow::Create(const WindowView& view) {
     RegisterWindowClass();
     const DWORD style = WindowStyle(view);
     const int systemDpi = SystemDpi();
-    RECT frame{0, 0, TwipsToPixels(view.clientWidth, systemDpi),
-               TwipsToPixels(view.clientHeight, systemDpi)};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, kWindowExStyle, static_cast<UINT>(systemDpi));
+    const RECT frame = FrameAt(view, style, systemDpi);
     const int x = view.left < 0 ? CW_USEDEFAULT : TwipsToPixels(view.left, systemDpi);
     const int y = view.top < 0 ? CW_USEDEFAULT : TwipsToPixels(view.top, systemDpi);
     // Created with the default procedure; ours takes over once `this` is attached.
@@ -137,9 +124,7 @@ void Win32PageWindow::Create(const WindowView& view) {
     dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
     if (dpi_ <= 0) dpi_ = systemDpi;
     if (dpi_ != systemDpi) {
-        RECT scaled{0, 0, TwipsToPixels(view.clientWidth, dpi_),
-                    TwipsToPixels(view.clientHeight, dpi_)};
-        AdjustWindowRectExForDpi(&scaled, style, FALSE, kWindowExStyle, static_cast<UINT>(dpi_));
+        const RECT scaled = FrameAt(view, style, dpi_);
         SetWindowPos(hwnd_, nullptr, 0, 0, scaled.right - scaled.left, scaled.bottom - scaled.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -153,25 +138,74 @@ void Win32PageWindow::UpdateControl(std::size_t index, const ControlView& view) 
     views_[index] = view;
     if (hwnd_ == nullptr) return;
     if (IsPainted(view.kind)) {
-        RECT oldRect = PixelRectOf(before, dpi_);
-        RECT newRect = PixelRectOf(view, dpi_);
-        InvalidateRect(hwnd_, &oldRect, FALSE);
-        InvalidateRect(hwnd_, &newRect, FALSE);
-        if (view.kind == ControlKind::Area) {
-            // Labels lying on the area repaint their background.
-            for (HWND child : children_.Windows()) {
-                if (child != nullptr) InvalidateRect(child, nullptr, TRUE);
-            }
-        }
-        return;
+        RepaintArea(before, view);
+    } else if (children_.At(index) != nullptr) {
+        children_.Update(index, before, dpi_);
     }
-    if (children_.At(index) != nullptr) children_.Update(index, before, dpi_);
 }
 
-void Win32PageWindow::Relayout() {
-    fonts_.Create(dpi_);
-    children_.Relayout(dpi_);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+// A control the window paints: where it was and where it is now.
+void Win32PageWindow::RepaintArea(const ControlView& before, const ControlView& view) {
+    RECT oldRect = PixelRectOf(before, dpi_);
+    RECT newRect = PixelRectOf(view, dpi_);
+    InvalidateRect(hwnd_, &oldRect, FALSE);
+    InvalidateRect(hwnd_, &newRect, FALSE);
+    if (view.kind == ControlKind::Area) {
+        // Labels lying on the area repaint their background.
+        for (HWND child : children_.Windows()) {
+            if (child != nullptr) InvalidateRect(child, nullptr, TRUE);
+        }
+    }
+}
+
+void Win32PageWindow::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (hwnd_ != nullptr) SetWindowTextA(hwnd_, caption.c_str());
+}
+
+void Win32PageWindow::MoveTo(int left, int top) {
+    if (hwnd_ == nullptr) return;
+    const int dpi = SystemDpi();
+    SetWindowPos(hwnd_, nullptr, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Rect Win32PageWindow::OuterRect() const {
+    RECT r{};
+    if (hwnd_ == nullptr || !GetWindowRect(hwnd_, &r)) return {};
+    const int dpi = SystemDpi();
+    return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi),
+            PixelsToTwips(r.right - r.left, dpi), PixelsToTwips(r.bottom - r.top, dpi)};
+}
+
+void Win32PageWindow::Show() {
+    if (hwnd_ == nullptr) return;
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    if (HWND focus = InitialFocus()) SetFocus(focus);
+    UpdateWindow(hwnd_);
+}
+
+void Win32PageWindow::SetEnabled(bool enabled) {
+    if (hwnd_ != nullptr) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+void Win32PageWindow::Destroy() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
+void Win32PageWindow::SetTimer(int timerId, unsigned milliseconds) {
+    if (hwnd_ == nullptr) return;
+    if (milliseconds == 0) {
+        KillTimer(hwnd_, static_cast<UINT_PTR>(timerId));
+    } else {
+        ::SetTimer(hwnd_, static_cast<UINT_PTR>(timerId), milliseconds, nullptr);
+    }
+}
+
+void Win32PageWindow::FocusControl(std::size_t index) {
+    if (HWND child = children_.At(index)) ::SetFocus(child);
 }
 
 std::size_t Win32PageWindow::FindRole(bool cancel) const {
@@ -197,6 +231,80 @@ HWND Win32PageWindow::InitialFocus() const {
     return nullptr;
 }
 
+LRESULT CALLBACK Win32PageWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32PageWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->children_.Forget();
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (...) {
+        // No failure of a handler may leave through the system's frames.
+        return 0;
+    }
+}
+
+LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A handler may destroy the window; what is left goes to the one it was.
+    HWND hwnd = hwnd_;
+    if (message == KeyPreviewMessage()) {
+        return OnKeyPreview(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam)) ? 1 : 0;
+    }
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case DM_GETDEFID:
+            return OnGetDefaultId();
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return reinterpret_cast<LRESULT>(painter_.ColorChild(
+                reinterpret_cast<HDC>(wParam), children_.IndexOf(reinterpret_cast<HWND>(lParam))));
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            painter_.DrawLink(item, children_.IndexOf(item.hwndItem));
+            return TRUE;
+        }
+        case WM_NEXTDLGCTL:
+            OnNextDialogControl(wParam, lParam);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT paints everything, without flicker
+        case WM_PAINT:
+            painter_.PaintBuffered(hwnd, dpi_);
+            return 0;
+        case WM_PRINTCLIENT:
+            OnPrintClient(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+            break;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_TIMER:
+            events_.OnTimer(static_cast<int>(wParam));
+            return 0;
+        case WM_CLOSE:
+            events_.OnCloseRequested();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool Win32PageWindow::OnKeyPreview(int keyCode, HWND focused) {
+    return events_.OnKeyDown(children_.IndexOf(focused), keyCode, ShiftState());
+}
+
 void Win32PageWindow::OnCommand(int id, int code) {
     if (id == IDOK || id == IDCANCEL) {
         // Enter without a focused button, and Esc, as the dialog manager sends them.
@@ -206,7 +314,10 @@ void Win32PageWindow::OnCommand(int id, int code) {
     }
     if (id < kFirstControlId) return;
     const std::size_t index = static_cast<std::size_t>(id - kFirstControlId);
-    if (index >= views_.size()) return;
+    if (index < views_.size()) OnControlNotification(index, code);
+}
+
+void Win32PageWindow::OnControlNotification(std::size_t index, int code) {
     const ControlView& view = views_[index];
     switch (view.kind) {
         case ControlKind::Button:
@@ -229,118 +340,58 @@ void Win32PageWindow::OnCommand(int id, int code) {
     }
 }
 
-LRESULT CALLBACK Win32PageWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Win32PageWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        self->children_.Forget();
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        // No failure of a handler may leave through the system's frames.
-        return 0;
-    }
+LRESULT Win32PageWindow::OnGetDefaultId() const {
+    const std::size_t index = FindRole(false);
+    if (index == kNoControl) return 0;
+    return MAKELRESULT(kFirstControlId + index, DC_HASDEFID);
 }
 
-int ShiftState() {
-    int shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftKey;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlKey;
-    if (GetKeyState(VK_MENU) < 0) shift |= kAltKey;
-    return shift;
+// What the dialog manager asks of a dialog, for controls that move the focus themselves.
+void Win32PageWindow::OnNextDialogControl(WPARAM wParam, LPARAM lParam) {
+    HWND target = LOWORD(lParam) != 0
+                      ? reinterpret_cast<HWND>(wParam)
+                      : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0 ? TRUE : FALSE);
+    if (target != nullptr) SetFocus(target);
 }
 
-LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND hwnd = hwnd_;
-    if (message == KeyPreviewMessage()) {
-        const std::size_t control = children_.IndexOf(reinterpret_cast<HWND>(lParam));
-        return events_.OnKeyDown(control, static_cast<int>(wParam), ShiftState()) ? 1 : 0;
+void Win32PageWindow::OnPrintClient(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    painter_.Paint(dc, client, dpi_);
+}
+
+bool Win32PageWindow::OnSetCursor(HWND child) {
+    if (ApplyScreenPointer()) return true;
+    const std::size_t index = children_.IndexOf(child);
+    if (index == kNoControl || views_[index].cursor.empty() || !views_[index].enabled) {
+        return false;
     }
-    switch (message) {
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
-            return 0;
-        case DM_GETDEFID: {
-            const std::size_t index = FindRole(false);
-            if (index == kNoControl) return 0;
-            return MAKELRESULT(kFirstControlId + index, DC_HASDEFID);
-        }
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            const std::size_t index = children_.IndexOf(reinterpret_cast<HWND>(lParam));
-            return reinterpret_cast<LRESULT>(
-                painter_.ColorChild(reinterpret_cast<HDC>(wParam), index));
-        }
-        case WM_DRAWITEM: {
-            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            painter_.DrawLink(item, children_.IndexOf(item.hwndItem));
-            return TRUE;
-        }
-        case WM_NEXTDLGCTL: {
-            // What the dialog manager asks of a dialog, for controls that move
-            // the focus themselves.
-            HWND target = LOWORD(lParam) != 0
-                              ? reinterpret_cast<HWND>(wParam)
-                              : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0 ? TRUE : FALSE);
-            if (target != nullptr) SetFocus(target);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;  // WM_PAINT paints everything, without flicker
-        case WM_PAINT:
-            painter_.PaintBuffered(hwnd, dpi_);
-            return 0;
-        case WM_PRINTCLIENT: {
-            RECT client;
-            GetClientRect(hwnd, &client);
-            painter_.Paint(reinterpret_cast<HDC>(wParam), client, dpi_);
-            return 0;
-        }
-        case WM_SETCURSOR: {
-            if (ApplyScreenPointer()) return TRUE;
-            const std::size_t index = children_.IndexOf(reinterpret_cast<HWND>(wParam));
-            if (index != kNoControl && !views_[index].cursor.empty() && views_[index].enabled) {
-                SetCursor(painter_.CursorNamed(views_[index].cursor));
-                return TRUE;
-            }
-            break;
-        }
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus != nullptr && IsChild(hwnd, focus)) savedFocus_ = focus;
-            } else {
-                HWND focus = savedFocus_;
-                if (focus == nullptr || !IsWindow(focus) || !IsWindowVisible(focus) ||
-                    !IsWindowEnabled(focus)) {
-                    focus = InitialFocus();
-                }
-                if (focus != nullptr) SetFocus(focus);
-            }
-            return 0;
-        case WM_TIMER:
-            events_.OnTimer(static_cast<int>(wParam));
-            return 0;
-        case WM_CLOSE:
-            events_.OnCloseRequested();
-            return 0;
-        case WM_DPICHANGED: {
-            dpi_ = HIWORD(wParam);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            Relayout();
-            return 0;
-        }
-        default:
-            break;
+    SetCursor(painter_.CursorNamed(views_[index].cursor));
+    return true;
+}
+
+// The focus leaves with the window and comes back to where it was.
+void Win32PageWindow::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) savedFocus_ = focus;
+        return;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    HWND focus = savedFocus_;
+    if (focus == nullptr || !IsWindow(focus) || !IsWindowVisible(focus) ||
+        !IsWindowEnabled(focus)) {
+        focus = InitialFocus();
+    }
+    if (focus != nullptr) SetFocus(focus);
+}
+
+void Win32PageWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    fonts_.Create(dpi_);
+    children_.Relayout(dpi_);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 }  // namespace
