@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/PageWindow.h"
 #include "platform/RegistryValue.h"
-#include "platform/gui/PageWindow.h"
 
 namespace platform {
 

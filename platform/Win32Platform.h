@@ -1,4 +1,5 @@
-// The real platform: thin wrappers over Win32, one source file per area.
+// The real platform: thin wrappers over Win32, one source file per area; those
+// of windows, dialogs, the mouse pointer and the event pump are in platform/gui/.
 #pragma once
 
 #include "platform/Platform.h"

@@ -1,4 +1,4 @@
-// The process list through a tool-help snapshot.
+// The process list through a tool-help snapshot, and the end of this one.
 #include "platform/ScopedHandle.h"
 #include "platform/Win32Platform.h"
 
@@ -17,5 +17,7 @@ std::optional<std::vector<std::string>> Win32Platform::RunningProcessNames() {
     }
     return names;
 }
+
+void Win32Platform::ExitProgram(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 
 }  // namespace platform

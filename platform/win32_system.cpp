@@ -1,4 +1,5 @@
-// System facts: WMI's computer system type, folders, the command line, the clock.
+// System facts: WMI's computer system type, folders, the command line, the
+// clock and the user's date format.
 #include <windows.h>
 #include <wbemidl.h>
 
@@ -131,5 +132,16 @@ LocalTime Win32Platform::Now() {
 }
 
 std::uint64_t Win32Platform::TickMilliseconds() { return GetTickCount64(); }
+
+std::string Win32Platform::FormatShortDate(int year, int month, int day) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(year);
+    date.wMonth = static_cast<WORD>(month);
+    date.wDay = static_cast<WORD>(day);
+    char buffer[80] = {};
+    const int length =
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer, sizeof(buffer));
+    return length > 0 ? std::string(buffer) : std::string();
+}
 
 }  // namespace platform

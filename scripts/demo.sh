@@ -23,39 +23,29 @@ headless=1
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then headless=0; fi
 
 . scripts/wine-env.sh
+. scripts/wizard-session.sh
 trap stop_wine EXIT
 start_display
 start_wine
+fresh_machine
 
-# Each demo starts from a machine that has seen neither the suite nor the
-# runtimes, with German dates.
-wine reg delete 'HKLM\Software\Zevrin' /reg:32 /f >/dev/null 2>&1 || true
-wine reg delete 'HKLM\Software\Microsoft\VisualStudio' /reg:32 /f >/dev/null 2>&1 || true
-wine reg add 'HKCU\Control Panel\International' /v sShortDate /d dd.MM.yyyy /f >/dev/null 2>&1
-
-# The wizard's message boxes speak German when the system does.
-german=(env LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8)
-
-cd "$RUN_DIR/image"
 if [ "$headless" = 0 ]; then
     echo "Starting the wizard on $RUN_DIR/image"
-    "${german[@]}" wine Paldrix.exe
+    start_wizard "$RUN_DIR/image"
+    wait "$WIZARD" || true
     exit 0
 fi
 
-# Without a window manager Wine draws the title bars itself.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+own_title_bars
 SHOTS="$RUN_DIR/screenshots"
 rm -rf "$SHOTS"
 mkdir -p "$SHOTS"
 # The pointer stays out of the pictures (no tool tips).
 xdotool mousemove 5000 5000 2>/dev/null || true
 
-"${german[@]}" wine Paldrix.exe &
-WIZARD=$!
+start_wizard "$RUN_DIR/image"
 
 count=0
-seen=" "
 shot() {  # shot WINDOW NAME
     sleep 0.8  # let it paint
     count=$((count + 1))
@@ -66,31 +56,6 @@ shot() {  # shot WINDOW NAME
         echo "Screenshot: $file"
     fi
 }
-# The next window of the wizard whose title matches, in $window: every page
-# is a window of its own.
-next_window() {  # next_window TITLE-PATTERN SECONDS
-    local deadline=$((SECONDS + ${2:-60})) id
-    while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$WIZARD" 2>/dev/null; do
-        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null || true); do
-            case "$seen" in *" $id "*) continue ;; esac
-            seen="$seen$id "
-            window="$id"
-            return 0
-        done
-        sleep 0.2
-    done
-    echo "The wizard did not show the next window in time." >&2
-    return 1
-}
-keys() {  # keys WINDOW KEY... : typed one after the other, as a user would
-    local window="$1" key
-    shift
-    for key in "$@"; do
-        xdotool key --window "$window" "$key" 2>/dev/null || true
-        sleep 0.4
-    done
-}
-page='Setup-Assistent$'
 
 # One whole path, by keyboard: a new installation on a single PC.
 window=""

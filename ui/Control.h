@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gui/PageWindow.h"
+#include "platform/PageWindow.h"
 
 namespace ui {
 

@@ -39,6 +39,8 @@ static_assert(kClasses.size() == kControlKindNames.size());
 
 const ControlClass& ClassOf(ControlKind kind) { return kClasses[static_cast<std::size_t>(kind)]; }
 
+bool IsPainted(ControlKind kind) { return ClassOf(kind).windowClass == nullptr; }
+
 DWORD StyleOf(const ControlView& view) {
     DWORD style = ClassOf(view.kind).style | WS_CHILD;
     switch (view.kind) {

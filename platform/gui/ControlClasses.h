@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/gui/PageWindow.h"
+#include "platform/PageWindow.h"
 
 namespace platform::gui {
 
@@ -14,6 +14,8 @@ struct ControlClass {
 };
 
 const ControlClass& ClassOf(ControlKind kind);
+// Drawn by the page window itself, without a child window.
+bool IsPainted(ControlKind kind);
 // The class's style completed by the view's flags (default button, word wrap,
 // option group start, visibility, enabled state).
 DWORD StyleOf(const ControlView& view);

@@ -2,7 +2,7 @@
 // tests pin it without a window.
 #pragma once
 
-#include "platform/gui/PageWindow.h"
+#include "platform/PageWindow.h"
 
 namespace platform::gui {
 

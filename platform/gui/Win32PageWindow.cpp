@@ -4,273 +4,21 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
-#include <algorithm>
-#include <map>
 #include <vector>
 
-#include "platform/ScreenPointer.h"
 #include "platform/gui/ControlClasses.h"
 #include "platform/gui/KeyPreview.h"
 #include "platform/gui/Layout.h"
-#include "platform/gui/Pictures.h"
+#include "platform/gui/ScreenPointer.h"
+#include "platform/gui/Win32ChildControls.h"
+#include "platform/gui/Win32DpiFonts.h"
+#include "platform/gui/Win32Painting.h"
 
 namespace platform::gui {
 namespace {
 
 constexpr const char* kWindowClass = "ZevrinPageWindow";
-// Where a child window keeps the procedure of its class while ours runs first.
-constexpr const char* kClassProcedure = "ZevrinClassProcedure";
-constexpr int kFirstControlId = 100;
-constexpr COLORREF kLinkColor = RGB(0, 70, 204);
-
-bool IsPainted(ControlKind kind) { return ClassOf(kind).windowClass == nullptr; }
-
-COLORREF ToColorRef(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
-bool Contains(const ControlView& outer, const ControlView& inner) {
-    return inner.left >= outer.left && inner.top >= outer.top &&
-           inner.left + inner.width <= outer.left + outer.width &&
-           inner.top + inner.height <= outer.top + outer.height;
-}
-
-int SystemDpi() {
-    const UINT dpi = GetDpiForSystem();
-    return dpi == 0 ? 96 : static_cast<int>(dpi);
-}
-
-// The fonts of one DPI: the dialog font, its bold face, the heading, and the
-// underlined link faces.
-class FontSet {
-  public:
-    FontSet() = default;
-    ~FontSet() { Release(); }
-    FontSet(const FontSet&) = delete;
-    FontSet& operator=(const FontSet&) = delete;
-
-    void Create(int dpi) {
-        Release();
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
-                                        static_cast<UINT>(dpi))) {
-            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-        }
-        LOGFONTW font = metrics.lfMessageFont;
-        normal_ = CreateFontIndirectW(&font);
-        LOGFONTW boldFont = font;
-        boldFont.lfWeight = FW_BOLD;
-        bold_ = CreateFontIndirectW(&boldFont);
-        LOGFONTW headingFont = boldFont;
-        headingFont.lfHeight = font.lfHeight * 4 / 3;
-        heading_ = CreateFontIndirectW(&headingFont);
-        LOGFONTW linkFont = font;
-        linkFont.lfUnderline = TRUE;
-        link_ = CreateFontIndirectW(&linkFont);
-        linkFont.lfWeight = FW_BOLD;
-        linkBold_ = CreateFontIndirectW(&linkFont);
-    }
-
-    HFONT For(const ControlView& view) const {
-        if (view.heading) return heading_;
-        if (view.kind == ControlKind::Link) return view.bold ? linkBold_ : link_;
-        return view.bold ? bold_ : normal_;
-    }
-
-  private:
-    void Release() {
-        for (HFONT* font : {&normal_, &bold_, &heading_, &link_, &linkBold_}) {
-            if (*font != nullptr) DeleteObject(*font);
-            *font = nullptr;
-        }
-    }
-
-    HFONT normal_ = nullptr, bold_ = nullptr, heading_ = nullptr, link_ = nullptr,
-          linkBold_ = nullptr;
-};
-
-bool IsLinkWindow(HWND child) {
-    return (GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
-}
-
-// Keys for the children whose classes would handle them unlike the rest of
-// the page: Enter opens a focused link as Space does, and a read-only text
-// leaves Tab, Enter and Esc to the page instead of keeping them.
-LRESULT CALLBACK ChildProcedure(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto classProcedure = reinterpret_cast<WNDPROC>(GetPropA(child, kClassProcedure));
-    if (classProcedure == nullptr) return DefWindowProcA(child, message, wParam, lParam);
-    const bool isLink = IsLinkWindow(child);
-    switch (message) {
-        case WM_GETDLGCODE: {
-            LRESULT code = CallWindowProcA(classProcedure, child, message, wParam, lParam);
-            const auto* key = reinterpret_cast<const MSG*>(lParam);
-            if (isLink) {
-                if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
-                    code |= DLGC_WANTMESSAGE;
-                }
-            } else {
-                // No select-all on Tab either: the note is read, not replaced.
-                code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
-            }
-            return code;
-        }
-        case WM_KEYDOWN:
-            if (isLink && wParam == VK_RETURN) {
-                SendMessageA(GetParent(child), WM_COMMAND,
-                             MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(child));
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (isLink && wParam == '\r') return 0;
-            break;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProcedure));
-            RemovePropA(child, kClassProcedure);
-            break;
-        default:
-            break;
-    }
-    return CallWindowProcA(classProcedure, child, message, wParam, lParam);
-}
-
-void TakeOverKeys(HWND child) {
-    const LONG_PTR classProcedure = GetWindowLongPtrA(child, GWLP_WNDPROC);
-    if (!SetPropA(child, kClassProcedure, reinterpret_cast<HANDLE>(classProcedure))) return;
-    SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildProcedure));
-}
-
-// The text as the window shows it. A multi-line edit control breaks lines
-// only at CR LF; a text with lines ended by CR or LF alone would run together.
-std::string WindowTextOf(const ControlView& view) {
-    if (view.kind == ControlKind::ListBox) return {};
-    if (view.kind != ControlKind::TextBox || !view.multiLine) return view.caption;
-    std::string text;
-    text.reserve(view.caption.size());
-    for (std::size_t i = 0; i < view.caption.size(); ++i) {
-        const char c = view.caption[i];
-        if (c == '\r' || c == '\n') {
-            text += "\r\n";
-            if (c == '\r' && i + 1 < view.caption.size() && view.caption[i + 1] == '\n') ++i;
-        } else {
-            text += c;
-        }
-    }
-    return text;
-}
-
-bool HandlesItsOwnKeys(const ControlView& view) {
-    return view.kind == ControlKind::Link ||
-           (view.kind == ControlKind::TextBox && view.readOnly && view.multiLine);
-}
-
-class Win32PageWindow final : public PageWindow {
-  public:
-    Win32PageWindow(const WindowView& view, WindowEvents& events)
-        : views_(view.controls), events_(events), caption_(view.caption) {
-        Create(view);
-    }
-    ~Win32PageWindow() override {
-        Destroy();
-        for (auto& [color, brush] : brushes_) DeleteObject(brush);
-        for (auto& [name, cursor] : cursors_) {
-            if (cursor.owned) DestroyCursor(cursor.handle);
-        }
-    }
-
-    bool IsCreated() const { return hwnd_ != nullptr; }
-
-    void UpdateControl(std::size_t index, const ControlView& view) override;
-    void SetCaption(const std::string& caption) override {
-        caption_ = caption;
-        if (hwnd_ != nullptr) SetWindowTextA(hwnd_, caption.c_str());
-    }
-    void MoveTo(int left, int top) override {
-        if (hwnd_ == nullptr) return;
-        const int dpi = SystemDpi();
-        SetWindowPos(hwnd_, nullptr, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    Rect OuterRect() const override {
-        RECT r{};
-        if (hwnd_ == nullptr || !GetWindowRect(hwnd_, &r)) return {};
-        const int dpi = SystemDpi();
-        return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi),
-                PixelsToTwips(r.right - r.left, dpi), PixelsToTwips(r.bottom - r.top, dpi)};
-    }
-    void Show() override {
-        if (hwnd_ == nullptr) return;
-        ShowWindow(hwnd_, SW_SHOW);
-        SetForegroundWindow(hwnd_);
-        if (HWND focus = InitialFocus()) SetFocus(focus);
-        UpdateWindow(hwnd_);
-    }
-    void SetEnabled(bool enabled) override {
-        if (hwnd_ != nullptr) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
-    }
-    void Destroy() override {
-        if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
-    }
-    void SetTimer(int timerId, unsigned milliseconds) override {
-        if (hwnd_ == nullptr) return;
-        if (milliseconds == 0) {
-            KillTimer(hwnd_, static_cast<UINT_PTR>(timerId));
-        } else {
-            ::SetTimer(hwnd_, static_cast<UINT_PTR>(timerId), milliseconds, nullptr);
-        }
-    }
-    void FocusControl(std::size_t index) override {
-        if (index < children_.size() && children_[index] != nullptr) ::SetFocus(children_[index]);
-    }
-
-  private:
-    struct Cursor {
-        HCURSOR handle = nullptr;
-        bool owned = false;
-    };
-
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-
-    void Create(const WindowView& view);
-    void CreateChild(std::size_t index);
-    void AddTooltip(std::size_t index);
-    void PlaceChild(std::size_t index);
-    void ParkFocus(HWND child);
-    void UnparkFocus(HWND child);
-    void ApplyChildState(std::size_t index, const ControlView* before);
-    void FillList(std::size_t index);
-    RECT PixelRectOf(const ControlView& view) const;
-    void Paint(HDC dc, const RECT& client);
-    void OnCommand(int id, int code);
-    std::size_t FindRole(bool cancel) const;
-    HWND InitialFocus() const;
-    HBRUSH Brush(COLORREF color);
-    COLORREF BackgroundOf(std::size_t index) const;
-    LRESULT ColorStatic(HDC dc, HWND child);
-    void DrawLink(const DRAWITEMSTRUCT& item);
-    HCURSOR CursorNamed(const std::string& name);
-    std::size_t IndexOf(HWND child) const;
-    void Relayout();
-
-    HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
-    std::vector<HWND> children_;
-    std::vector<ControlView> views_;
-    WindowEvents& events_;
-    std::string caption_;
-    int dpi_ = 96;
-    FontSet fonts_;
-    PictureCache pictures_;
-    std::map<COLORREF, HBRUSH> brushes_;
-    std::map<std::string, Cursor> cursors_;
-    HWND savedFocus_ = nullptr;
-    HWND parkedFrom_ = nullptr, parkedAt_ = nullptr;
-    bool settingText_ = false;  // edit notifications caused by the program itself
-};
-
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
 void RegisterWindowClass() {
     static bool registered = false;
@@ -293,15 +41,76 @@ DWORD WindowStyle(const WindowView& view) {
     return style;
 }
 
-constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+// The outer frame around the view's client area at the DPI, at 0,0.
+RECT FrameAt(const WindowView& view, DWORD style, int dpi) {
+    RECT frame{0, 0, TwipsToPixels(view.clientWidth, dpi), TwipsToPixels(view.clientHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, style, FALSE, kWindowExStyle, static_cast<UINT>(dpi));
+    return frame;
+}
+
+int ShiftState() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftKey;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlKey;
+    if (GetKeyState(VK_MENU) < 0) shift |= kAltKey;
+    return shift;
+}
+
+class Win32PageWindow final : public PageWindow {
+  public:
+    Win32PageWindow(const WindowView& view, WindowEvents& events)
+        : views_(view.controls), events_(events), caption_(view.caption) {
+        Create(view);
+    }
+    ~Win32PageWindow() override { Destroy(); }
+
+    bool IsCreated() const { return hwnd_ != nullptr; }
+
+    void UpdateControl(std::size_t index, const ControlView& view) override;
+    void SetCaption(const std::string& caption) override;
+    void MoveTo(int left, int top) override;
+    Rect OuterRect() const override;
+    void Show() override;
+    void SetEnabled(bool enabled) override;
+    void Destroy() override;
+    void SetTimer(int timerId, unsigned milliseconds) override;
+    void FocusControl(std::size_t index) override;
+
+  private:
+    void Create(const WindowView& view);
+    void RepaintArea(const ControlView& before, const ControlView& view);
+    std::size_t FindRole(bool cancel) const;
+    HWND InitialFocus() const;
+
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // One handler for each message the window answers itself.
+    bool OnKeyPreview(int keyCode, HWND focused);
+    void OnCommand(int id, int code);
+    void OnControlNotification(std::size_t index, int code);
+    LRESULT OnGetDefaultId() const;
+    void OnNextDialogControl(WPARAM wParam, LPARAM lParam);
+    void OnPrintClient(HDC dc);
+    bool OnSetCursor(HWND child);
+    void OnActivate(bool active);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+
+    HWND hwnd_ = nullptr;
+    std::vector<ControlView> views_;
+    WindowEvents& events_;
+    std::string caption_;
+    int dpi_ = 96;
+    FontSet fonts_;
+    ChildControls children_{views_, fonts_};
+    PagePainter painter_{views_, fonts_};
+    HWND savedFocus_ = nullptr;
+};
 
 void Win32PageWindow::Create(const WindowView& view) {
     RegisterWindowClass();
     const DWORD style = WindowStyle(view);
     const int systemDpi = SystemDpi();
-    RECT frame{0, 0, TwipsToPixels(view.clientWidth, systemDpi),
-               TwipsToPixels(view.clientHeight, systemDpi)};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, kWindowExStyle, static_cast<UINT>(systemDpi));
+    const RECT frame = FrameAt(view, style, systemDpi);
     const int x = view.left < 0 ? CW_USEDEFAULT : TwipsToPixels(view.left, systemDpi);
     const int y = view.top < 0 ? CW_USEDEFAULT : TwipsToPixels(view.top, systemDpi);
     // Created with the default procedure; ours takes over once `this` is attached.
@@ -315,161 +124,12 @@ void Win32PageWindow::Create(const WindowView& view) {
     dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
     if (dpi_ <= 0) dpi_ = systemDpi;
     if (dpi_ != systemDpi) {
-        RECT scaled{0, 0, TwipsToPixels(view.clientWidth, dpi_),
-                    TwipsToPixels(view.clientHeight, dpi_)};
-        AdjustWindowRectExForDpi(&scaled, style, FALSE, kWindowExStyle, static_cast<UINT>(dpi_));
+        const RECT scaled = FrameAt(view, style, dpi_);
         SetWindowPos(hwnd_, nullptr, 0, 0, scaled.right - scaled.left, scaled.bottom - scaled.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     fonts_.Create(dpi_);
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    if (tooltip_ != nullptr) SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
-    children_.assign(views_.size(), nullptr);
-    for (std::size_t i = 0; i < views_.size(); ++i) CreateChild(i);
-}
-
-RECT Win32PageWindow::PixelRectOf(const ControlView& view) const {
-    const PixelRect r = ToPixels(view.left, view.top, view.width, view.height, dpi_);
-    return {r.x, r.y, r.x + r.width, r.y + r.height};
-}
-
-void Win32PageWindow::CreateChild(std::size_t index) {
-    const ControlView& view = views_[index];
-    const ControlClass& kind = ClassOf(view.kind);
-    if (kind.windowClass == nullptr) return;
-    const RECT r = PixelRectOf(view);
-    const std::string text = WindowTextOf(view);
-    HWND child =
-        CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), StyleOf(view), r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
-                        GetModuleHandleA(nullptr), nullptr);
-    children_[index] = child;
-    if (child == nullptr) return;
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), FALSE);
-    if (HandlesItsOwnKeys(view)) TakeOverKeys(child);
-    ApplyChildState(index, nullptr);
-    AddTooltip(index);
-}
-
-void Win32PageWindow::AddTooltip(std::size_t index) {
-    HWND child = children_[index];
-    if (tooltip_ == nullptr || child == nullptr) return;
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(child);
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    if (views_[index].tooltip.empty()) return;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.lpszText = const_cast<char*>(views_[index].tooltip.c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void Win32PageWindow::FillList(std::size_t index) {
-    HWND list = children_[index];
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const ListItem& item : views_[index].items) {
-        const LRESULT at =
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
-        if (at < 0) continue;
-        SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(at), item.data);
-        if (item.selected) SendMessageA(list, LB_SETSEL, TRUE, at);
-    }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-}
-
-// Brings a child window in line with its view; `before` is the view it showed
-// until now (nullptr right after creation).
-void Win32PageWindow::ApplyChildState(std::size_t index, const ControlView* before) {
-    HWND child = children_[index];
-    const ControlView& view = views_[index];
-    const bool fresh = before == nullptr;
-    switch (view.kind) {
-        case ControlKind::CheckBox:
-        case ControlKind::Option:
-            if (fresh || before->value != view.value) {
-                SendMessageA(child, BM_SETCHECK, view.value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
-            }
-            break;
-        case ControlKind::ListBox: {
-            bool sameItems = !fresh && before->items.size() == view.items.size();
-            for (std::size_t i = 0; sameItems && i < view.items.size(); ++i) {
-                sameItems = before->items[i].text == view.items[i].text &&
-                            before->items[i].data == view.items[i].data;
-            }
-            if (!sameItems) {
-                FillList(index);
-            } else {
-                for (std::size_t i = 0; i < view.items.size(); ++i) {
-                    if (before->items[i].selected != view.items[i].selected) {
-                        SendMessageA(child, LB_SETSEL, view.items[i].selected,
-                                     static_cast<LPARAM>(i));
-                    }
-                }
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    if (fresh) return;
-    if (before->caption != view.caption && view.kind != ControlKind::ListBox) {
-        settingText_ = true;
-        SetWindowTextA(child, WindowTextOf(view).c_str());
-        settingText_ = false;
-    }
-    if (before->left != view.left || before->top != view.top || before->width != view.width ||
-        before->height != view.height) {
-        PlaceChild(index);
-    }
-    if (before->bold != view.bold || before->heading != view.heading) {
-        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), TRUE);
-        if (view.kind == ControlKind::Link) InvalidateRect(child, nullptr, TRUE);
-    }
-    if (before->isDefault != view.isDefault || before->multiLine != view.multiLine) {
-        SetWindowLongPtrA(child, GWL_STYLE, static_cast<LONG_PTR>(StyleOf(view)));
-        if (view.kind == ControlKind::Button) {
-            SendMessageA(child, BM_SETSTYLE, StyleOf(view) & BS_TYPEMASK, TRUE);
-        }
-        InvalidateRect(child, nullptr, TRUE);
-    }
-    const bool takenAway = (before->enabled && !view.enabled) || (before->visible && !view.visible);
-    if (takenAway) ParkFocus(child);
-    if (before->enabled != view.enabled) EnableWindow(child, view.enabled ? TRUE : FALSE);
-    if (before->visible != view.visible) ShowWindow(child, view.visible ? SW_SHOWNA : SW_HIDE);
-    if (!takenAway) UnparkFocus(child);
-    if (before->tooltip != view.tooltip) AddTooltip(index);
-}
-
-// A control that is disabled or hidden while it has the focus would take the
-// keyboard with it: the focus moves on to the next control that takes it,
-// and comes back when the control does, unless the user moved it meanwhile.
-void Win32PageWindow::ParkFocus(HWND child) {
-    if (GetFocus() != child) return;
-    HWND next = GetNextDlgTabItem(hwnd_, child, FALSE);
-    if (next == nullptr || next == child) return;
-    SetFocus(next);
-    parkedFrom_ = child;
-    parkedAt_ = next;
-}
-
-void Win32PageWindow::UnparkFocus(HWND child) {
-    if (child != parkedFrom_ || !IsWindowEnabled(child) || !IsWindowVisible(child)) return;
-    if (GetFocus() == parkedAt_) SetFocus(child);
-    parkedFrom_ = parkedAt_ = nullptr;
-}
-
-void Win32PageWindow::PlaceChild(std::size_t index) {
-    const RECT r = PixelRectOf(views_[index]);
-    MoveWindow(children_[index], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-    // A label that moves onto or off a coloured area changes its background.
-    InvalidateRect(children_[index], nullptr, TRUE);
+    children_.Create(hwnd_, dpi_);
 }
 
 void Win32PageWindow::UpdateControl(std::size_t index, const ControlView& view) {
@@ -478,153 +138,74 @@ void Win32PageWindow::UpdateControl(std::size_t index, const ControlView& view) 
     views_[index] = view;
     if (hwnd_ == nullptr) return;
     if (IsPainted(view.kind)) {
-        RECT oldRect = PixelRectOf(before);
-        RECT newRect = PixelRectOf(view);
-        InvalidateRect(hwnd_, &oldRect, FALSE);
-        InvalidateRect(hwnd_, &newRect, FALSE);
-        if (view.kind == ControlKind::Area) {
-            // Labels lying on the area repaint their background.
-            for (HWND child : children_) {
-                if (child != nullptr) InvalidateRect(child, nullptr, TRUE);
-            }
-        }
-        return;
+        RepaintArea(before, view);
+    } else if (children_.At(index) != nullptr) {
+        children_.Update(index, before, dpi_);
     }
-    if (children_[index] != nullptr) ApplyChildState(index, &before);
 }
 
-void Win32PageWindow::Relayout() {
-    fonts_.Create(dpi_);
-    for (std::size_t i = 0; i < children_.size(); ++i) {
-        if (children_[i] == nullptr) continue;
-        SendMessageA(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(views_[i])),
-                     FALSE);
-        PlaceChild(i);
-    }
-    InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-HBRUSH Win32PageWindow::Brush(COLORREF color) {
-    auto found = brushes_.find(color);
-    if (found != brushes_.end()) return found->second;
-    HBRUSH brush = CreateSolidBrush(color);
-    brushes_.emplace(color, brush);
-    return brush;
-}
-
-COLORREF Win32PageWindow::BackgroundOf(std::size_t index) const {
-    COLORREF color = GetSysColor(COLOR_BTNFACE);
-    for (std::size_t i = 0; i < views_.size(); ++i) {
-        const ControlView& area = views_[i];
-        if (i == index || area.kind != ControlKind::Area || !area.visible) continue;
-        if (Contains(area, views_[index])) {
-            color =
-                area.color == kDefaultColor ? GetSysColor(COLOR_WINDOW) : ToColorRef(area.color);
+// A control the window paints: where it was and where it is now.
+void Win32PageWindow::RepaintArea(const ControlView& before, const ControlView& view) {
+    RECT oldRect = PixelRectOf(before, dpi_);
+    RECT newRect = PixelRectOf(view, dpi_);
+    InvalidateRect(hwnd_, &oldRect, FALSE);
+    InvalidateRect(hwnd_, &newRect, FALSE);
+    if (view.kind == ControlKind::Area) {
+        // Labels lying on the area repaint their background.
+        for (HWND child : children_.Windows()) {
+            if (child != nullptr) InvalidateRect(child, nullptr, TRUE);
         }
     }
-    return color;
 }
 
-std::size_t Win32PageWindow::IndexOf(HWND child) const {
-    for (std::size_t i = 0; i < children_.size(); ++i) {
-        if (children_[i] == child && child != nullptr) return i;
-    }
-    return kNone;
+void Win32PageWindow::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (hwnd_ != nullptr) SetWindowTextA(hwnd_, caption.c_str());
 }
 
-LRESULT Win32PageWindow::ColorStatic(HDC dc, HWND child) {
-    const std::size_t index = IndexOf(child);
-    if (index == kNone) return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    const ControlView& view = views_[index];
-    // A text box keeps its own colour: a note on white, a path on the face colour.
-    const COLORREF background = view.kind == ControlKind::TextBox && view.color != kDefaultColor
-                                    ? ToColorRef(view.color)
-                                    : BackgroundOf(index);
-    if (!view.enabled) {
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+void Win32PageWindow::MoveTo(int left, int top) {
+    if (hwnd_ == nullptr) return;
+    const int dpi = SystemDpi();
+    SetWindowPos(hwnd_, nullptr, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Rect Win32PageWindow::OuterRect() const {
+    RECT r{};
+    if (hwnd_ == nullptr || !GetWindowRect(hwnd_, &r)) return {};
+    const int dpi = SystemDpi();
+    return {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi),
+            PixelsToTwips(r.right - r.left, dpi), PixelsToTwips(r.bottom - r.top, dpi)};
+}
+
+void Win32PageWindow::Show() {
+    if (hwnd_ == nullptr) return;
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    if (HWND focus = InitialFocus()) SetFocus(focus);
+    UpdateWindow(hwnd_);
+}
+
+void Win32PageWindow::SetEnabled(bool enabled) {
+    if (hwnd_ != nullptr) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+void Win32PageWindow::Destroy() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
+void Win32PageWindow::SetTimer(int timerId, unsigned milliseconds) {
+    if (hwnd_ == nullptr) return;
+    if (milliseconds == 0) {
+        KillTimer(hwnd_, static_cast<UINT_PTR>(timerId));
     } else {
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        ::SetTimer(hwnd_, static_cast<UINT_PTR>(timerId), milliseconds, nullptr);
     }
-    SetBkColor(dc, background);
-    return reinterpret_cast<LRESULT>(Brush(background));
 }
 
-void Win32PageWindow::DrawLink(const DRAWITEMSTRUCT& item) {
-    const std::size_t index = IndexOf(item.hwndItem);
-    if (index == kNone) return;
-    const ControlView& view = views_[index];
-    HDC dc = item.hDC;
-    RECT area = item.rcItem;
-    FillRect(dc, &area, Brush(BackgroundOf(index)));
-    const HGDIOBJ previousFont = SelectObject(dc, fonts_.For(view));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, view.enabled ? kLinkColor : GetSysColor(COLOR_GRAYTEXT));
-    const UINT format =
-        DT_NOPREFIX | (view.multiLine ? DT_WORDBREAK : (DT_SINGLELINE | DT_END_ELLIPSIS));
-    RECT text = area;
-    DrawTextA(dc, view.caption.c_str(), -1, &text, format | DT_CALCRECT);
-    DrawTextA(dc, view.caption.c_str(), -1, &area, format);
-    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
-        // The focus frame hugs the text, as on a hyperlink.
-        text.right = std::min(text.right + 1, item.rcItem.right);
-        text.bottom = std::min(text.bottom, item.rcItem.bottom);
-        DrawFocusRect(dc, &text);
-    }
-    SelectObject(dc, previousFont);
-}
-
-HCURSOR Win32PageWindow::CursorNamed(const std::string& name) {
-    auto found = cursors_.find(name);
-    if (found != cursors_.end()) return found->second.handle;
-    Cursor cursor;
-    cursor.handle = static_cast<HCURSOR>(
-        LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
-    cursor.owned = cursor.handle != nullptr;
-    // Without the program's own picture the system's hand does the same job.
-    if (cursor.handle == nullptr) cursor.handle = LoadCursorA(nullptr, IDC_HAND);
-    cursors_.emplace(name, cursor);
-    return cursor.handle;
-}
-
-void Win32PageWindow::Paint(HDC dc, const RECT& client) {
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    for (const ControlView& view : views_) {
-        if (!view.visible || !IsPainted(view.kind)) continue;
-        RECT r = PixelRectOf(view);
-        switch (view.kind) {
-            case ControlKind::Area:
-                FillRect(dc, &r,
-                         view.color == kDefaultColor ? GetSysColorBrush(COLOR_WINDOW)
-                                                     : Brush(ToColorRef(view.color)));
-                break;
-            case ControlKind::Line: {
-                const bool vertical = view.height > view.width;
-                if (vertical) {
-                    r.right = r.left + 2;
-                } else {
-                    r.bottom = r.top + 2;
-                }
-                DrawEdge(dc, &r, EDGE_ETCHED, vertical ? BF_LEFT : BF_TOP);
-                break;
-            }
-            case ControlKind::Picture:
-                if (!view.picture.empty()) pictures_.Draw(dc, view.picture, r);
-                break;
-            case ControlKind::ProgressTrough:
-                FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
-                DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
-                break;
-            case ControlKind::ProgressFill:
-                if (r.right > r.left) {
-                    FillRect(dc, &r,
-                             view.color == kDefaultColor ? GetSysColorBrush(COLOR_HIGHLIGHT)
-                                                         : Brush(ToColorRef(view.color)));
-                }
-                break;
-            default:
-                break;
-        }
-    }
+void Win32PageWindow::FocusControl(std::size_t index) {
+    if (HWND child = children_.At(index)) ::SetFocus(child);
 }
 
 std::size_t Win32PageWindow::FindRole(bool cancel) const {
@@ -633,13 +214,15 @@ std::size_t Win32PageWindow::FindRole(bool cancel) const {
         if (view.kind != ControlKind::Button || !view.visible || !view.enabled) continue;
         if (cancel ? view.isCancel : view.isDefault) return i;
     }
-    return kNone;
+    return kNoControl;
 }
 
 HWND Win32PageWindow::InitialFocus() const {
     const std::size_t byDefault = FindRole(false);
-    if (byDefault != kNone && children_[byDefault] != nullptr) return children_[byDefault];
-    for (HWND child : children_) {
+    if (byDefault != kNoControl && children_.At(byDefault) != nullptr) {
+        return children_.At(byDefault);
+    }
+    for (HWND child : children_.Windows()) {
         if (child != nullptr && IsWindowVisible(child) && IsWindowEnabled(child) &&
             (GetWindowLongPtrA(child, GWL_STYLE) & WS_TABSTOP) != 0) {
             return child;
@@ -648,56 +231,13 @@ HWND Win32PageWindow::InitialFocus() const {
     return nullptr;
 }
 
-void Win32PageWindow::OnCommand(int id, int code) {
-    if (id == IDOK || id == IDCANCEL) {
-        // Enter without a focused button, and Esc, as the dialog manager sends them.
-        const std::size_t index = FindRole(id == IDCANCEL);
-        if (index != kNone) events_.OnClicked(index);
-        return;
-    }
-    if (id < kFirstControlId) return;
-    const std::size_t index = static_cast<std::size_t>(id - kFirstControlId);
-    if (index >= views_.size()) return;
-    const ControlView& view = views_[index];
-    switch (view.kind) {
-        case ControlKind::Button:
-        case ControlKind::CheckBox:
-        case ControlKind::Option:
-        case ControlKind::Link:
-        case ControlKind::Label:
-            if (code == BN_CLICKED && view.enabled && view.visible) events_.OnClicked(index);
-            break;
-        case ControlKind::TextBox:
-            if (code == EN_CHANGE && !settingText_) {
-                HWND edit = children_[index];
-                std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-                text.resize(static_cast<std::size_t>(
-                    GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-                events_.OnTextEdited(index, text);
-            }
-            break;
-        case ControlKind::ListBox:
-            if (code == LBN_SELCHANGE) {
-                std::vector<bool> selected(view.items.size());
-                for (std::size_t i = 0; i < selected.size(); ++i) {
-                    selected[i] = SendMessageA(children_[index], LB_GETSEL, i, 0) > 0;
-                }
-                events_.OnSelectionChanged(index, selected);
-            }
-            break;
-        default:
-            break;
-    }
-}
-
 LRESULT CALLBACK Win32PageWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32PageWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        self->tooltip_ = nullptr;
-        self->children_.assign(self->children_.size(), nullptr);
+        self->children_.Forget();
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     try {
@@ -708,92 +248,43 @@ LRESULT CALLBACK Win32PageWindow::Procedure(HWND hwnd, UINT message, WPARAM wPar
     }
 }
 
-int ShiftState() {
-    int shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftKey;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlKey;
-    if (GetKeyState(VK_MENU) < 0) shift |= kAltKey;
-    return shift;
-}
-
 LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A handler may destroy the window; what is left goes to the one it was.
     HWND hwnd = hwnd_;
     if (message == KeyPreviewMessage()) {
-        const std::size_t control = IndexOf(reinterpret_cast<HWND>(lParam));
-        return events_.OnKeyDown(control == kNone ? kNoControl : control, static_cast<int>(wParam),
-                                 ShiftState())
-                   ? 1
-                   : 0;
+        return OnKeyPreview(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam)) ? 1 : 0;
     }
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
-        case DM_GETDEFID: {
-            const std::size_t index = FindRole(false);
-            if (index == kNone) return 0;
-            return MAKELRESULT(kFirstControlId + index, DC_HASDEFID);
-        }
+        case DM_GETDEFID:
+            return OnGetDefaultId();
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            return ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_DRAWITEM:
-            DrawLink(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return reinterpret_cast<LRESULT>(painter_.ColorChild(
+                reinterpret_cast<HDC>(wParam), children_.IndexOf(reinterpret_cast<HWND>(lParam))));
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            painter_.DrawLink(item, children_.IndexOf(item.hwndItem));
             return TRUE;
-        case WM_NEXTDLGCTL: {
-            // What the dialog manager asks of a dialog, for controls that move
-            // the focus themselves.
-            HWND target = LOWORD(lParam) != 0
-                              ? reinterpret_cast<HWND>(wParam)
-                              : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0 ? TRUE : FALSE);
-            if (target != nullptr) SetFocus(target);
-            return 0;
         }
+        case WM_NEXTDLGCTL:
+            OnNextDialogControl(wParam, lParam);
+            return 0;
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT paints everything, without flicker
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            RECT client;
-            GetClientRect(hwnd, &client);
-            HDC buffer = CreateCompatibleDC(dc);
-            HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-            HGDIOBJ previous = SelectObject(buffer, bitmap);
-            Paint(buffer, client);
-            BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-            SelectObject(buffer, previous);
-            DeleteObject(bitmap);
-            DeleteDC(buffer);
-            EndPaint(hwnd, &paint);
+        case WM_PAINT:
+            painter_.PaintBuffered(hwnd, dpi_);
             return 0;
-        }
-        case WM_PRINTCLIENT: {
-            RECT client;
-            GetClientRect(hwnd, &client);
-            Paint(reinterpret_cast<HDC>(wParam), client);
+        case WM_PRINTCLIENT:
+            OnPrintClient(reinterpret_cast<HDC>(wParam));
             return 0;
-        }
-        case WM_SETCURSOR: {
-            if (ApplyScreenPointer()) return TRUE;
-            const std::size_t index = IndexOf(reinterpret_cast<HWND>(wParam));
-            if (index != kNone && !views_[index].cursor.empty() && views_[index].enabled) {
-                SetCursor(CursorNamed(views_[index].cursor));
-                return TRUE;
-            }
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
             break;
-        }
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus != nullptr && IsChild(hwnd, focus)) savedFocus_ = focus;
-            } else {
-                HWND focus = savedFocus_;
-                if (focus == nullptr || !IsWindow(focus) || !IsWindowVisible(focus) ||
-                    !IsWindowEnabled(focus)) {
-                    focus = InitialFocus();
-                }
-                if (focus != nullptr) SetFocus(focus);
-            }
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_TIMER:
             events_.OnTimer(static_cast<int>(wParam));
@@ -801,19 +292,106 @@ LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             events_.OnCloseRequested();
             return 0;
-        case WM_DPICHANGED: {
-            dpi_ = HIWORD(wParam);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            Relayout();
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
         default:
             break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool Win32PageWindow::OnKeyPreview(int keyCode, HWND focused) {
+    return events_.OnKeyDown(children_.IndexOf(focused), keyCode, ShiftState());
+}
+
+void Win32PageWindow::OnCommand(int id, int code) {
+    if (id == IDOK || id == IDCANCEL) {
+        // Enter without a focused button, and Esc, as the dialog manager sends them.
+        const std::size_t index = FindRole(id == IDCANCEL);
+        if (index != kNoControl) events_.OnClicked(index);
+        return;
+    }
+    if (id < kFirstControlId) return;
+    const std::size_t index = static_cast<std::size_t>(id - kFirstControlId);
+    if (index < views_.size()) OnControlNotification(index, code);
+}
+
+void Win32PageWindow::OnControlNotification(std::size_t index, int code) {
+    const ControlView& view = views_[index];
+    switch (view.kind) {
+        case ControlKind::Button:
+        case ControlKind::CheckBox:
+        case ControlKind::Option:
+        case ControlKind::Link:
+        case ControlKind::Label:
+            if (code == BN_CLICKED && view.enabled && view.visible) events_.OnClicked(index);
+            break;
+        case ControlKind::TextBox:
+            if (code == EN_CHANGE && !children_.SettingText()) {
+                events_.OnTextEdited(index, children_.TypedText(index));
+            }
+            break;
+        case ControlKind::ListBox:
+            if (code == LBN_SELCHANGE) events_.OnSelectionChanged(index, children_.Selection(index));
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT Win32PageWindow::OnGetDefaultId() const {
+    const std::size_t index = FindRole(false);
+    if (index == kNoControl) return 0;
+    return MAKELRESULT(kFirstControlId + index, DC_HASDEFID);
+}
+
+// What the dialog manager asks of a dialog, for controls that move the focus themselves.
+void Win32PageWindow::OnNextDialogControl(WPARAM wParam, LPARAM lParam) {
+    HWND target = LOWORD(lParam) != 0
+                      ? reinterpret_cast<HWND>(wParam)
+                      : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0 ? TRUE : FALSE);
+    if (target != nullptr) SetFocus(target);
+}
+
+void Win32PageWindow::OnPrintClient(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    painter_.Paint(dc, client, dpi_);
+}
+
+bool Win32PageWindow::OnSetCursor(HWND child) {
+    if (ApplyScreenPointer()) return true;
+    const std::size_t index = children_.IndexOf(child);
+    if (index == kNoControl || views_[index].cursor.empty() || !views_[index].enabled) {
+        return false;
+    }
+    SetCursor(painter_.CursorNamed(views_[index].cursor));
+    return true;
+}
+
+// The focus leaves with the window and comes back to where it was.
+void Win32PageWindow::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) savedFocus_ = focus;
+        return;
+    }
+    HWND focus = savedFocus_;
+    if (focus == nullptr || !IsWindow(focus) || !IsWindowVisible(focus) ||
+        !IsWindowEnabled(focus)) {
+        focus = InitialFocus();
+    }
+    if (focus != nullptr) SetFocus(focus);
+}
+
+void Win32PageWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    fonts_.Create(dpi_);
+    children_.Relayout(dpi_);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/gui/PageWindow.h"
+#include "platform/PageWindow.h"
 
 namespace platform::gui {
 

@@ -1,17 +1,12 @@
-// UI services: message boxes, the folder picker, the mouse pointer, the event pump.
+// The event pump: the wizard's message loop and the waits that keep the
+// windows answering.
 #include <windows.h>
-// after windows.h, which it needs
-#include <shlobj.h>
 
-#include "platform/ComScope.h"
-#include "platform/ScreenPointer.h"
 #include "platform/Win32Platform.h"
 #include "platform/gui/KeyPreview.h"
 
 namespace platform {
 namespace {
-
-MousePointer screenPointer = MousePointer::Default;
 
 void DispatchOne(MSG& message) {
     HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
@@ -27,39 +22,6 @@ void DispatchOne(MSG& message) {
 }
 
 }  // namespace
-
-MousePointer ScreenPointer() { return screenPointer; }
-
-bool ApplyScreenPointer() {
-    if (screenPointer != MousePointer::Hourglass) return false;
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    return true;
-}
-
-int Win32Platform::ShowMessage(const std::string& text, const std::string& caption, int style) {
-    return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(),
-                       static_cast<UINT>(style) | MB_SETFOREGROUND);
-}
-
-std::string Win32Platform::BrowseForFolder(const std::string& title, std::intptr_t ownerWindow,
-                                           bool newStyle) {
-    ComScope com;
-    BROWSEINFOA info{};
-    info.hwndOwner = reinterpret_cast<HWND>(ownerWindow);
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS | (newStyle ? BIF_NEWDIALOGSTYLE : 0);
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
-    if (chosen == nullptr) return {};
-    char path[MAX_PATH] = {};
-    SHGetPathFromIDListA(chosen, path);
-    CoTaskMemFree(chosen);
-    return std::string(path, strnlen(path, MAX_PATH));
-}
-
-void Win32Platform::SetMousePointer(MousePointer pointer) {
-    screenPointer = pointer;
-    SetCursor(LoadCursorA(nullptr, pointer == MousePointer::Hourglass ? IDC_WAIT : IDC_ARROW));
-}
 
 void Win32Platform::PumpEvents() {
     MSG message;
@@ -90,7 +52,5 @@ void Win32Platform::WaitPumpingEvents(unsigned milliseconds) {
                                   QS_ALLINPUT);
     }
 }
-
-void Win32Platform::ExitProgram(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 
 }  // namespace platform

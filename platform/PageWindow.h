@@ -1,6 +1,7 @@
-// What the page renderer shows and reports, without a window handle in sight.
-// The forms of ui/ describe their controls with these views; the Win32
-// renderer (and the test double) turns them into windows.
+// What the page renderer shows and reports, without a window handle in sight:
+// the page window's side of the seam. The forms of ui/ describe their
+// controls with these views; the Win32 renderer in platform/gui/ (and the
+// test double) turns them into windows.
 #pragma once
 
 #include <array>

@@ -4,10 +4,10 @@
 
 #include "platform/Platform.h"
 
-namespace platform {
+namespace platform::gui {
 
 MousePointer ScreenPointer();
 // Sets the cursor for WM_SETCURSOR; false when the window's own cursor applies.
 bool ApplyScreenPointer();
 
-}  // namespace platform
+}  // namespace platform::gui
