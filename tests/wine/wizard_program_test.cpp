@@ -31,7 +31,8 @@ TEST(WizardProgramTest, HelpOptionShowsTheHelpMessage) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box),
               "Unterst\xFCtzt wird: \r\n\r\n  -LOCALUPDATE\r\n  -EDITINF\r\n"
-              "  -EDITINFEXTENSION (obsolete)");
+              "  -EDITINFEXTENSION (obsolete)\r\n  -LOG <Datei>\r\n  -SAVEANSWERS <Datei>\r\n"
+              "  -ANSWERS <Datei>");
     AnswerMessageBox(box, IDOK);
     EXPECT_EQ(run.WaitForExit(), 0);
 }
