@@ -156,6 +156,9 @@ void FakePlatform::WaitPumpingEvents(unsigned milliseconds) {
 
 int FakePlatform::ShowMessage(const std::string& text, const std::string& caption, int style) {
     messages.push_back({text, caption, style});
+    // A box with OK alone asks nothing; the script is for the questions.
+    constexpr int kButtons = 0xF;
+    if ((style & kButtons) == mb::Ok) return answer::Ok;
     if (messageAnswers.empty()) return defaultAnswer;
     int reply = messageAnswers.front();
     messageAnswers.pop_front();
