@@ -9,6 +9,7 @@
 
 #include "platform/Files.h"
 #include "platform/Profile.h"
+#include "platform/fake/FaultPlan.h"
 
 namespace platform::profile {
 namespace {
@@ -167,11 +168,14 @@ std::string_view Unquoted(std::string_view value) {
 std::string ReadString(const std::string& section, const std::string& key,
                        const std::string& defaultValue, const std::string& file,
                        unsigned bufferSize) {
+    // A file that cannot be read gives the default, as a missing key does.
+    const faults::Call call("profile::ReadString", file + " [" + section + "] " + key);
     if (bufferSize == 0) return {};
-    const ProfileFile profile(file);
     std::string_view value = defaultValue;
     // The default loses its trailing blanks.
     while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+    if (call.Fails()) return std::string(value.substr(0, bufferSize - 1));
+    const ProfileFile profile(file);
     const size_t header = profile.FindSection(section);
     if (header != std::string::npos) {
         const size_t line = profile.FindKey(header, key);
@@ -182,6 +186,8 @@ std::string ReadString(const std::string& section, const std::string& key,
 
 bool WriteString(const std::string& section, const std::string& key,
                  const std::optional<std::string>& value, const std::string& file) {
+    const faults::Call call("profile::WriteString", file + " [" + section + "] " + key);
+    if (call.Fails()) return false;
     ProfileFile profile(file);
     const size_t header = profile.FindSection(section);
     if (header == std::string::npos) {
@@ -202,6 +208,8 @@ bool WriteString(const std::string& section, const std::string& key,
 }
 
 bool DeleteSection(const std::string& section, const std::string& file) {
+    const faults::Call call("profile::DeleteSection", file + " [" + section + "]");
+    if (call.Fails()) return false;
     ProfileFile profile(file);
     const size_t header = profile.FindSection(section);
     if (header == std::string::npos) return profile.Exists();
