@@ -21,16 +21,23 @@ bool DeleteFileAt(const std::string& path);
 bool MoveFileTo(const std::string& source, const std::string& target);
 // Creates one folder level; the Win32 error code (0 on success).
 unsigned long CreateOneFolder(const std::string& path);
+// The names a folder search found, and how the search ended.
+struct FileListing {
+    std::vector<std::string> names;  // those found before it ended
+    unsigned long error = 0;         // 0: complete; else the Win32 code that ended it
+    // Nothing of that name is there: "file not found" or "path not found".
+    // Any other code (access denied, a network error) is a failed listing.
+    bool NothingThere() const { return error == 2 || error == 3; }
+};
 // Names (not paths) of the entries matching folder\pattern that are plain
-// files (no folders, hidden or system files). nullopt when the search failed
-// to start; the names found so far otherwise.
-std::optional<std::vector<std::string>> ListPlainFiles(const std::string& folder,
-                                                       const std::string& pattern);
+// files (no folders, hidden or system files).
+FileListing ListPlainFiles(const std::string& folder, const std::string& pattern);
 // Names of all files (hidden ones too, no folders) matching folder\pattern.
 std::vector<std::string> ListAllFiles(const std::string& folder, const std::string& pattern);
 // The first line of a text file without its line end; nullopt when unreadable.
+// A read error anywhere in the file makes it unreadable, never a part of it.
 std::optional<std::string> ReadFirstLine(const std::string& path);
-// The whole file as bytes; nullopt when unreadable.
+// The whole file as bytes; nullopt when it cannot be opened or a read fails.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // PathCanonicalizeA; nullopt when the path is rejected (for example too long).

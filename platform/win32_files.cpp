@@ -17,16 +17,19 @@ std::string JoinPattern(const std::string& folder, const std::string& pattern) {
     return full + pattern;
 }
 
+// Visits every entry; 0 when the search ran to its end, else the Win32
+// code of the failure that started or ended it early.
 template <typename Visit>
-bool ForEachEntry(const std::string& folder, const std::string& pattern, Visit visit) {
+DWORD ForEachEntry(const std::string& folder, const std::string& pattern, Visit visit) {
     WIN32_FIND_DATAA entry{};
     ScopedFindHandle search(FindFirstFileA(JoinPattern(folder, pattern).c_str(), &entry));
-    if (!search) return false;
+    if (!search) return GetLastError();
     do {
         std::string name(entry.cFileName, strnlen(entry.cFileName, MAX_PATH));
         if (name != "." && name != "..") visit(name, entry.dwFileAttributes);
     } while (FindNextFileA(search.Get(), &entry));
-    return true;
+    const DWORD ended = GetLastError();
+    return ended == ERROR_NO_MORE_FILES ? 0 : ended;
 }
 
 // The path the file system resolves an open handle to; empty when it cannot tell.
@@ -135,14 +138,12 @@ unsigned long CreateOneFolder(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
 }
 
-std::optional<std::vector<std::string>> ListPlainFiles(const std::string& folder,
-                                                       const std::string& pattern) {
-    std::vector<std::string> names;
-    bool started = ForEachEntry(folder, pattern, [&](const std::string& name, DWORD attributes) {
-        if ((attributes & kNotPlain) == 0) names.push_back(name);
+FileListing ListPlainFiles(const std::string& folder, const std::string& pattern) {
+    FileListing listing;
+    listing.error = ForEachEntry(folder, pattern, [&](const std::string& name, DWORD attributes) {
+        if ((attributes & kNotPlain) == 0) listing.names.push_back(name);
     });
-    if (!started) return std::nullopt;
-    return names;
+    return listing;
 }
 
 std::vector<std::string> ListAllFiles(const std::string& folder, const std::string& pattern) {
@@ -159,11 +160,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     if (!file) return std::nullopt;
     std::string bytes;
     char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+    for (;;) {
+        DWORD read = 0;
+        // A damaged or unreachable file must not pass for a shorter one.
+        if (!ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr)) return std::nullopt;
+        if (read == 0) return bytes;
         bytes.append(buffer, read);
     }
-    return bytes;
 }
 
 std::optional<std::string> ReadFirstLine(const std::string& path) {
@@ -351,12 +354,12 @@ std::string ErrorDescription(unsigned long code) {
 std::optional<std::vector<FolderEntry>> ListEntries(const std::string& folder,
                                                     const std::string& pattern) {
     std::vector<FolderEntry> entries;
-    bool started = ForEachEntry(folder, pattern, [&](const std::string& name, DWORD attributes) {
+    const DWORD error = ForEachEntry(folder, pattern, [&](const std::string& name, DWORD attributes) {
         entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                            (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0,
                            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     });
-    if (!started) return std::nullopt;
+    if (error != 0 && entries.empty()) return std::nullopt;
     return entries;
 }
 

@@ -185,10 +185,10 @@ std::string SplitFileSpec(const std::string& specification, int part) {
 }
 
 short CountFolderFiles(const std::string& folder, const std::string& pattern) {
-    const auto names = platform::files::ListPlainFiles(WithTrailingBackslash(folder), pattern);
-    if (!names) return 0;
+    // On a failure, the count reached so far.
+    const auto names = platform::files::ListPlainFiles(WithTrailingBackslash(folder), pattern).names;
     // The count is a 16-bit number; it stops where it would overflow.
-    return static_cast<short>(std::min<size_t>(names->size(), SHRT_MAX));
+    return static_cast<short>(std::min<size_t>(names.size(), SHRT_MAX));
 }
 
 int RunSetupTypeHelper() {

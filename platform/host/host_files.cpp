@@ -238,20 +238,23 @@ unsigned long CreateOneFolder(const std::string& path) {
     return code;
 }
 
-std::optional<std::vector<std::string>> ListPlainFiles(const std::string& folder,
-                                                       const std::string& pattern) {
+FileListing ListPlainFiles(const std::string& folder, const std::string& pattern) {
+    FileListing listing;
     const Call call("files::ListPlainFiles", folder);
     if (call.Fails()) {
+        listing.error = kErrorAccessDenied;
         FailWith(kErrorAccessDenied);
-        return std::nullopt;
+        return listing;
     }
     const auto entries = Search(folder, pattern);
-    if (!entries) return std::nullopt;
-    std::vector<std::string> names;
-    for (const Entry& entry : *entries) {
-        if (entry.kind == Kind::File) names.push_back(entry.name);
+    if (!entries) {
+        listing.error = host::LastError();
+        return listing;
     }
-    return names;
+    for (const Entry& entry : *entries) {
+        if (entry.kind == Kind::File) listing.names.push_back(entry.name);
+    }
+    return listing;
 }
 
 std::vector<std::string> ListAllFiles(const std::string& folder, const std::string& pattern) {
@@ -260,7 +263,7 @@ std::vector<std::string> ListAllFiles(const std::string& folder, const std::stri
         FailWith(kErrorAccessDenied);
         return {};
     }
-    return ListPlainFiles(folder, pattern).value_or(std::vector<std::string>());
+    return ListPlainFiles(folder, pattern).names;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -289,10 +292,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     for (;;) {
         ssize_t count = read(file.Get(), buffer, sizeof(buffer));
         if (count < 0 && errno == EINTR) continue;
-        if (count <= 0) break;
+        if (count < 0) {
+            Fail(hostPath);
+            return std::nullopt;
+        }
+        if (count == 0) return bytes;
         bytes.append(buffer, static_cast<size_t>(count));
     }
-    return bytes;
 }
 
 std::optional<std::string> ReadFirstLine(const std::string& path) {

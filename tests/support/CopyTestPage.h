@@ -11,8 +11,8 @@ class CopyTestPage : public ui::Form {
     CopyTestPage() : Form("Setup auf Server kopieren", 8400, 5640) {}
 
     CopyPageControls Controls() {
-        return {ProgressBack, ProgressBar, ProgressTitle, txtServerPath,
-                btnNext,      btnBack,     btnBrowse,     btnHelp};
+        return {ProgressBack, ProgressBar, ProgressTitle, txtServerPath, btnNext,
+                btnBack,      btnBrowse,   btnHelp,       optFromImage,  optCopyToServer};
     }
 
     // clang-format off
@@ -21,6 +21,8 @@ class CopyTestPage : public ui::Form {
     // The fill may become 6000 twips wide.
     ui::Control ProgressBack{*this, {ui::ControlKind::ProgressTrough, "ProgressBack", "", 480, 3600, 6120, 300, "", ui::flag::Hidden}};
     ui::Control ProgressBar{*this, {ui::ControlKind::ProgressFill, "ProgressBar", "", 540, 3660, 0, 180, "", ui::flag::Hidden}};
+    ui::Control optFromImage{*this, {ui::ControlKind::Option, "optCopyCD", "Installation vom Image durchführen", 480, 1400, 4000, 255}};
+    ui::Control optCopyToServer{*this, {ui::ControlKind::Option, "optCopyCD", "Installationsprozedur kopieren nach:", 480, 1700, 4000, 255, "", ui::flag::Checked}};
     ui::Control btnBrowse{*this, {ui::ControlKind::Button, "btnBrowse", "Durchsuchen...", 6720, 2000, 1200, 315}};
     ui::Control btnBack{*this, {ui::ControlKind::Button, "btnBack", "< &Zurück", 2640, 5130, 1200, 360}};
     ui::Control btnNext{*this, {ui::ControlKind::Button, "btnNext", "&Weiter >", 3840, 5130, 1200, 360, "", ui::flag::Default}};

@@ -33,7 +33,8 @@ const std::vector<VersionFolderAnswers> kVersionFolderAnswers = {
     {2, {No, Yes}, "DBTools", false, "S", "S\\Version_520"},  // goes on from the copy there
     {2, {No, No}, "stays", false, "", "unchanged"},
     {3, {No}, "stays", false, "", "unchanged"},                // not asked to go on
-    {2, {kCancel, No}, "stays", false, nullptr, "unchanged"},  // Cancel, then not ending
+    {2, {kCancel, No}, "stays", false, "S", "unchanged"},      // Cancel, then not ending
+    {2, {No, kCancel, No}, "stays", false, "S", "unchanged"},
 };
 // clang-format on
 

@@ -3,6 +3,7 @@
 // and what the old-files page deletes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/support/FakePlatformTest.h"
@@ -16,6 +17,8 @@ using platform::answer::No;
 using platform::answer::Yes;
 
 namespace {
+
+constexpr int kCancel = 2;
 
 class CopyToServerPageTest : public FakePlatformTest {
   protected:
@@ -53,6 +56,18 @@ TEST_F(CopyToServerPageTest, ExistingVersionFolderIsOverwrittenContinuedFromOrRe
         EXPECT_EQ(recorded, c.selvorDestination[0] == 'S'
                                 ? servers.path() + std::string(c.selvorDestination + 1)
                                 : c.selvorDestination);
+        // Only an overwrite empties the folder first.
+        EXPECT_EQ(PathExists(servers / "Version_520\\old.txt"), c.answers.front() != Yes);
+        if (std::find(c.answers.begin(), c.answers.end(), kCancel) != c.answers.end()) {
+            // After a Cancel the next Next asks again rather than copying.
+            EXPECT_FALSE(Session().CopyCancelled);
+            fake.messages.clear();
+            fake.messageAnswers = {No, No};
+            EXPECT_EQ(Next(page), "stays");
+            EXPECT_EQ(fake.messages.empty() ? "" : fake.messages.front().text,
+                      "Das Installations-Verzeichnis besteht schon! Wollen Sie es überschreiben?");
+            EXPECT_TRUE(PathExists(servers / "Version_520\\old.txt"));
+        }
         ui::DiscardAllForms();
     }
 }

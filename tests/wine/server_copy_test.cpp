@@ -55,6 +55,7 @@ class ServerCopyTest : public FakePlatformTest {
         fake.onPump = [this] {
             fake.ticks += 50;  // time enough for the page to show each file
             titles.push_back(page.ProgressTitle.Caption());
+            if (AnyActionBesideCancel()) ++pumpsWithActionsOpen;
             if (page.ProgressTitle.Caption().starts_with("Kopiere")) {
                 widths.push_back(page.ProgressBar.Width());
             }
@@ -63,11 +64,17 @@ class ServerCopyTest : public FakePlatformTest {
     }
 
     int Copy() { return CopySetupImage(page.Controls(), target); }
+    bool AnyActionBesideCancel() const {
+        return page.btnNext.Enabled() || page.btnBack.Enabled() || page.btnBrowse.Enabled() ||
+               page.btnHelp.Enabled() || page.optFromImage.Enabled() ||
+               page.optCopyToServer.Enabled();
+    }
     bool PageRestored() const {
         return !page.ProgressBack.Visible() && !page.ProgressBar.Visible() &&
                !page.ProgressTitle.Visible() && page.ProgressBar.Width() == 0 &&
                page.btnNext.Enabled() && page.btnBack.Enabled() && page.btnBrowse.Enabled() &&
-               page.btnHelp.Enabled();
+               page.btnHelp.Enabled() && page.optFromImage.Enabled() &&
+               page.optCopyToServer.Enabled();
     }
 
     static constexpr const char* kVersionIni = "[Common]\r\nVersion=5.2.0\r\n";
@@ -76,6 +83,7 @@ class ServerCopyTest : public FakePlatformTest {
     CopyTestPage page;
     std::vector<std::string> titles;
     std::vector<int> widths;
+    int pumpsWithActionsOpen = 0;  // a click there would act under the running copy
     std::function<void()> onPump;
 };
 
@@ -125,6 +133,7 @@ TEST_F(ServerCopyTest, CopiesTheListedFoldersIntoTheServerLayout) {
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_TRUE(Session().ContinueFromServerCopy);
     EXPECT_TRUE(PageRestored());
+    EXPECT_EQ(pumpsWithActionsOpen, 0);
     EXPECT_EQ(fake.lastPageWindow->focusedControl, 0u);  // txtServerPath comes first
     EXPECT_EQ(fake.pointers.front(), platform::MousePointer::Hourglass);
     EXPECT_EQ(fake.pointers.back(), platform::MousePointer::Default);
@@ -178,6 +187,31 @@ TEST_F(ServerCopyTest, FailureStopsTheFilesButNotTheClosingStepsAndIsShownOnce) 
     EXPECT_TRUE(PathExists(server / "Setup\\AktVersion.ini"));
     EXPECT_FALSE(Session().ContinueFromServerCopy);
     EXPECT_TRUE(PageRestored());
+}
+
+TEST_F(ServerCopyTest, AnImageThatCannotBeReadFailsTheCopyInsteadOfShorteningIt) {
+    const std::function<void()> arrangements[] = {
+        // Wine's path to a Linux file that opens but whose reads fail.
+        [this] { Session().InstallIniPath = "Z:\\proc\\self\\mem"; },
+        // A listed folder whose listing fails with more than "not found".
+        [this] {
+            image.Write("WSROOT\\Install.ini", "[SELVORFOLDERS]\r\nSetups\r\nSetups\\a<b\r\n");
+        },
+    };
+    int run = 0;
+    for (const auto& arrange : arrangements) {
+        fake.messages.clear();
+        arrange();
+        target = server / ("Setup" + std::to_string(++run));
+
+        EXPECT_NE(Copy(), 0);
+
+        ASSERT_EQ(fake.messages.size(), 1u);
+        EXPECT_EQ(fake.messages[0].caption, "Setup kopieren");
+        EXPECT_FALSE(PathExists(target + "\\a.txt"));
+        EXPECT_FALSE(Session().ContinueFromServerCopy);
+        EXPECT_TRUE(PageRestored());
+    }
 }
 
 TEST_F(ServerCopyTest, CancelEndsTheStageItWasPressedInAndLeavesNoPartialFile) {

@@ -72,8 +72,8 @@ CopyToServer::CopyToServer()
 }
 
 CopyPageControls CopyToServer::Controls() {
-    return {ProgressBack, ProgressBar, ProgressTitle, txtServerPath,
-            btnNext,      btnBack,     btnBrowse,     btnHelp};
+    return {ProgressBack, ProgressBar, ProgressTitle, txtServerPath, btnNext,
+            btnBack,      btnBrowse,   btnHelp,       optCopyCD[0],  optCopyCD[1]};
 }
 
 void CopyToServer::OnLoad() {
@@ -265,8 +265,16 @@ bool CopyToServer::CopyIfChosen() {
         return false;
     }
     if (!TargetConfirmed) {
-        txtServerPath.SetText(text::Trim(
-            CheckTargetFolder(text::Trim(txtServerPath.Text()) + Lbl_Version.Caption())));
+        const std::string checked = text::Trim(
+            CheckTargetFolder(text::Trim(txtServerPath.Text()) + Lbl_Version.Caption()));
+        // Cancel in a question, exit declined: this Next ends with the page as
+        // it was, so that the next Next asks again instead of copying over the
+        // folder the user did not want replaced.
+        if (session.CopyCancelled) {
+            session.CopyCancelled = false;
+            return false;
+        }
+        txtServerPath.SetText(checked);
         if (text::Trim(txtServerPath.Text()).empty()) {
             TargetConfirmed = false;
             return false;

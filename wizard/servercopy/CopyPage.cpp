@@ -11,9 +11,11 @@ constexpr int kTroughMargin = 120;
 // 25 pictures a second look smooth.
 constexpr std::uint64_t kShowIntervalMilliseconds = 40;
 
-void EnableButtons(const CopyPageControls& page, bool enabled) {
-    for (ui::Control* button : {&page.btnNext, &page.btnBack, &page.btnBrowse, &page.btnHelp}) {
-        button->SetEnabled(enabled);
+// Everything but Cancel (and F1, which opens the help) waits for the copy.
+void EnablePageActions(const CopyPageControls& page, bool enabled) {
+    for (ui::Control* control : {&page.btnNext, &page.btnBack, &page.btnBrowse, &page.btnHelp,
+                                 &page.optFromImage, &page.optCopyToServer}) {
+        control->SetEnabled(enabled);
     }
 }
 
@@ -21,7 +23,7 @@ void EnableButtons(const CopyPageControls& page, bool enabled) {
 
 CopyProgress::CopyProgress(const CopyPageControls& page)
     : page_(page), widest_(page.ProgressBack.Width() - kTroughMargin) {
-    EnableButtons(page_, false);
+    EnablePageActions(page_, false);
     // Away from the disabled button, so the keyboard still reaches Cancel.
     page_.txtServerPath.SetFocus();
     page_.ProgressBack.SetVisible(true);
@@ -52,5 +54,5 @@ void CopyProgress::Restore() {
     page_.ProgressBar.SetWidth(0);
     page_.ProgressBar.SetVisible(false);
     page_.ProgressTitle.SetVisible(false);
-    EnableButtons(page_, true);
+    EnablePageActions(page_, true);
 }

@@ -17,13 +17,18 @@ struct CopyPageControls {
     ui::Control& btnBack;
     ui::Control& btnBrowse;
     ui::Control& btnHelp;
+    // The choice between installing from the image and copying: a click on
+    // it under a running copy would change the folder the copy goes to.
+    ui::Control& optFromImage;
+    ui::Control& optCopyToServer;
 };
 
 // The page for the duration of a run: only Cancel can act, the progress
 // display is shown.
 class CopyProgress {
   public:
-    // Disables Next, Back, Browse and Help and shows an empty progress bar.
+    // Disables Next, Back, Browse, Help and the options and shows an empty
+    // progress bar.
     explicit CopyProgress(const CopyPageControls& page);
 
     void SetTitle(std::string title) { page_.ProgressTitle.SetCaption(std::move(title)); }
@@ -32,7 +37,7 @@ class CopyProgress {
     // every few hundredths of a second, and Refresh shows it at once.
     void ShowFile(const std::string& name, std::size_t number, std::size_t count);
     void Refresh();
-    // Hides the progress display and enables the buttons again.
+    // Hides the progress display and enables the buttons and options again.
     void Restore();
 
   private:

@@ -13,9 +13,14 @@ std::vector<ImageFile> ListImageFiles(const std::string& imageRoot,
             error.Record(kPathTooLong);
             return {};
         }
-        const auto names = platform::files::ListPlainFiles(folder, "*.*");
-        if (!names) continue;
-        for (const std::string& name : *names) files.push_back({name, entry});
+        const platform::files::FileListing listing = platform::files::ListPlainFiles(folder, "*.*");
+        // A folder the image does not have lists nothing; one that is there
+        // but cannot be read would leave its files out of a "complete" copy.
+        if (listing.error != 0 && !listing.NothingThere()) {
+            error.Record(listing.error);
+            return {};
+        }
+        for (const std::string& name : listing.names) files.push_back({name, entry});
     }
     return files;
 }

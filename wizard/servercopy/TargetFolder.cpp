@@ -9,9 +9,7 @@ void PrepareTargetFolder(const std::string& path) {
     // A blank path would empty the current folder.
     if (text::Trim(path).empty()) return;
     files::CreateOneFolder(path);
-    const auto names = files::ListPlainFiles(path, "*.*");
-    if (!names) return;
-    for (const std::string& name : *names) {
+    for (const std::string& name : files::ListPlainFiles(path, "*.*").names) {
         // Read-only files of an earlier copy from a CD go as well.
         files::DeleteFileAt(text::JoinPath(path, name));
         // An earlier copy on a share can take seconds to delete.
