@@ -17,7 +17,10 @@ bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);  // any file, hidden ones included
 // Copies, replacing an existing target; false on any failure.
 bool CopyFileReplacing(const std::string& source, const std::string& target);
-bool DeleteFileAt(const std::string& path);
+// Deletes a file, a read-only one too; a link is deleted, never its target.
+// With `between`, a large file is freed in steps with `between` run after
+// each, so that the windows can answer meanwhile.
+bool DeleteFileAt(const std::string& path, const std::function<void()>& between = nullptr);
 bool MoveFileTo(const std::string& source, const std::string& target);
 // Creates one folder level; the Win32 error code (0 on success).
 unsigned long CreateOneFolder(const std::string& path);

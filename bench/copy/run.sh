@@ -54,7 +54,7 @@ start_wine
 windows() { echo "Z:${1//\//\\}"; }
 # Wine's own notes go to stderr; they are shown only when the run fails.
 if ! wine "$BUILD_DIR/bench/copy/copy_bench.exe" "$(windows "$WORK/image")" \
-    "$(windows "$WORK/out")" "${1:-3}" 2>"$WORK/stderr" | tr -d '\r'; then
+    "$(windows "$WORK/out")" "${1:-5}" 2>"$WORK/stderr" | tr -d '\r'; then
     cat "$WORK/stderr" >&2
     exit 1
 fi

@@ -199,7 +199,7 @@ bool CopyFileReplacing(const std::string& source, const std::string& target) {
     return WriteWholeFile(target, *bytes);
 }
 
-bool DeleteFileAt(const std::string& path) {
+bool DeleteFileAt(const std::string& path, const std::function<void()>&) {
     const Call call("files::DeleteFileAt", path);
     if (call.Fails()) return FailWith(kErrorAccessDenied);
     const std::string hostPath = HostPath(path);

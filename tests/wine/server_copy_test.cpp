@@ -169,6 +169,23 @@ TEST_F(ServerCopyTest, ReadOnlyFilesFromACdCanBeCopiedAgainAndStayWritable) {
     }
 }
 
+TEST_F(ServerCopyTest, ALargeOldFileIsFreedInStepsOnlyOnceItIsSureToGo) {
+    const std::string big = server.Write("Setup\\big.bin", std::string(20 << 20, 'x'));
+    int steps = 0;
+    {
+        // Held open without delete sharing: the deletion fails and the file
+        // keeps every byte.
+        HANDLE holder = CreateFileA(big.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        EXPECT_FALSE(platform::files::DeleteFileAt(big, [&] { ++steps; }));
+        CloseHandle(holder);
+        EXPECT_EQ(ReadFileText(big).size(), 20u << 20);
+    }
+    EXPECT_TRUE(platform::files::DeleteFileAt(big, [&] { ++steps; }));
+    EXPECT_FALSE(PathExists(big));
+    EXPECT_GE(steps, 2);
+}
+
 TEST_F(ServerCopyTest, FailureStopsTheFilesButNotTheClosingStepsAndIsShownOnce) {
     server.MakeFolder("Setup\\Setups\\DBTools\\db.exe");  // a folder where a file must go
     server.MakeFolder("Setup\\Dravik.exe");               // closing steps fail silently

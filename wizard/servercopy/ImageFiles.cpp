@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "wizard/servercopy/CopyLayout.h"
+#include "wizard/servercopy/InputPump.h"
 
 std::vector<ImageFile> ListImageFiles(const std::string& imageRoot,
                                       const std::vector<std::string>& folders, CopyError& error) {
@@ -21,6 +22,8 @@ std::vector<ImageFile> ListImageFiles(const std::string& imageRoot,
             return {};
         }
         for (const std::string& name : listing.names) files.push_back({name, entry});
+        // Listing thousands of files on a share takes a while.
+        input_pump::WhenDue();
     }
     return files;
 }
