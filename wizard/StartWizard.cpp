@@ -2,10 +2,10 @@
 
 #include "wizard/StartUp.h"
 #include "wizard/pages/FrmHinweis.h"
-#include "wizard/pages/Welcome.h"
+#include "wizard/pages/PageSequence.h"
 
 void StartWizard() {
     FrmHinweisNotice notice;
     if (!RunStartUpSequence(notice)) return;
-    ShowWelcomePage();
+    ShowFirstPage();
 }

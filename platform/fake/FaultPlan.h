@@ -30,6 +30,9 @@ struct Plan {
     std::function<void()> onOverrun;
     // Inside a counted call, or in a test's own action: not the program's call.
     int depth = 0;
+    // Instead of a number: the next call of this name whose detail holds
+    // failingPart fails (see FailingCall).
+    std::string failingName, failingPart;
 };
 
 inline Plan& CurrentPlan() {
@@ -45,7 +48,7 @@ class Call {
         Plan& plan = CurrentPlan();
         if (plan.armed && plan.depth == 0) {
             plan.calls.push_back({name, std::string(detail)});
-            fails_ = plan.calls.size() == plan.failing;
+            fails_ = plan.calls.size() == plan.failing || Named(plan, name, detail);
             if (plan.callLimit != 0 && plan.calls.size() > plan.callLimit && plan.onOverrun) {
                 plan.onOverrun();
             }
@@ -59,7 +62,40 @@ class Call {
     bool Fails() const { return fails_; }
 
   private:
+    static bool Named(Plan& plan, std::string_view name, std::string_view detail) {
+        if (plan.failingName.empty() || name != plan.failingName ||
+            detail.find(plan.failingPart) == std::string_view::npos) {
+            return false;
+        }
+        plan.failingName.clear();  // once
+        return true;
+    }
+
     bool fails_ = false;
+};
+
+// A test's failure: while it stands, the next call named `name` whose detail
+// holds `part` fails as it fails on Windows; the calls before and after it work.
+class FailingCall {
+  public:
+    explicit FailingCall(std::string name, std::string part = {}) {
+        Plan& plan = CurrentPlan();
+        plan.calls.clear();
+        plan.failing = 0;
+        plan.failingName = std::move(name);
+        plan.failingPart = std::move(part);
+        plan.armed = true;
+    }
+    ~FailingCall() {
+        Plan& plan = CurrentPlan();
+        plan.armed = false;
+        plan.failingName.clear();
+    }
+    FailingCall(const FailingCall&) = delete;
+    FailingCall& operator=(const FailingCall&) = delete;
+
+    // True once the call has come and failed.
+    bool Failed() const { return CurrentPlan().failingName.empty(); }
 };
 
 // A test's own action in the middle of a run, such as a stand-in program

@@ -5,6 +5,7 @@
 #include "wizard/pages/CopyToServer.h"
 #include "wizard/pages/DBTools.h"
 #include "wizard/pages/Install.h"
+#include "wizard/pages/PageSequence.h"
 #include "wizard/pages/SystemPruefung.h"
 #include "wizard/pages/TerminalServer.h"
 #include "wizard/pages/UpdateNote.h"
@@ -132,7 +133,7 @@ std::string PageWalk::Installer() const {
 
 std::string PageWalk::Walk(int installType, int role) {
     std::string path;
-    ShowWelcomePage();
+    ShowFirstPage();
     for (int step = 0; step < 10; ++step) {
         ui::Form* page = CurrentPage();
         if (page == nullptr) return path + "(no page)";

@@ -28,9 +28,11 @@ int StartFailuresShown(const platform::FakePlatform& fake) {
            Shown(fake, "konnte nicht gestartet werden");
 }
 
-bool FirstPageUp() {
+// The first page is up, or the wizard said that it could not show it.
+bool FirstPageUp(const platform::FakePlatform& fake) {
     const ui::Form* page = testing_support::CurrentPage();
-    return page != nullptr && page->Name() == "Welcome";
+    if (page != nullptr && page->Name() == "Welcome") return true;
+    return Shown(fake, "konnte nicht angezeigt werden") > 0;
 }
 
 // A report of something that went wrong, or a box the programs could not show.
@@ -67,7 +69,7 @@ class StartUpFlow : public Flow {
                 return std::string(asked.part) + " was ended without its warning";
             }
         }
-        if (!FirstPageUp()) return "start-up ended before the first page without a word";
+        if (!FirstPageUp(fake_)) return "start-up ended before the first page without a word";
         return {};
     }
     void Spoil() override { packages_.started.pop_back(); }
@@ -124,7 +126,7 @@ class UpdateFlow : public Flow {
         if (!Session().InternetUpdate) return JudgeEnded();
         if (std::string broken = JudgeUnpacked(); !broken.empty()) return broken;
         if (std::string broken = JudgeEdited(); !broken.empty()) return broken;
-        if (!FirstPageUp()) return "the update went on, but no page came";
+        if (!FirstPageUp(fake_)) return "the update went on, but no page came";
         return {};
     }
     void Spoil() override { platform::files::DeleteFileAt(TmpSetup("Setups\\TL_UPD.CAB")); }

@@ -5,9 +5,11 @@
 
 #include <string>
 
+#include "platform/fake/FaultPlan.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/PageWalk.h"
 #include "ui/Form.h"
+#include "wizard/pages/PageSequence.h"
 
 using namespace testing_support;
 
@@ -36,11 +38,29 @@ TEST_F(PageSequenceTest, BackLeadsToThePageThatLedHere) {
         const std::string from = PageWalk::ShowStep(c);
         SCOPED_TRACE(from + " mode " + std::to_string(c.installMode) + " role " +
                      std::to_string(c.machineType));
+        {
+            // A page that cannot be shown leaves the user where he was.
+            platform::faults::FailingCall noWindow("CreatePageWindow");
+            EXPECT_EQ(PageWalk::PressBack(), from);
+        }
         const std::string shown = PageWalk::PressBack();
         EXPECT_EQ(shown, c.expected);
         EXPECT_EQ(ui::LoadedForms().size(), shown == "(no page)" ? 0u : 1u);
         ui::DiscardAllForms();
     }
+}
+
+TEST_F(PageSequenceTest, AFirstPageThatCannotBeShownIsReported) {
+    walk.Prepare(kPagePaths.front());
+    platform::faults::FailingCall noWindow("CreatePageWindow");
+
+    ShowFirstPage();
+
+    EXPECT_TRUE(ui::LoadedForms().empty());
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, "Der Setup-Assistent konnte nicht angezeigt werden.");
+    EXPECT_EQ(fake.messages[0].caption, "ZEVRIN Tolvane Setup-Assistent");
+    EXPECT_EQ(fake.messages[0].style, platform::mb::Ok | platform::mb::IconError);
 }
 
 }  // namespace
