@@ -10,6 +10,7 @@ namespace testing_support {
 namespace {
 
 constexpr int kCancel = 2;
+constexpr int kNotShown = platform::answer::Failed;
 using platform::answer::No;
 using platform::answer::Yes;
 
@@ -35,6 +36,8 @@ const std::vector<VersionFolderAnswers> kVersionFolderAnswers = {
     {3, {No}, "stays", false, "", "unchanged"},                // not asked to go on
     {2, {kCancel, No}, "stays", false, "S", "unchanged"},      // Cancel, then not ending
     {2, {No, kCancel, No}, "stays", false, "S", "unchanged"},
+    {2, {kNotShown}, "stays", false, "S", "unchanged"},       // a box that could not be shown
+    {2, {No, kNotShown}, "stays", false, "S", "unchanged"},
 };
 // clang-format on
 
