@@ -257,13 +257,13 @@ FileListing ListPlainFiles(const std::string& folder, const std::string& pattern
     return listing;
 }
 
-std::vector<std::string> ListAllFiles(const std::string& folder, const std::string& pattern) {
+FileListing ListAllFiles(const std::string& folder, const std::string& pattern) {
     const Call call("files::ListAllFiles", folder);
     if (call.Fails()) {
         FailWith(kErrorAccessDenied);
-        return {};
+        return {{}, kErrorAccessDenied};
     }
-    return ListPlainFiles(folder, pattern).names;
+    return ListPlainFiles(folder, pattern);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

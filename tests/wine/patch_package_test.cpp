@@ -55,7 +55,7 @@ TEST_F(PatchPackageTest, UnpacksTheImageCopiesTheRestAndRecordsThePatch) {
     EXPECT_EQ(ReadFileText(tmpSetup + "WSROOT\\Install.ini"),
               ReferenceContents("P_Q_VORLAUF", "WSROOT\\Install.ini"));
     EXPECT_EQ(ReadFileText(tmpSetup + "Setups\\TL_UPD.CAB"), ReadFileText(BuiltCabinet("TL_UPD")));
-    std::vector<std::string> setups = platform::files::ListAllFiles(tmpSetup + "Setups", "*");
+    std::vector<std::string> setups = platform::files::ListAllFiles(tmpSetup + "Setups", "*").names;
     std::sort(setups.begin(), setups.end());
     EXPECT_EQ(setups, (std::vector<std::string>{"P_TL_UPD.inf", "TL_UPD.CAB"}));
 
