@@ -10,6 +10,7 @@
 #include "platform/Files.h"
 #include "platform/Profile.h"
 #include "platform/fake/FaultPlan.h"
+#include "platform/host/HostPaths.h"
 
 namespace platform::profile {
 namespace {
@@ -154,6 +155,13 @@ class ProfileFile {
     std::vector<Line> lines_;
 };
 
+// A write the sweep makes fail: refused, as for a file another program holds.
+bool Refused() {
+    constexpr unsigned long kErrorAccessDenied = 5;
+    host::SetLastError(kErrorAccessDenied);
+    return false;
+}
+
 // The profile functions drop one pair of matching quotes around a value.
 std::string_view Unquoted(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -187,7 +195,7 @@ std::string ReadString(const std::string& section, const std::string& key,
 bool WriteString(const std::string& section, const std::string& key,
                  const std::optional<std::string>& value, const std::string& file) {
     const faults::Call call("profile::WriteString", file + " [" + section + "] " + key);
-    if (call.Fails()) return false;
+    if (call.Fails()) return Refused();
     ProfileFile profile(file);
     const size_t header = profile.FindSection(section);
     if (header == std::string::npos) {
@@ -209,7 +217,7 @@ bool WriteString(const std::string& section, const std::string& key,
 
 bool DeleteSection(const std::string& section, const std::string& file) {
     const faults::Call call("profile::DeleteSection", file + " [" + section + "]");
-    if (call.Fails()) return false;
+    if (call.Fails()) return Refused();
     ProfileFile profile(file);
     const size_t header = profile.FindSection(section);
     if (header == std::string::npos) return profile.Exists();

@@ -91,8 +91,9 @@ bool RecordPatchLevel(const std::string& downloadFolder) {
                      ReadIniEntry(kPropertiesSection, "Title", "", packageInf);
         }
         const std::string folder = InstalledFolder();
-        if (!folder.empty() && platform::files::FileExists(folder + "Tolvane.inf")) {
-            WriteIniEntry(kPatchesSection, kRecordKey, record, folder + "Tolvane.inf");
+        if (!folder.empty() && platform::files::FileExists(folder + "Tolvane.inf") &&
+            !WriteIniEntry(kPatchesSection, kRecordKey, record, folder + "Tolvane.inf")) {
+            return ReportRefusedWrite();
         }
         return true;
     } catch (const std::exception& error) {
@@ -107,8 +108,10 @@ bool ClearPatchRecord() {
         const std::string productInf = folder + "Tolvane.inf";
         if (folder.empty() || !platform::files::FileExists(productInf)) return true;
         const std::string saved = ReadIniEntry(kPatchesSection, kRecordKey, "", productInf);
-        DeleteIniSection(kPatchesSection, productInf);
-        if (!saved.empty()) WriteIniEntry(kPropertiesSection, kRecordKey, saved, productInf);
+        if (!DeleteIniSection(kPatchesSection, productInf)) return ReportRefusedWrite();
+        if (!saved.empty() && !WriteIniEntry(kPropertiesSection, kRecordKey, saved, productInf)) {
+            return ReportRefusedWrite();
+        }
         return true;
     } catch (const std::exception& error) {
         ReportUpdateError(0, error.what());
