@@ -6,7 +6,7 @@ trap 'echo "${BASH_SOURCE[0]}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 packages=(cmake make mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
           xdotool imagemagick gcab cabextract googletest locales
-          clang libclang-rt-dev llvm)
+          clang libclang-rt-dev llvm osslsigncode openssl)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -20,7 +20,7 @@
 #include "platform/Files.h"
 #include "platform/Win32Platform.h"
 #include "tests/support/CopyTestPage.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/servercopy/CopySetupImage.h"
 
 namespace {
@@ -116,6 +116,7 @@ int main(int argc, char** argv) {
     folders.push_back("WSROOT");
 
     testing_support::CopyTestPage page;
+    CopyProgress progress = page.Progress();
     page.Show();
     win32.PumpEvents();
     const double before = WorkingSetMegabytes(false);
@@ -137,7 +138,7 @@ int main(int argc, char** argv) {
                 continue;
             }
             win32.Start();
-            const int result = CopySetupImage(page.Controls(), oursTarget);
+            const int result = CopySetupImage(progress, oursTarget);
             ours = Seconds() - start;
             if (result != 0 || !session.ContinueFromServerCopy) {
                 std::fprintf(stderr, "CopySetupImage failed with %d\n", result);
@@ -152,7 +153,7 @@ int main(int argc, char** argv) {
     }
     // Once more over the last copy, whose files the copy deletes first.
     win32.Start();
-    if (CopySetupImage(page.Controls(), oursTarget) != 0) return 1;
+    if (CopySetupImage(progress, oursTarget) != 0) return 1;
     const double pauseOverEarlierCopy = win32.longest;
     const double peak = WorkingSetMegabytes(true);
     platform::files::DeleteFolderTree(bareTarget);

@@ -17,7 +17,7 @@
 #include "bench/BenchClock.h"
 #include "platform/Win32Platform.h"
 #include "ui/Form.h"
-#include "wizard/StartPrograms.h"
+#include "wizard/base/StartPrograms.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "platform/fake/FakePlatform.h"
 #include "platform/host/HostPaths.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 
 namespace fuzzing {
 

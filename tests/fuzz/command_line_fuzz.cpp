@@ -6,7 +6,7 @@
 
 #include "platform/Files.h"
 #include "tests/fuzz/FuzzSandbox.h"
-#include "wizard/CommandLine.h"
+#include "wizard/program/CommandLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzzing::FakeRun run;

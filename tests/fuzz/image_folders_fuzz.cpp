@@ -8,7 +8,7 @@
 
 #include "platform/Files.h"
 #include "tests/fuzz/FuzzSandbox.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/servercopy/ImageFiles.h"
 #include "wizard/servercopy/ImageFolderList.h"
 

@@ -7,7 +7,7 @@
 
 #include "platform/Files.h"
 #include "tests/fuzz/FuzzSandbox.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/servercopy/VersionFolders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

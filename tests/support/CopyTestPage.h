@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ui/Form.h"
-#include "wizard/servercopy/CopyPage.h"
+#include "wizard/pages/CopyProgress.h"
 
 namespace testing_support {
 
@@ -10,6 +10,8 @@ class CopyTestPage : public ui::Form {
   public:
     CopyTestPage() : Form("Setup auf Server kopieren", 8400, 5640) {}
 
+    // The page's progress display, as the server copy page makes it.
+    CopyProgress Progress() { return CopyProgress(Controls()); }
     CopyPageControls Controls() {
         return {ProgressBack, ProgressBar, ProgressTitle, txtServerPath, btnNext,
                 btnBack,      btnBrowse,   btnHelp,       optFromImage,  optCopyToServer};

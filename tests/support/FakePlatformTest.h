@@ -5,7 +5,7 @@
 
 #include "platform/fake/FakePlatform.h"
 #include "shared/modRegistry.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 
 namespace testing_support {
 

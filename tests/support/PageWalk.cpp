@@ -1,7 +1,7 @@
 #include "tests/support/PageWalk.h"
 
 #include "ui/Form.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/pages/CopyToServer.h"
 #include "wizard/pages/DBTools.h"
 #include "wizard/pages/Install.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "wizard/NoticeForm.h"
+#include "wizard/base/NoticeForm.h"
 
 namespace testing_support {
 

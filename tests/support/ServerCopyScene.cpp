@@ -2,7 +2,7 @@
 
 #include "shared/modRegistry.h"
 #include "ui/Form.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/pages/CopyToServer.h"
 #include "wizard/pages/VersionsListe.h"
 

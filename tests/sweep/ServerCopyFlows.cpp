@@ -7,7 +7,7 @@
 #include "tests/support/ServerCopyScene.h"
 #include "tests/sweep/SweepFlow.h"
 #include "ui/Form.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/pages/CopyToServer.h"
 
 namespace fault_sweep {

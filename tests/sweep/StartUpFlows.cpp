@@ -12,8 +12,8 @@
 #include "tests/support/UpdateInstallation.h"
 #include "tests/sweep/SweepFlow.h"
 #include "ui/Form.h"
-#include "wizard/SetupSession.h"
-#include "wizard/StartWizard.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/program/StartWizard.h"
 #include "wizard/updates/UpdateMessages.h"
 
 namespace fault_sweep {

@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "ui/Form.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 
 namespace fault_sweep {
 namespace {

@@ -4,7 +4,7 @@
 #include "platform/Profile.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/CommandLine.h"
+#include "wizard/program/CommandLine.h"
 
 using namespace testing_support;
 

@@ -4,9 +4,9 @@
 
 #include "tests/support/FakePlatformTest.h"
 #include "ui/Form.h"
-#include "wizard/PageFrame.h"
-#include "wizard/ProgramRole.h"
+#include "wizard/base/ProgramRole.h"
 #include "wizard/pages/FrmHinweis.h"
+#include "wizard/pages/PageFrame.h"
 
 using namespace testing_support;
 

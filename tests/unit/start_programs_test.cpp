@@ -3,7 +3,7 @@
 
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/StartPrograms.h"
+#include "wizard/base/StartPrograms.h"
 
 using namespace testing_support;
 

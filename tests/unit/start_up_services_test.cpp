@@ -5,9 +5,9 @@
 
 #include "tests/support/ExpectedWarnings.h"
 #include "tests/support/FakePlatformTest.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/RecordingNotice.h"
-#include "wizard/StartUp.h"
+#include "tests/support/TempFolder.h"
+#include "wizard/program/StartUp.h"
 
 using namespace testing_support;
 

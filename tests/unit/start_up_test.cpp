@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/FakePlatformTest.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/RecordingNotice.h"
-#include "wizard/StartUp.h"
+#include "tests/support/TempFolder.h"
+#include "wizard/program/StartUp.h"
 
 using namespace testing_support;
 

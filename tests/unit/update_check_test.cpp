@@ -9,7 +9,7 @@
 #include "tests/support/RecordingNotice.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UpdateInstallation.h"
-#include "wizard/StartUp.h"
+#include "wizard/program/StartUp.h"
 #include "wizard/updates/UpdateCheck.h"
 
 using namespace testing_support;

@@ -8,9 +8,9 @@
 #include "shared/modRegistry.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/IniAccess.h"
-#include "wizard/SetupSession.h"
-#include "wizard/SystemQueries.h"
+#include "wizard/base/IniAccess.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/SystemQueries.h"
 
 using namespace testing_support;
 

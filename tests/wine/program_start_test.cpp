@@ -8,8 +8,8 @@
 #include "shared/modRegistry.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/SetupSession.h"
-#include "wizard/StartPrograms.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/StartPrograms.h"
 
 using namespace testing_support;
 

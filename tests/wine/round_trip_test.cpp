@@ -17,8 +17,8 @@
 #include "tests/support/RealRegistry.h"
 #include "tests/support/StandInService.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/SetupSession.h"
-#include "wizard/StartPrograms.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/StartPrograms.h"
 #include "wizard/services/BackgroundServices.h"
 
 using namespace testing_support;

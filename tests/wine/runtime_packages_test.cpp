@@ -8,9 +8,9 @@
 #include "shared/modRegistry.h"
 #include "tests/support/MessageBoxReader.h"
 #include "tests/support/RealRegistry.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/RecordingNotice.h"
-#include "wizard/SetupSession.h"
+#include "tests/support/TempFolder.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/services/RuntimePrerequisites.h"
 
 using namespace testing_support;

@@ -10,7 +10,7 @@
 #include "tests/support/CopyTestPage.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
-#include "wizard/PageFrame.h"
+#include "wizard/pages/PageFrame.h"
 #include "wizard/servercopy/CopySetupImage.h"
 
 using namespace testing_support;
@@ -63,7 +63,10 @@ class ServerCopyTest : public FakePlatformTest {
         };
     }
 
-    int Copy() { return CopySetupImage(page.Controls(), target); }
+    int Copy() {
+        CopyProgress progress = page.Progress();
+        return CopySetupImage(progress, target);
+    }
     bool AnyActionBesideCancel() const {
         return page.btnNext.Enabled() || page.btnBack.Enabled() || page.btnBrowse.Enabled() ||
                page.btnHelp.Enabled() || page.optFromImage.Enabled() ||

@@ -4,13 +4,13 @@
 #include "platform/Platform.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
-#include "wizard/PageFrame.h"
-#include "wizard/SetupSession.h"
-#include "wizard/SystemQueries.h"
+#include "ui/BusyPointer.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/SystemQueries.h"
 #include "wizard/pages/CopyToServerLayout.h"
+#include "wizard/pages/PageFrame.h"
 #include "wizard/pages/PageSequence.h"
 #include "wizard/pages/VersionsListe.h"
-#include "wizard/servercopy/BusyPointer.h"
 #include "wizard/servercopy/CopySetupImage.h"
 #include "wizard/servercopy/VersionFolders.h"
 
@@ -76,6 +76,11 @@ CopyPageControls CopyToServer::Controls() {
             btnBack,      btnBrowse,   btnHelp,       optCopyCD[0],  optCopyCD[1]};
 }
 
+int CopyToServer::CopyImageTo(const std::string& target) {
+    CopyProgress progress(Controls());
+    return CopySetupImage(progress, target);
+}
+
 void CopyToServer::OnLoad() {
     SetupSession& session = Session();
     SkipOnFailure([this] { ApplyPageConvention(); });
@@ -125,7 +130,7 @@ void CopyToServer::OnLoad() {
 void CopyToServer::OfferOldInstallationFiles() {
     auto page = std::make_unique<VersionsListe>();
     {
-        BusyPointer busy;
+        ui::BusyPointer busy;
         const auto& folders = Session().VersionFolders;
         for (std::size_t k = 1; k <= folders.size(); ++k) {
             const std::string& entry = folders[k - 1];
@@ -287,10 +292,10 @@ bool CopyToServer::CopyIfChosen() {
             Ask("Die Installationsprozedur wurde bereits auf den Server kopiert. Möchten Sie "
                 "diese erneut kopieren?",
                 mb::YesNo | mb::DefaultButton2, "Setup kopieren") == platform::answer::Yes) {
-            result = CopySetupImage(Controls(), txtServerPath.Text());
+            result = CopyImageTo(txtServerPath.Text());
         }
     } else if (!ContinueChosen) {
-        result = CopySetupImage(Controls(), InstallTypePrescribed()
+        result = CopyImageTo(InstallTypePrescribed()
                                                 ? txtServerPath.Text() + Lbl_Version.Caption()
                                                 : txtServerPath.Text());
     }

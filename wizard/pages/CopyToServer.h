@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "wizard/pages/CopyProgress.h"
 #include "wizard/pages/WizardPage.h"
-#include "wizard/servercopy/CopyPage.h"
 
 class CopyToServer : public WizardPage {
   public:
@@ -49,6 +49,8 @@ class CopyToServer : public WizardPage {
     void btnBack_Click();
     void btnCancel_Click();
     CopyPageControls Controls();
+    // Copies the image to `target`, its progress shown on this page.
+    int CopyImageTo(const std::string& target);
 
     bool ContinueChosen = false;
     bool TargetConfirmed = false;

@@ -2,11 +2,11 @@
 
 #include "platform/Platform.h"
 #include "ui/ResourceForm.h"
-#include "wizard/PageFrame.h"
-#include "wizard/SetupSession.h"
-#include "wizard/StartPrograms.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/StartPrograms.h"
 #include "wizard/pages/DBToolsLayout.h"
 #include "wizard/pages/ImageValues.h"
+#include "wizard/pages/PageFrame.h"
 #include "wizard/pages/PageSequence.h"
 
 using namespace dbtools_layout;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ui/Form.h"
-#include "wizard/NoticeForm.h"
+#include "wizard/base/NoticeForm.h"
 
 class FrmHinweis : public ui::Form {
   public:

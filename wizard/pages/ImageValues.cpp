@@ -1,7 +1,7 @@
 #include "wizard/pages/ImageValues.h"
 
-#include "wizard/IniAccess.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/IniAccess.h"
+#include "wizard/base/SetupSession.h"
 
 std::string InstallIniValue(const char* section, const char* key) {
     return ReadIniValue(Session().InstallIniPath, section, key, "", kPromptForMedium);

@@ -2,11 +2,11 @@
 
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
-#include "wizard/IniAccess.h"
-#include "wizard/PageFrame.h"
-#include "wizard/SetupSession.h"
-#include "wizard/StartPrograms.h"
+#include "wizard/base/IniAccess.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/StartPrograms.h"
 #include "wizard/pages/InstallLayout.h"
+#include "wizard/pages/PageFrame.h"
 #include "wizard/pages/PageSequence.h"
 #include "wizard/updates/PatchPackage.h"
 

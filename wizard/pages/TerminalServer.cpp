@@ -1,8 +1,8 @@
 #include "wizard/pages/TerminalServer.h"
 
 #include "shared/modRegistry.h"
-#include "wizard/PageFrame.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/pages/PageFrame.h"
 #include "wizard/pages/PageSequence.h"
 #include "wizard/pages/TerminalServerLayout.h"
 

@@ -1,9 +1,9 @@
 #include "wizard/pages/UpdateNote.h"
 
 #include "ui/ResourceForm.h"
-#include "wizard/PageFrame.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/pages/ImageValues.h"
+#include "wizard/pages/PageFrame.h"
 #include "wizard/pages/PageSequence.h"
 #include "wizard/pages/UpdateNoteLayout.h"
 #include "wizard/pages/UpdateNoteText.h"

@@ -1,10 +1,10 @@
 #include "wizard/pages/VersionsListe.h"
 
+#include "ui/BusyPointer.h"
 #include "ui/ResourceForm.h"
-#include "wizard/PageFrame.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/pages/PageFrame.h"
 #include "wizard/pages/VersionsListeLayout.h"
-#include "wizard/servercopy/BusyPointer.h"
 #include "wizard/servercopy/DeleteFolderTree.h"
 
 using namespace versions_liste_layout;
@@ -52,7 +52,7 @@ int VersionsListe::FirstSelected() const {
 
 void VersionsListe::DeleteSelectedVersions() {
     {
-        BusyPointer busy;
+        ui::BusyPointer busy;
         for (int item = FirstSelected(); item >= 0; item = FirstSelected()) {
             SkipOnFailure([this, item] {
                 const std::string folder = FolderOfEntry(lst_Versionen.ItemData(item));

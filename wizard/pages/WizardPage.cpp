@@ -1,8 +1,8 @@
 #include "wizard/pages/WizardPage.h"
 
 #include "ui/ResourceForm.h"
-#include "wizard/PageFrame.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/pages/PageFrame.h"
 #include "wizard/pages/PageTemplate.h"
 
 using namespace page_template;

@@ -1,8 +1,8 @@
 #include "wizard/servercopy/CopyLayout.h"
 
 #include "shared/Text.h"
-#include "wizard/SetupSession.h"
-#include "wizard/SystemQueries.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/SystemQueries.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "shared/Text.h"
-#include "wizard/ProgramRole.h"
-#include "wizard/SetupSession.h"
-#include "wizard/StartPrograms.h"
-#include "wizard/servercopy/BusyPointer.h"
+#include "ui/BusyPointer.h"
+#include "wizard/base/ProgramRole.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/StartPrograms.h"
 #include "wizard/servercopy/CopyError.h"
 #include "wizard/servercopy/CopyLayout.h"
 #include "wizard/servercopy/ImageFileCopy.h"
@@ -29,7 +29,7 @@ bool CopyCancelled() { return Session().CopyCancelled; }
 
 class ImageCopy {
   public:
-    ImageCopy(std::string imageRoot, std::string target, CopyProgress& progress)
+    ImageCopy(std::string imageRoot, std::string target, CopyDisplay& progress)
         : root_(std::move(imageRoot)), target_(std::move(target)), progress_(progress) {}
 
     // Stops at the first failure or Cancel; the files that every server copy
@@ -124,28 +124,28 @@ class ImageCopy {
 
     const std::string root_;
     const std::string target_;
-    CopyProgress& progress_;
+    CopyDisplay& progress_;
     CopyError error_;
     std::vector<std::string> folders_;
     std::vector<ImageFile> files_;
 };
 
-void AskForTheMedium(const CopyPageControls& page) {
+void AskForTheMedium(CopyDisplay& display) {
     platform::Current().ShowMessage("Bitte legen Sie die Programm-CD ein", kApplicationTitle,
                                     platform::mb::Ok);
-    page.btnNext.SetEnabled(true);
+    display.AllowNextOnly();
 }
 
 }  // namespace
 
-int CopySetupImage(const CopyPageControls& page, const std::string& target) {
-    CopyProgress progress(page);
+int CopySetupImage(CopyDisplay& progress, const std::string& target) {
+    progress.Begin();
     const std::string root = CheckSetupFolder(Session().SetupRoot);
     if (!files::IsPlainFile(text::JoinPath(text::Trim(root), "WSROOT\\Selvor.exe"))) {
-        AskForTheMedium(page);
+        AskForTheMedium(progress);
         return kImageNotFound;
     }
-    BusyPointer busy;
+    ui::BusyPointer busy;
     input_pump::Restart();
     SetupSession& session = Session();
     session.ContinueFromServerCopy = false;
@@ -159,6 +159,6 @@ int CopySetupImage(const CopyPageControls& page, const std::string& target) {
     } else if (!session.CopyCancelled) {
         session.ContinueFromServerCopy = true;
     }
-    progress.Restore();
+    progress.End();
     return static_cast<int>(error.code);
 }

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "wizard/servercopy/CopyPage.h"
+#include "wizard/servercopy/CopyDisplay.h"
 
 // Result of a run whose image root holds no WSROOT\Selvor.exe.
 inline constexpr int kImageNotFound = 1;
 
-// Copies the image into `target`, showing its progress on the page, and sets
+// Copies the image into `target`, showing its progress on `display`, and sets
 // ContinueFromServerCopy after a complete run. Returns 0 when the run ended
 // without failure or was cancelled, kImageNotFound, or the Win32 code of the
 // first failure, which has then been shown to the user.
-int CopySetupImage(const CopyPageControls& page, const std::string& target);
+int CopySetupImage(CopyDisplay& display, const std::string& target);

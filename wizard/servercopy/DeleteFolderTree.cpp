@@ -3,8 +3,8 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "shared/Text.h"
-#include "wizard/ProgramRole.h"
-#include "wizard/servercopy/BusyPointer.h"
+#include "ui/BusyPointer.h"
+#include "wizard/base/ProgramRole.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ bool DeleteTree(const std::string& folder) {
 }  // namespace
 
 bool DeleteFolderTree(const std::string& path) {
-    BusyPointer busy;
+    ui::BusyPointer busy;
     // A blank path would name the current folder (or the drive's root).
     if (!text::Trim(path).empty() && DeleteTree(path)) return true;
     busy.End();

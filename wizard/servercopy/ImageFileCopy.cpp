@@ -2,8 +2,8 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
-#include "wizard/PageFrame.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/ProgramEnd.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/servercopy/InputPump.h"
 
 unsigned long CopyImageFile(const std::string& source, const std::string& target,

@@ -2,7 +2,7 @@
 
 #include "platform/Files.h"
 #include "shared/Text.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 
 namespace {
 

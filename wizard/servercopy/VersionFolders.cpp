@@ -4,9 +4,9 @@
 
 #include "platform/Files.h"
 #include "shared/Text.h"
-#include "wizard/IniAccess.h"
-#include "wizard/SetupSession.h"
-#include "wizard/servercopy/BusyPointer.h"
+#include "ui/BusyPointer.h"
+#include "wizard/base/IniAccess.h"
+#include "wizard/base/SetupSession.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ std::vector<std::string> ListVersionFolders(const std::string& serverFolder) {
 }
 
 bool FindOtherVersionFolders(const std::string& path) {
-    BusyPointer busy;
+    ui::BusyPointer busy;
     SetupSession& session = Session();
     session.VersionFolders.clear();
     const std::string ownVersion = text::Trim(ImageVersionWithoutDots());

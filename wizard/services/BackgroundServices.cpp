@@ -4,8 +4,8 @@
 #include "shared/BoxedWarning.h"
 #include "shared/basService.h"
 #include "shared/modRegistry.h"
-#include "wizard/SetupSession.h"
-#include "wizard/StartPrograms.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/StartPrograms.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include "platform/Platform.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
-#include "wizard/IniAccess.h"
-#include "wizard/NoticeForm.h"
-#include "wizard/SetupSession.h"
-#include "wizard/StartPrograms.h"
-#include "wizard/SystemQueries.h"
+#include "wizard/base/IniAccess.h"
+#include "wizard/base/NoticeForm.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/StartPrograms.h"
+#include "wizard/base/SystemQueries.h"
 
 namespace {
 

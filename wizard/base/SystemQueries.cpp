@@ -1,10 +1,10 @@
-#include "wizard/SystemQueries.h"
+#include "wizard/base/SystemQueries.h"
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 
 namespace {
 

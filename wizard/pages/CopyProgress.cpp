@@ -1,4 +1,4 @@
-#include "wizard/servercopy/CopyPage.h"
+#include "wizard/pages/CopyProgress.h"
 
 #include <cmath>
 
@@ -22,7 +22,9 @@ void EnablePageActions(const CopyPageControls& page, bool enabled) {
 }  // namespace
 
 CopyProgress::CopyProgress(const CopyPageControls& page)
-    : page_(page), widest_(page.ProgressBack.Width() - kTroughMargin) {
+    : page_(page), widest_(page.ProgressBack.Width() - kTroughMargin) {}
+
+void CopyProgress::Begin() {
     EnablePageActions(page_, false);
     // Away from the disabled button, so the keyboard still reaches Cancel.
     page_.txtServerPath.SetFocus();
@@ -49,7 +51,7 @@ void CopyProgress::Refresh() {
     lastShown_ = platform::Current().TickMilliseconds();
 }
 
-void CopyProgress::Restore() {
+void CopyProgress::End() {
     page_.ProgressBack.SetVisible(false);
     page_.ProgressBar.SetWidth(0);
     page_.ProgressBar.SetVisible(false);

@@ -1,16 +1,14 @@
-#include "wizard/PageFrame.h"
-
-#include <exception>
+#include "wizard/pages/PageFrame.h"
 
 #include "platform/Platform.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
 #include "ui/Form.h"
-#include "wizard/IniAccess.h"
-#include "wizard/ProgramRole.h"
-#include "wizard/SetupSession.h"
-#include "wizard/StartPrograms.h"
-#include "wizard/SystemQueries.h"
+#include "wizard/base/IniAccess.h"
+#include "wizard/base/ProgramRole.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/StartPrograms.h"
+#include "wizard/base/SystemQueries.h"
 
 void PlaceForm(ui::Form& form) {
     const SetupSession& session = Session();
@@ -44,29 +42,6 @@ bool ConfirmExit() {
     return true;
 }
 
-namespace {
-int exitDeferrals = 0;
-bool exitRequested = false;
-}  // namespace
-
-ExitDeferral::ExitDeferral() {
-    // A request recorded under an earlier guard was carried out or dropped
-    // with its writer; it must not end this one.
-    if (exitDeferrals++ == 0) exitRequested = false;
-}
-ExitDeferral::~ExitDeferral() { --exitDeferrals; }
-bool ExitDeferral::Requested() { return exitRequested; }
-
-void FinishSetup() {
-    if (exitDeferrals > 0) {
-        exitRequested = true;
-        return;
-    }
-    exitRequested = false;
-    RemoveRunEntry(kApplicationTitle);
-    platform::Current().ExitProgram(0);
-}
-
 void StorePagePosition(const ui::Form& page) {
     Session().PageLeft = page.Left();
     Session().PageTop = page.Top();
@@ -74,13 +49,6 @@ void StorePagePosition(const ui::Form& page) {
 
 void CancelWizard() {
     if (ConfirmExit()) FinishSetup();
-}
-
-void SkipOnFailure(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
 }
 
 void ShowWizardHelp() {

@@ -2,7 +2,7 @@
 // platform and hand over.
 #include "platform/DllSafety.h"
 #include "platform/Win32Platform.h"
-#include "wizard/WizardProgram.h"
+#include "wizard/program/WizardProgram.h"
 
 int main() {
     platform::RestrictDllSearchToSystemFolder();

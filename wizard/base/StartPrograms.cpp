@@ -1,4 +1,4 @@
-#include "wizard/StartPrograms.h"
+#include "wizard/base/StartPrograms.h"
 
 #include <cerrno>
 #include <climits>
@@ -8,10 +8,10 @@
 #include "platform/Platform.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
-#include "wizard/IniAccess.h"
-#include "wizard/ProgramRole.h"
-#include "wizard/SetupSession.h"
-#include "wizard/SystemQueries.h"
+#include "wizard/base/IniAccess.h"
+#include "wizard/base/ProgramRole.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/SystemQueries.h"
 
 namespace {
 

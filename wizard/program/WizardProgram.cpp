@@ -1,9 +1,9 @@
-#include "wizard/WizardProgram.h"
+#include "wizard/program/WizardProgram.h"
 
 #include <exception>
 
 #include "ui/Form.h"
-#include "wizard/StartWizard.h"
+#include "wizard/program/StartWizard.h"
 
 int RunWizardProgram() {
     try {

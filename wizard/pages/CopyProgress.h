@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/Control.h"
+#include "wizard/servercopy/CopyDisplay.h"
 
 struct CopyPageControls {
     ui::Control& ProgressBack;   // the trough of the progress bar
@@ -25,20 +26,22 @@ struct CopyPageControls {
 
 // The page for the duration of a run: only Cancel can act, the progress
 // display is shown.
-class CopyProgress {
+class CopyProgress : public CopyDisplay {
   public:
-    // Disables Next, Back, Browse, Help and the options and shows an empty
-    // progress bar.
     explicit CopyProgress(const CopyPageControls& page);
 
-    void SetTitle(std::string title) { page_.ProgressTitle.SetCaption(std::move(title)); }
-    // File `number` of `count` is being copied. Drawing the page costs more
-    // than copying a small file, so the page shows the newest state at most
-    // every few hundredths of a second, and Refresh shows it at once.
-    void ShowFile(const std::string& name, std::size_t number, std::size_t count);
-    void Refresh();
+    // Disables Next, Back, Browse, Help and the options and shows an empty
+    // progress bar.
+    void Begin() override;
+    void SetTitle(std::string title) override { page_.ProgressTitle.SetCaption(std::move(title)); }
+    // Drawing the page costs more than copying a small file, so the page
+    // shows the newest state at most every few hundredths of a second, and
+    // Refresh shows it at once.
+    void ShowFile(const std::string& name, std::size_t number, std::size_t count) override;
+    void Refresh() override;
+    void AllowNextOnly() override { page_.btnNext.SetEnabled(true); }
     // Hides the progress display and enables the buttons and options again.
-    void Restore();
+    void End() override;
 
   private:
     struct State {

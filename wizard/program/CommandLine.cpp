@@ -1,11 +1,11 @@
-#include "wizard/CommandLine.h"
+#include "wizard/program/CommandLine.h"
 
 #include <vector>
 
 #include "platform/Platform.h"
 #include "shared/Text.h"
-#include "wizard/ProgramRole.h"
-#include "wizard/SetupSession.h"
+#include "wizard/base/ProgramRole.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/updates/InfEditing.h"
 
 namespace {

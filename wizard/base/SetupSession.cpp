@@ -1,4 +1,4 @@
-#include "wizard/SetupSession.h"
+#include "wizard/base/SetupSession.h"
 
 namespace {
 SetupSession session;

@@ -3,6 +3,8 @@
 
 #include "platform/Platform.h"
 
+namespace ui {
+
 class BusyPointer {
   public:
     BusyPointer() { platform::Current().SetMousePointer(platform::MousePointer::Hourglass); }
@@ -20,3 +22,5 @@ class BusyPointer {
   private:
     bool busy_ = true;
 };
+
+}  // namespace ui

@@ -1,20 +1,19 @@
-#include "wizard/StartUp.h"
+#include "wizard/program/StartUp.h"
 
-#include <exception>
-#include <functional>
 #include <optional>
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
-#include "wizard/CommandLine.h"
-#include "wizard/IniAccess.h"
-#include "wizard/NoticeForm.h"
-#include "wizard/ProgramRole.h"
-#include "wizard/SetupSession.h"
-#include "wizard/StartPrograms.h"
-#include "wizard/SystemQueries.h"
+#include "wizard/base/IniAccess.h"
+#include "wizard/base/NoticeForm.h"
+#include "wizard/base/ProgramEnd.h"
+#include "wizard/base/ProgramRole.h"
+#include "wizard/base/SetupSession.h"
+#include "wizard/base/StartPrograms.h"
+#include "wizard/base/SystemQueries.h"
+#include "wizard/program/CommandLine.h"
 #include "wizard/services/BackgroundServices.h"
 #include "wizard/services/RuntimePrerequisites.h"
 #include "wizard/updates/UpdateCheck.h"
@@ -23,14 +22,6 @@ namespace {
 
 constexpr const char* kTradesTitle = "ZEVRIN Tolvane Setup-Assistent";
 constexpr const char* kCommercialTitle = "ZEVRIN Morvalis Setup-Assistent";
-
-// A step that fails is skipped; the sequence goes on with the next one.
-void RunStep(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 std::string ReadApplicationValue(const std::string& key) {
     return text::Upper(ReadIniValue(Session().InstallIniPath, "Application", key, "",
@@ -179,48 +170,48 @@ void DetermineServerSetupFolder() {
 
 bool RunStartUpSequence(NoticeForm& notice) {
     SetupSession& session = Session();
-    RunStep([] { ParseCommandLine(); });
+    SkipOnFailure([] { ParseCommandLine(); });
     if (session.EditInfMode) return false;  // the INF edit has run; no page
     session.WizardTitle = kTradesTitle;
-    RunStep(BackUpNewDialogsIni);
+    SkipOnFailure(BackUpNewDialogsIni);
     bool goOn = false;
-    RunStep([&goOn] { goOn = RunUpdateGate(); });
+    SkipOnFailure([&goOn] { goOn = RunUpdateGate(); });
     if (!goOn) return false;  // no update, declined, or not applied
-    RunStep(DisableMfc42Loc);
-    RunStep(DetermineSetupRoot);
+    SkipOnFailure(DisableMfc42Loc);
+    SkipOnFailure(DetermineSetupRoot);
     session.ProgramName.clear();
     session.InstallIniPath = text::JoinPath(
         session.SetupRoot,
         CurrentRole() == ProgramRole::WorkstationSetup ? "Install.ini" : "WSROOT\\Install.ini");
-    RunStep(TestForServerImage);
-    RunStep([] { Session().ProgramName = ReadApplicationValue("Program"); });
-    RunStep(StopAppointmentReminder);
-    RunStep(StopEmergencyOrderMonitor);
+    SkipOnFailure(TestForServerImage);
+    SkipOnFailure([] { Session().ProgramName = ReadApplicationValue("Program"); });
+    SkipOnFailure(StopAppointmentReminder);
+    SkipOnFailure(StopEmergencyOrderMonitor);
     if (!IsCommercialLine()) {
-        RunStep(StopBackupService);
-        RunStep(StopExchangeSyncService);
+        SkipOnFailure(StopBackupService);
+        SkipOnFailure(StopExchangeSyncService);
     }
     session.TlDestination.clear();
     session.QnDestination.clear();
     session.ProgramName.clear();
-    RunStep([] { Session().SetupTypeResult = RunSetupTypeHelper(); });
-    RunStep(ReadMachineRole);
-    RunStep([] {
+    SkipOnFailure([] { Session().SetupTypeResult = RunSetupTypeHelper(); });
+    SkipOnFailure(ReadMachineRole);
+    SkipOnFailure([] {
         Session().ProgramName = ReadApplicationValue("Program");
         if (IsCommercialLine()) Session().WizardTitle = kCommercialTitle;
     });
-    RunStep([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
+    SkipOnFailure([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
     if (session.InstallTypeText != "UPDATE") {
-        RunStep([&notice] { InstallRuntimePrerequisites(notice); });
+        SkipOnFailure([&notice] { InstallRuntimePrerequisites(notice); });
     }
-    RunStep([] {
+    SkipOnFailure([] {
         if (HasTradesInstallation()) Session().InstallMode = 1;
     });
-    RunStep(RecordBuild);
-    RunStep([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
-    RunStep(RecordVersion);
+    SkipOnFailure(RecordBuild);
+    SkipOnFailure([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
+    SkipOnFailure(RecordVersion);
     DecideInstallMode();
-    RunStep(DetermineServerSetupFolder);
-    RunStep([] { RemoveRunEntry(kApplicationTitle); });
+    SkipOnFailure(DetermineServerSetupFolder);
+    SkipOnFailure([] { RemoveRunEntry(kApplicationTitle); });
     return true;
 }

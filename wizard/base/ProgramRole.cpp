@@ -1,4 +1,4 @@
-#include "wizard/ProgramRole.h"
+#include "wizard/base/ProgramRole.h"
 
 #include "platform/Platform.h"
 #include "shared/Text.h"

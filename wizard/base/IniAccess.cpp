@@ -1,10 +1,10 @@
-#include "wizard/IniAccess.h"
+#include "wizard/base/IniAccess.h"
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
 #include "shared/Text.h"
-#include "wizard/ProgramRole.h"
+#include "wizard/base/ProgramRole.h"
 
 namespace {
 

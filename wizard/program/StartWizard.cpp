@@ -1,8 +1,8 @@
-#include "wizard/StartWizard.h"
+#include "wizard/program/StartWizard.h"
 
-#include "wizard/StartUp.h"
 #include "wizard/pages/FrmHinweis.h"
 #include "wizard/pages/PageSequence.h"
+#include "wizard/program/StartUp.h"
 
 void StartWizard() {
     FrmHinweisNotice notice;

@@ -1,0 +1,37 @@
+#include "wizard/base/ProgramEnd.h"
+
+#include <exception>
+
+#include "platform/Platform.h"
+#include "wizard/base/ProgramRole.h"
+#include "wizard/base/SystemQueries.h"
+
+namespace {
+int exitDeferrals = 0;
+bool exitRequested = false;
+}  // namespace
+
+ExitDeferral::ExitDeferral() {
+    // A request recorded under an earlier guard was carried out or dropped
+    // with its writer; it must not end this one.
+    if (exitDeferrals++ == 0) exitRequested = false;
+}
+ExitDeferral::~ExitDeferral() { --exitDeferrals; }
+bool ExitDeferral::Requested() { return exitRequested; }
+
+void FinishSetup() {
+    if (exitDeferrals > 0) {
+        exitRequested = true;
+        return;
+    }
+    exitRequested = false;
+    RemoveRunEntry(kApplicationTitle);
+    platform::Current().ExitProgram(0);
+}
+
+void SkipOnFailure(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
