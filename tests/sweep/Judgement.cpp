@@ -32,4 +32,12 @@ int Shown(const platform::FakePlatform& fake, std::string_view part) {
     return count;
 }
 
+bool SomethingReported(const platform::FakePlatform& fake) {
+    constexpr int kIconBits = 0xF0;
+    for (const platform::RecordedMessage& message : fake.messages) {
+        if ((message.style & kIconBits) != platform::mb::IconQuestion) return true;
+    }
+    return Failed("ShowMessage");
+}
+
 }  // namespace fault_sweep

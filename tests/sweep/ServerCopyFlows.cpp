@@ -15,16 +15,6 @@ namespace {
 
 using testing_support::VersionFolderAnswers;
 
-constexpr int kQuestionIcon = platform::mb::IconQuestion;
-
-// A report of something that went wrong; the questions only ask.
-bool SomethingReported(const platform::FakePlatform& fake) {
-    for (const auto& message : fake.messages) {
-        if ((message.style & 0xF0) != kQuestionIcon) return true;
-    }
-    return Failed("ShowMessage");
-}
-
 class CopyFlow : public Flow {
   public:
     // Without answers: a copy into a fresh server folder.

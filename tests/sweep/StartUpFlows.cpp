@@ -35,14 +35,6 @@ bool FirstPageUp(const platform::FakePlatform& fake) {
     return Shown(fake, "konnte nicht angezeigt werden") > 0;
 }
 
-// A report of something that went wrong, or a box the programs could not show.
-bool SomethingReported(const platform::FakePlatform& fake) {
-    for (const auto& message : fake.messages) {
-        if ((message.style & 0xF0) != platform::mb::IconQuestion) return true;
-    }
-    return Failed("ShowMessage");
-}
-
 class StartUpFlow : public Flow {
   public:
     explicit StartUpFlow(platform::FakePlatform& fake) : fake_(fake), packages_(fake, image_) {

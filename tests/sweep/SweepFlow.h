@@ -47,5 +47,8 @@ bool Failed(std::string_view name, std::string_view part = {});
 bool Asked(std::string_view name, std::string_view part);
 // How many message boxes the programs showed (or tried to show) holding `part`.
 int Shown(const platform::FakePlatform& fake, std::string_view part);
+// True when a box told of something that went wrong (the questions only
+// ask), or a box could not be shown, which counts as told.
+bool SomethingReported(const platform::FakePlatform& fake);
 
 }  // namespace fault_sweep

@@ -100,19 +100,41 @@ RunReport ReportOf(const std::string& folder, int status) {
 
 }  // namespace
 
-RunReport RunHere(const RunRequest& request, bool selfCheck) {
-    platform::FakePlatform fake;
-    platform::ScopedPlatform guard(fake);
-    ResetSession();
-    std::unique_ptr<Flow> flow = request.row->make(fake);
+namespace {
+
+void Arm(const RunRequest& request) {
     faults::Plan& plan = faults::CurrentPlan();
     plan.calls.clear();
     plan.steps = 0;
     plan.depth = 0;
     plan.failing = request.failing;
+    plan.failingName.clear();
     plan.callLimit = request.callLimit;
     plan.stepLimit = kStepLimit;
     plan.armed = true;
+}
+
+// The flow's own verdict on a run that ended by itself.
+void Judge(Flow& flow, bool selfCheck, RunReport& report) {
+    report.note = flow.Judge();
+    if (!report.note.empty()) {
+        report.verdict = Verdict::Silent;
+    } else if (selfCheck) {
+        flow.Spoil();
+        if (!flow.Judge().empty()) return;
+        report.verdict = Verdict::Blind;
+        report.note = "a spoiled outcome was judged kept";
+    }
+}
+
+}  // namespace
+
+RunReport RunHere(const RunRequest& request, bool selfCheck) {
+    platform::FakePlatform fake;
+    platform::ScopedPlatform guard(fake);
+    ResetSession();
+    std::unique_ptr<Flow> flow = request.row->make(fake);
+    Arm(request);
     RunReport report;
     try {
         flow->Act();
@@ -123,17 +145,9 @@ RunReport RunHere(const RunRequest& request, bool selfCheck) {
     } catch (...) {
         report = {Verdict::Escaped, "an exception of no standard type", {}};
     }
-    plan.armed = false;
-    if (request.failing == 0) report.calls = plan.calls;
-    if (report.verdict == Verdict::Kept) {
-        report.note = flow->Judge();
-        if (!report.note.empty()) report.verdict = Verdict::Silent;
-    }
-    if (report.verdict == Verdict::Kept && selfCheck) {
-        flow->Spoil();
-        if (flow->Judge().empty()) report.verdict = Verdict::Blind;
-        if (flow->Judge().empty()) report.note = "a spoiled outcome was judged kept";
-    }
+    faults::CurrentPlan().armed = false;
+    if (request.failing == 0) report.calls = faults::CurrentPlan().calls;
+    if (report.verdict == Verdict::Kept) Judge(*flow, selfCheck, report);
     ui::DiscardAllForms();
     return report;
 }

@@ -51,10 +51,9 @@ class Runner {
     std::map<int, Running> running_;  // by process id
 };
 
-// Runs one flow in this process and judges it; what a child does. With
-// `selfCheck` a kept outcome is spoiled afterwards and must then be judged
-// broken. `report` receives the verdict, the note and, for a counting run,
-// the calls.
+// Runs one flow in this process and judges it, as a child does: the
+// verdict, its note and, for a counting run, the calls. With `selfCheck` a
+// kept outcome is spoiled afterwards and must then be judged broken.
 RunReport RunHere(const RunRequest& request, bool selfCheck);
 
 }  // namespace fault_sweep
