@@ -43,6 +43,12 @@ std::optional<std::string> ReadFirstLine(const std::string& path);
 // The whole file as bytes; nullopt when it cannot be opened or a read fails.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// Appends to a file, creating the file (not its folder) when it is missing;
+// the bytes reach the system before it returns, so a program that is killed
+// afterwards keeps them. Others may read and append meanwhile.
+bool AppendToFile(const std::string& path, const std::string& bytes);
+// The full path of a relative one, taken against the current folder now.
+std::string FullPathOf(const std::string& path);
 // PathCanonicalizeA; nullopt when the path is rejected (for example too long).
 std::optional<std::string> CanonicalizeWithShell(const std::string& path);
 // Deletes a folder tree; links (junctions, symbolic links) inside it are

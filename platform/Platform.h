@@ -61,7 +61,7 @@ struct ShellStartResult {
 };
 
 struct LocalTime {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
 class Platform {

@@ -205,12 +205,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     }
 }
 
-std::optional<std::string> ReadFirstLine(const std::string& path) {
-    std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) return std::nullopt;
-    return bytes->substr(0, bytes->find_first_of("\r\n"));
-}
-
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     ScopedKernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -219,6 +213,24 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr) &&
            written == bytes.size();
+}
+
+bool AppendToFile(const std::string& path, const std::string& bytes) {
+    ScopedKernelHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+           written == bytes.size();
+}
+
+std::string FullPathOf(const std::string& path) {
+    char full[4 * MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
+    if (length == 0 || length >= sizeof(full)) return path;
+    return std::string(full, length);
 }
 
 std::optional<std::string> CanonicalizeWithShell(const std::string& path) {

@@ -126,7 +126,8 @@ std::string Win32Platform::CommandLineArguments() {
 LocalTime Win32Platform::Now() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    return {now.wYear, now.wMonth,  now.wDay,         now.wHour,
+            now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
 std::uint64_t Win32Platform::TickMilliseconds() { return GetTickCount64(); }

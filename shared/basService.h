@@ -14,5 +14,3 @@ int GetServiceState(const std::string& machine, const std::string& service);
 void StopServiceByName(const std::string& machine, const std::string& service);
 // Asks for a start without arguments and returns at once.
 void StartServiceByName(const std::string& machine, const std::string& service);
-// The German display text of a state number.
-const char* ServiceStateText(int state);

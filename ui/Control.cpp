@@ -114,12 +114,6 @@ void Control::RemoveItem(int index) {
     Changed();
 }
 
-void Control::Clear() {
-    if (view_.items.empty()) return;
-    view_.items.clear();
-    Changed();
-}
-
 std::string Control::List(int index) const {
     if (index < 0 || index >= ListCount()) return {};
     return view_.items[static_cast<std::size_t>(index)].text;

@@ -89,7 +89,6 @@ class Control {
     // List box items with their item data.
     void AddItem(std::string text, long data = 0);
     void RemoveItem(int index);
-    void Clear();
     int ListCount() const { return static_cast<int>(view_.items.size()); }
     std::string List(int index) const;
     long ItemData(int index) const;

@@ -301,16 +301,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     }
 }
 
-std::optional<std::string> ReadFirstLine(const std::string& path) {
-    const Call call("files::ReadFirstLine", path);
-    if (call.Fails()) {
-        FailWith(kErrorAccessDenied);
-        return std::nullopt;
-    }
-    std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) return std::nullopt;
-    return bytes->substr(0, bytes->find_first_of("\r\n"));
+bool AppendToFile(const std::string& path, const std::string& bytes) {
+    const Call call("files::AppendToFile", path);
+    if (call.Fails()) return FailWith(kErrorDiskFull);
+    const std::string hostPath = HostPath(path);
+    if (hostPath.empty()) return FailWith(kErrorPathNotFound);
+    Descriptor file(open(hostPath.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666));
+    if (!file.IsOpen()) return Fail(hostPath);
+    return WriteAll(file.Get(), bytes.data(), bytes.size()) || Fail(hostPath);
 }
+
+// The stand-ins know no current folder of their own: paths stay as given.
+std::string FullPathOf(const std::string& path) { return path; }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     const Call call("files::WriteWholeFile", path);

@@ -32,7 +32,8 @@ TEST_F(CommandLineTest, HelpIsShownOncePerHelpTokenAndTheWizardGoesOn) {
     ASSERT_EQ(fake.messages.size(), 4u);
     EXPECT_EQ(fake.messages[0].text,
               "Unterst\xFCtzt wird: \r\n\r\n  -LOCALUPDATE\r\n  -EDITINF\r\n"
-              "  -EDITINFEXTENSION (obsolete)");
+              "  -EDITINFEXTENSION (obsolete)\r\n  -LOG <Datei>\r\n  -SAVEANSWERS <Datei>\r\n"
+              "  -ANSWERS <Datei>");
     EXPECT_EQ(fake.messages[0].caption, "Paldrix");
     EXPECT_EQ(fake.messages[0].style, platform::mb::Ok);
     EXPECT_FALSE(Session().EditInfMode);
@@ -97,6 +98,40 @@ TEST_F(CommandLineTest, TheTokenAfterEditInfIsExaminedAsAnOptionToo) {
     EXPECT_EQ(fake.messages.size(), 1u);
     ParseCommandLine("-EDITINFEXTENSION");
     EXPECT_EQ(fake.messages.size(), 1u);
+}
+
+TEST_F(CommandLineTest, RollOutOptionsTakeTheNextTokenOrAQuotedValueWithBlanks) {
+    struct Case {
+        const char* arguments;
+        const char* log;
+        const char* saveAnswers;
+        const char* answers;
+        bool editInf;
+        size_t helpMessages;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"-LOG C:\\x.log", "C:\\x.log", "", "", false, 0},
+        {"-log \"C:\\Program Files\\a b.log\" -?", "C:\\Program Files\\a b.log", "", "", false, 1},
+        {"-SaveAnswers \"C:\\x.ini\" -ANSWERS a.ini", "", "C:\\x.ini", "a.ini", false, 0},
+        {"-ANSWERS \"C:\\no end", "", "", "C:\\no end", false, 0},     // up to the end
+        {"-ANSWERS \"\" -?", "", "", "", false, 1},                    // an empty quoted value
+        {"-LOG -EDITINF", "-EDITINF", "", "", false, 0},               // a value is never an option
+        {"-EDITINF -LOG x.log", "x.log", "", "", true, 0},             // the walk goes on as ever
+        {"-LOG", "", "", "", false, 0},                                // no value, no record
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        ResetSession();
+        fake.messages.clear();
+        ParseCommandLine(c.arguments);
+        EXPECT_EQ(Session().LogFile, c.log);
+        EXPECT_EQ(Session().SaveAnswersFile, c.saveAnswers);
+        EXPECT_EQ(Session().AnswersFile, c.answers);
+        EXPECT_EQ(Session().EditInfMode, c.editInf);
+        EXPECT_EQ(fake.messages.size(), c.helpMessages);
+    }
 }
 
 TEST_F(CommandLineTest, ArbitraryLongOrOddCommandLinesAreHarmless) {

@@ -113,15 +113,6 @@ TEST(CommandSplitting, QuotesProtectSpacesAndStay) {
     EXPECT_EQ(FolderOf("b.exe"), "");
 }
 
-TEST(SplitFileSpecTest, FirstDotSplitsAndLastBackslashSeparatesTheFolder) {
-    const std::string specification = "WSROOT\\VCRedist\\vcredist_x86.exe /q";
-    EXPECT_EQ(SplitFileSpec(specification, 1), "WSROOT\\VCRedist\\");
-    EXPECT_EQ(SplitFileSpec(specification, 2), "vcredist_x86");
-    EXPECT_EQ(SplitFileSpec(specification, 3), "exe /q");
-    EXPECT_EQ(SplitFileSpec(" a\\b ", 4), "a\\b");
-    EXPECT_EQ(SplitFileSpec(specification, 5), "");
-}
-
 TEST(ProcessNameOfTest, IsTheExecutablesOwnFileName) {
     EXPECT_EQ(ProcessNameOf("WSROOT\\VCRedist\\vcredist_x86.exe /q"), "vcredist_x86.exe");
     EXPECT_EQ(ProcessNameOf("vcredist_x86.exe /q"), "vcredist_x86.exe");

@@ -66,11 +66,4 @@ TEST_F(ServiceControlTest, NoHandleIsLeftOpen) {
     EXPECT_EQ(OpenHandleCount(), before);
 }
 
-TEST(ServiceStateTextTest, EveryStateHasItsText) {
-    EXPECT_STREQ(ServiceStateText(0), "Dienst nicht installiert...");
-    EXPECT_STREQ(ServiceStateText(4), "Dienst gestartet");
-    EXPECT_STREQ(ServiceStateText(7), "Dienst angehalten");
-    EXPECT_STREQ(ServiceStateText(99), "Dienst nicht installiert...");
-}
-
 }  // namespace

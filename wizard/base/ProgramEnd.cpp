@@ -1,9 +1,12 @@
 #include "wizard/base/ProgramEnd.h"
 
 #include <exception>
+#include <string>
 
 #include "platform/Platform.h"
+#include "shared/RunLog.h"
 #include "wizard/base/ProgramRole.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SystemQueries.h"
 
 namespace {
@@ -26,7 +29,9 @@ void FinishSetup() {
     }
     exitRequested = false;
     RemoveRunEntry(kApplicationTitle);
-    platform::Current().ExitProgram(0);
+    const int code = RunExitCode();
+    run_log::Write("exit", {{"code", std::to_string(code)}});
+    platform::Current().ExitProgram(code);
 }
 
 void SkipOnFailure(const std::function<void()>& step) {

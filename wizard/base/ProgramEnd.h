@@ -3,8 +3,8 @@
 
 #include <functional>
 
-// Ends the program at once, without further events or messages; while an
-// ExitDeferral stands it only records the request.
+// Ends the program at once, without further events or messages, with the
+// run's exit code; while an ExitDeferral stands it only records the request.
 void FinishSetup();
 
 // Ending the program in the middle of writing a file would leave it half

@@ -3,6 +3,7 @@
 // registry values.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,15 @@ struct SetupSession {
     // the run goes on from there.
     std::string UpdateSetupFolder;
     bool VcRedist2InstalledNow = false;
+    // Options for rolling the suite out: the run's record, and the file the
+    // choices are written to or replayed from (empty: not asked for).
+    std::string LogFile;
+    std::string SaveAnswersFile;
+    std::string AnswersFile;
+    // How the run ends so far (RunOutcome.h): a failure it has not gone past,
+    // and the exit code an event at its end decided.
+    bool FailureToReport = false;
+    std::optional<int> ExitCode;
 };
 
 // The process-wide session.

@@ -167,23 +167,6 @@ std::string ProcessNameOf(const std::string& commandLine) {
     return program.substr(program.find_last_of("\\/:") + 1);
 }
 
-std::string SplitFileSpec(const std::string& specification, int part) {
-    const size_t dot = specification.find('.');
-    const std::string stem = specification.substr(0, dot);
-    const std::string extension =
-        dot == std::string::npos ? std::string() : specification.substr(dot + 1);
-    const size_t slash = stem.find_last_of('\\');
-    const std::string folder = slash == std::string::npos ? std::string() : stem.substr(0, slash + 1);
-    const std::string baseName = slash == std::string::npos ? stem : stem.substr(slash + 1);
-    switch (part) {
-        case 1: return folder;
-        case 2: return baseName;
-        case 3: return extension;
-        case 4: return text::Trim(stem);
-        default: return {};
-    }
-}
-
 short CountFolderFiles(const std::string& folder, const std::string& pattern) {
     // On a failure, the count reached so far.
     const auto names = platform::files::ListPlainFiles(WithTrailingBackslash(folder), pattern).names;

@@ -26,8 +26,6 @@ bool IsProcessRunning(const std::string& name);
 void WaitForProcessEnd(const std::string& name);
 // The executable file name a started command line runs under.
 std::string ProcessNameOf(const std::string& commandLine);
-// Part 1 folder, 2 base name, 3 extension, 4 trimmed stem; other codes empty.
-std::string SplitFileSpec(const std::string& specification, int part);
 // Number of plain files in the folder matching the pattern.
 short CountFolderFiles(const std::string& folder, const std::string& pattern);
 // Starts Dravik.exe and reads SetupType/TlDestination back from the registry.

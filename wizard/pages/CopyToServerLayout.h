@@ -57,10 +57,7 @@ inline constexpr ui::ControlRow kProgressBar{
     ControlKind::ProgressFill, "ProgressBar", "", kBodyLeft + kProgressMargin,
     kProgressTop + kProgressMargin, 0, kProgressHeight - 2 * kProgressMargin, "",
     ui::flag::Hidden};
-inline constexpr ui::ControlRow kLabel1{
-    ControlKind::Label, "Label1",
-    "Klicken Sie auf \"Weiter\", um mit der Installation fortzufahren.", kBodyLeft, 4695,
-    kBodyWidth, kLineHeight};
+inline constexpr ui::ControlRow kLabel1 = page_template::ContinueHint(4695);
 // clang-format on
 
 }  // namespace copy_to_server_layout

@@ -61,10 +61,7 @@ inline constexpr ui::ControlRow kReInstall{
     ControlKind::CheckBox, "ReInstallServiceReleaseChecked",
     "Bereits vorhandenes Service Release erneut installieren.", kBodyLeft, 3885, kBodyWidth,
     kOptionHeight, "", ui::flag::Hidden};
-inline constexpr ui::ControlRow kLabel1{
-    ControlKind::Label, "Label1",
-    "Klicken Sie auf \"Weiter\", um mit der Installation fortzufahren.", kBodyLeft, 4335,
-    kBodyWidth, kLineHeight};
+inline constexpr ui::ControlRow kLabel1 = page_template::ContinueHint(4335);
 // clang-format on
 
 }  // namespace install_layout

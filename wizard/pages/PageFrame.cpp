@@ -6,6 +6,7 @@
 #include "ui/Form.h"
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/ProgramRole.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/base/SystemQueries.h"
@@ -25,6 +26,7 @@ bool ConfirmExit() {
         "Setup-Assistent",
         platform::mb::YesNo | platform::mb::IconQuestion | platform::mb::DefaultButton2);
     if (reply != platform::answer::Yes) return false;
+    NoteUserEnded();
 
     SetupSession& session = Session();
     // A run of the commercial line leaves the registry as start-up wrote it.

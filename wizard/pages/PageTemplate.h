@@ -69,6 +69,13 @@ constexpr ui::ControlRow SubHeading(const char* name, const char* caption) {
             ui::flag::MultiLine};
 }
 
+// The hint above the button row on the pages that lead to the installation.
+constexpr ui::ControlRow ContinueHint(int top) {
+    return {ControlKind::Label, "Label1",
+            "Klicken Sie auf \"Weiter\", um mit der Installation fortzufahren.", kBodyLeft, top,
+            kBodyWidth, kLineHeight};
+}
+
 // clang-format on
 
 }  // namespace page_template

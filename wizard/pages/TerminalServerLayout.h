@@ -47,10 +47,7 @@ inline constexpr ui::ControlRow kLabel3{
     "der Remote-Installation ActiveX-Komponenten nicht registriert werden können.",
     kNoteLeft, 3105, kClientWidth - kNoteLeft - kMargin, 4 * kLineHeight, "",
     ui::flag::MultiLine};
-inline constexpr ui::ControlRow kLabel1{
-    ControlKind::Label, "Label1",
-    "Klicken Sie auf \"Weiter\", um mit der Installation fortzufahren.", kBodyLeft, 4335,
-    kBodyWidth, kLineHeight};
+inline constexpr ui::ControlRow kLabel1 = page_template::ContinueHint(4335);
 // clang-format on
 
 }  // namespace terminal_server_layout

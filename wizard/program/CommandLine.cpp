@@ -1,8 +1,10 @@
 #include "wizard/program/CommandLine.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
+#include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "wizard/base/ProgramRole.h"
 #include "wizard/base/SetupSession.h"
@@ -27,13 +29,61 @@ bool IsHelpToken(const std::string& upper) {
     return upper == "-HELP" || upper == "-?" || upper == "?" || upper == "HELP";
 }
 
+// The options for rolling the suite out, with the session field each fills.
+struct RollOutOption {
+    const char* name;
+    std::string SetupSession::*field;
+};
+const RollOutOption kRollOutOptions[] = {
+    {"-LOG", &SetupSession::LogFile},
+    {"-SAVEANSWERS", &SetupSession::SaveAnswersFile},
+    {"-ANSWERS", &SetupSession::AnswersFile},
+};
+
+// The value that starts at token `first`: that token, or, when it begins
+// with a double quote, every token up to the one that closes the quote (the
+// split at blanks took a quoted path with blanks apart). Returns the value
+// and the last token it took.
+std::pair<std::string, size_t> ValueAt(const std::vector<std::string>& tokens, size_t first) {
+    std::string value = tokens[first];
+    if (!text::StartsWith(value, "\"")) return {value, first};
+    size_t last = first;
+    // Up to the token that closes the quote, or to the end when none does.
+    while (!(value.size() > 1 && text::EndsWith(value, "\"")) && last + 1 < tokens.size()) {
+        value += " " + tokens[++last];
+    }
+    value.erase(0, 1);
+    if (text::EndsWith(value, "\"")) value.pop_back();
+    return {value, last};
+}
+
+// Reads the roll-out options into the session; returns, for each token,
+// whether it is the value of one of them (the walk then leaves it alone).
+std::vector<bool> ReadRollOutOptions(const std::vector<std::string>& tokens) {
+    std::vector<bool> isValue(tokens.size(), false);
+    for (size_t i = 0; i + 1 < tokens.size(); ++i) {
+        if (isValue[i]) continue;
+        const std::string upper = text::Upper(tokens[i]);
+        for (const RollOutOption& option : kRollOutOptions) {
+            if (upper != option.name) continue;
+            const auto [value, last] = ValueAt(tokens, i + 1);
+            Session().*option.field = value;
+            for (size_t taken = i + 1; taken <= last; ++taken) isValue[taken] = true;
+        }
+    }
+    return isValue;
+}
+
 }  // namespace
 
 std::string HelpMessageText() {
     return "Unterstützt wird: \r\n\r\n"
            "  -LOCALUPDATE\r\n"
            "  -EDITINF\r\n"
-           "  -EDITINFEXTENSION (obsolete)";
+           "  -EDITINFEXTENSION (obsolete)\r\n"
+           "  -LOG <Datei>\r\n"
+           "  -SAVEANSWERS <Datei>\r\n"
+           "  -ANSWERS <Datei>";
 }
 
 void ParseCommandLine() { ParseCommandLine(platform::Current().CommandLineArguments()); }
@@ -41,7 +91,15 @@ void ParseCommandLine() { ParseCommandLine(platform::Current().CommandLineArgume
 void ParseCommandLine(const std::string& arguments) {
     SetupSession& session = Session();
     const std::vector<std::string> tokens = SplitAtSpaces(arguments);
+    const std::vector<bool> isValue = ReadRollOutOptions(tokens);
+    if (!session.LogFile.empty()) {
+        run_log::Open(session.LogFile);
+        run_log::Write("start", {{"program", platform::Current().ProgramFilePath()},
+                                 {"role", std::string(RoleName(CurrentRole()))},
+                                 {"arguments", arguments}});
+    }
     for (size_t i = 0; i < tokens.size(); ++i) {
+        if (isValue[i]) continue;
         const std::string upper = text::Upper(tokens[i]);
         if (upper == "-LOCALUPDATE") {
             if (CurrentRole() == ProgramRole::InternetUpdate) session.LocalUpdate = true;

@@ -1,21 +1,27 @@
 #include "wizard/program/WizardProgram.h"
 
 #include <exception>
+#include <string>
 
+#include "shared/RunLog.h"
 #include "ui/Form.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/program/StartWizard.h"
 
 int RunWizardProgram() {
+    int code = exit_code::kSuccess;
     try {
         // Start-up reads the command line first; an INF edit ends the program
         // there without a page.
         StartWizard();
         ui::RunMessageLoop();
         ui::DiscardAllForms();
-        return 0;
+        code = RunExitCode();
     } catch (const std::exception&) {
         // Nothing may escape as a crash; every step reports what the user
         // must see on its own.
-        return 1;
+        code = exit_code::kFailed;
     }
+    run_log::Write("exit", {{"code", std::to_string(code)}});
+    return code;
 }

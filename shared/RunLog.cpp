@@ -1,0 +1,64 @@
+#include "shared/RunLog.h"
+
+#include <cstdio>
+
+#include "platform/Files.h"
+
+namespace run_log {
+namespace {
+
+std::string path_;
+
+bool NeedsQuotes(const std::string& value) {
+    return value.empty() || value.find_first_of(" \t\"=\r\n") != std::string::npos;
+}
+
+std::string Quoted(const std::string& value) {
+    std::string quoted = "\"";
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '"') {
+            quoted += "\"\"";
+        } else if (c == '\r' || c == '\n') {
+            quoted += '\xB6';  // the pilcrow of Windows-1252
+            if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string Timestamp(const platform::LocalTime& t) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%04d-%02d-%02dT%02d:%02d:%02d.%03d", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second, t.millisecond);
+    return text;
+}
+
+}  // namespace
+
+void Open(const std::string& path) { path_ = path.empty() ? path : platform::files::FullPathOf(path); }
+
+bool IsOpen() { return !path_.empty(); }
+
+void Close() { path_.clear(); }
+
+std::string FormatLine(const platform::LocalTime& time, std::string_view event,
+                       std::initializer_list<Field> fields) {
+    std::string line = Timestamp(time) + " " + std::string(event);
+    for (const Field& field : fields) {
+        line += " " + std::string(field.key) + "=" +
+                (NeedsQuotes(field.value) ? Quoted(field.value) : field.value);
+    }
+    return line + "\r\n";
+}
+
+void Write(std::string_view event, std::initializer_list<Field> fields) {
+    if (!IsOpen()) return;
+    platform::files::AppendToFile(path_, FormatLine(platform::Current().Now(), event, fields));
+}
+
+std::string YesNo(bool value) { return value ? "yes" : "no"; }
+
+}  // namespace run_log

@@ -1,0 +1,30 @@
+// How the run ends, in the exit codes that software-distribution tools read
+// from installers. A run that does not end on one of the events below ends
+// with 0.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace exit_code {
+inline constexpr int kSuccess = 0;
+inline constexpr int kUserEnded = 1602;      // ERROR_INSTALL_USEREXIT
+inline constexpr int kFailed = 1603;         // ERROR_INSTALL_FAILURE
+inline constexpr int kAlreadyRunning = 1618;  // ERROR_INSTALL_ALREADY_RUNNING
+}  // namespace exit_code
+
+// A failure the run met: a program that could not be started or failed, a
+// refused or failed update, a failed copy. It decides the end unless the
+// run goes past it and starts the product installer after all.
+void NoteFailure(std::string_view what);
+// The user ended the wizard (the exit question answered Yes).
+void NoteUserEnded();
+// The product installer was started.
+void NoteInstallerStarted();
+// The product installer the wizard waited for has ended with `code` (none
+// when it could not be told).
+void NoteInstallerEnded(std::optional<long> code);
+// True for the codes with which installers report success.
+bool IsSuccessCode(long code);
+// The exit code the run ends with now.
+int RunExitCode();
