@@ -36,7 +36,7 @@ struct FileListing {
 // files (no folders, hidden or system files).
 FileListing ListPlainFiles(const std::string& folder, const std::string& pattern);
 // Names of all files (hidden ones too, no folders) matching folder\pattern.
-std::vector<std::string> ListAllFiles(const std::string& folder, const std::string& pattern);
+FileListing ListAllFiles(const std::string& folder, const std::string& pattern);
 // The first line of a text file without its line end; nullopt when unreadable.
 // A read error anywhere in the file makes it unreadable, never a part of it.
 std::optional<std::string> ReadFirstLine(const std::string& path);

@@ -182,12 +182,12 @@ FileListing ListPlainFiles(const std::string& folder, const std::string& pattern
     return listing;
 }
 
-std::vector<std::string> ListAllFiles(const std::string& folder, const std::string& pattern) {
-    std::vector<std::string> names;
-    ForEachEntry(folder, pattern, [&](const std::string& name, DWORD attributes) {
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(name);
+FileListing ListAllFiles(const std::string& folder, const std::string& pattern) {
+    FileListing listing;
+    listing.error = ForEachEntry(folder, pattern, [&](const std::string& name, DWORD attributes) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) listing.names.push_back(name);
     });
-    return names;
+    return listing;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "platform/fake/FaultPlan.h"
+
 namespace platform {
 namespace {
 
@@ -11,6 +13,13 @@ std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
+}
+
+// What ShellExecuteA answers when it cannot start a file (SE_ERR_ACCESSDENIED).
+constexpr std::intptr_t kShellAccessDenied = 5;
+
+std::string ValuePath(const std::string& subkey, const std::string& name) {
+    return subkey + "\\" + name;
 }
 
 }  // namespace
@@ -42,12 +51,15 @@ std::string FakePlatform::RegistryText(RegistryRoot root, const std::string& sub
 
 RegistryValue FakePlatform::ReadRegistry(RegistryRoot root, const std::string& subkey,
                                          const std::string& valueName) {
+    const faults::Call call("ReadRegistry", ValuePath(subkey, valueName));
+    if (call.Fails()) return {};
     return RegistryEntry(root, subkey, valueName).value_or(RegistryValue());
 }
 
 bool FakePlatform::WriteRegistryString(RegistryRoot root, const std::string& subkey,
                                        const std::string& valueName, const std::string& data) {
-    if (failRegistryWrites) return false;
+    const faults::Call call("WriteRegistryString", ValuePath(subkey, valueName));
+    if (failRegistryWrites || call.Fails()) return false;
     ++registryWrites;
     SetRegistry(root, subkey, valueName, RegistryValue::FromText(data));
     return true;
@@ -55,12 +67,17 @@ bool FakePlatform::WriteRegistryString(RegistryRoot root, const std::string& sub
 
 std::optional<bool> FakePlatform::DeleteRegistryValue(RegistryRoot root, const std::string& subkey,
                                                       const std::string& valueName, std::uint32_t) {
+    const faults::Call call("DeleteRegistryValue", ValuePath(subkey, valueName));
+    if (call.Fails()) return std::nullopt;
     return registry_.erase(MakeKey(root, subkey, valueName)) > 0;
 }
 
 std::intptr_t FakePlatform::ShellStart(const std::string& operation, const std::string& file,
                                        const std::string& parameters,
                                        const std::string& workingFolder, WindowStyle style) {
+    // Nothing starts when the shell fails.
+    const faults::Call call("ShellStart", file);
+    if (call.Fails()) return kShellAccessDenied;
     starts.push_back({operation, file, parameters, workingFolder, style});
     if (onStart) onStart(starts.back());
     return shellResult;
@@ -93,6 +110,8 @@ ShellStartResult FakePlatform::ShellStartProgram(const std::string& operation,
                                                  const std::string& parameters,
                                                  const std::string& workingFolder,
                                                  WindowStyle style) {
+    const faults::Call call("ShellStartProgram", file);
+    if (call.Fails()) return {kShellAccessDenied, nullptr};
     ShellStartResult result;
     result.code = ShellStart(operation, file, parameters, workingFolder, style);
     if (result.code > 32) {
@@ -102,48 +121,81 @@ ShellStartResult FakePlatform::ShellStartProgram(const std::string& operation,
 }
 
 bool FakePlatform::RunCommandLine(const std::string& line, WindowStyle style) {
+    const faults::Call call("RunCommandLine", line);
+    if (call.Fails()) return false;
     starts.push_back({"", line, "", "", style});
     if (onStart) onStart(starts.back());
     return true;
 }
 
-std::optional<std::vector<std::string>> FakePlatform::RunningProcessNames() { return processes; }
+std::optional<std::vector<std::string>> FakePlatform::RunningProcessNames() {
+    const faults::Call call("RunningProcessNames");
+    if (call.Fails()) return std::nullopt;
+    return processes;
+}
 
 bool FakePlatform::SetCurrentDrive(const std::string& drive) {
+    const faults::Call call("SetCurrentDrive", drive);
+    if (call.Fails()) return false;
     currentDrive = drive;
     return true;
 }
 
 bool FakePlatform::SetCurrentFolder(const std::string& folder) {
+    const faults::Call call("SetCurrentFolder", folder);
+    if (call.Fails()) return false;
     currentFolder = folder;
     return true;
 }
 
 bool FakePlatform::CallComMethod(const std::string& progId, const std::string& method) {
+    const faults::Call call("CallComMethod", progId);
+    if (call.Fails()) return false;
     comCalls.push_back(progId + "." + method);
     return comAvailable;
 }
 
 int FakePlatform::QueryServiceState(const std::string&, const std::string& service) {
+    const faults::Call call("QueryServiceState", service);
+    if (call.Fails()) return 0;
     auto found = serviceStates.find(service);
     return found == serviceStates.end() ? 0 : found->second;
 }
 
 void FakePlatform::SendServiceStop(const std::string&, const std::string& service) {
+    const faults::Call call("SendServiceStop", service);
+    if (call.Fails()) return;
     serviceStops.push_back(service);
     auto found = serviceStates.find(service);
     if (found != serviceStates.end() && found->second == 4) found->second = 3;
 }
 
 void FakePlatform::StartServiceNoArguments(const std::string&, const std::string& service) {
+    const faults::Call call("StartServiceNoArguments", service);
+    if (call.Fails()) return;
     serviceStarts.push_back(service);
     auto found = serviceStates.find(service);
     if (found != serviceStates.end() && found->second == 1) found->second = 2;
 }
 
-std::vector<std::string> FakePlatform::ComputerSystemTypes() { return systemTypes; }
-std::string FakePlatform::WindowsFolder() { return windowsFolder; }
-std::string FakePlatform::ProgramFilePath() { return programFilePath; }
+std::vector<std::string> FakePlatform::ComputerSystemTypes() {
+    // WMI that cannot be reached reads nothing.
+    const faults::Call call("ComputerSystemTypes");
+    if (call.Fails()) return {};
+    return systemTypes;
+}
+
+std::string FakePlatform::WindowsFolder() {
+    const faults::Call call("WindowsFolder");
+    if (call.Fails()) return {};
+    return windowsFolder;
+}
+
+std::string FakePlatform::ProgramFilePath() {
+    const faults::Call call("ProgramFilePath");
+    if (call.Fails()) return {};
+    return programFilePath;
+}
 std::string FakePlatform::CommandLineArguments() { return commandLine; }
 LocalTime FakePlatform::Now() { return now; }
 std::uint64_t FakePlatform::TickMilliseconds() { return ticks; }
@@ -155,7 +207,14 @@ void FakePlatform::WaitPumpingEvents(unsigned milliseconds) {
 }
 
 int FakePlatform::ShowMessage(const std::string& text, const std::string& caption, int style) {
+    // A box that could not be shown was still the program's report; the
+    // user's scripted answer waits for the next box.
+    const faults::Call call("ShowMessage", text);
     messages.push_back({text, caption, style});
+    if (call.Fails()) return answer::Failed;
+    // A box with OK alone asks nothing; the script is for the questions.
+    constexpr int kButtons = 0xF;
+    if ((style & kButtons) == mb::Ok) return answer::Ok;
     if (messageAnswers.empty()) return defaultAnswer;
     int reply = messageAnswers.front();
     messageAnswers.pop_front();
@@ -163,7 +222,9 @@ int FakePlatform::ShowMessage(const std::string& text, const std::string& captio
 }
 
 std::string FakePlatform::BrowseForFolder(const std::string& title, std::intptr_t, bool) {
+    const faults::Call call("BrowseForFolder", title);
     folderPickerTitles.push_back(title);
+    if (call.Fails()) return {};
     if (folderPickerAnswers.empty()) return {};
     std::string chosen = folderPickerAnswers.front();
     folderPickerAnswers.pop_front();
@@ -173,6 +234,7 @@ std::string FakePlatform::BrowseForFolder(const std::string& title, std::intptr_
 void FakePlatform::SetMousePointer(MousePointer pointer) { pointers.push_back(pointer); }
 
 void FakePlatform::PumpEvents() {
+    faults::Step();
     ++pumps;
     if (onPump) onPump();
 }
@@ -181,13 +243,19 @@ void FakePlatform::ExitProgram(int exitCode) { throw ProgramExit(exitCode); }
 
 std::unique_ptr<gui::PageWindow> FakePlatform::CreatePageWindow(const gui::WindowView& view,
                                                                 gui::WindowEvents&) {
+    const faults::Call call("CreatePageWindow", view.caption);
+    if (call.Fails()) return nullptr;
     ++pageWindowsCreated;
     auto window = std::make_unique<FakePageWindow>(view);
     lastPageWindow = window.get();
     return window;
 }
 
-gui::Rect FakePlatform::ScreenRect() { return screen; }
+gui::Rect FakePlatform::ScreenRect() {
+    const faults::Call call("ScreenRect");
+    if (call.Fails()) return {};
+    return screen;
+}
 
 bool FakePlatform::HandleNextEvent() {
     // No user sits at the fake: each event is the test acting through onPump,
@@ -197,6 +265,8 @@ bool FakePlatform::HandleNextEvent() {
 }
 
 std::string FakePlatform::FormatShortDate(int year, int month, int day) {
+    const faults::Call call("FormatShortDate");
+    if (call.Fails()) return {};
     char text[32];
     std::snprintf(text, sizeof(text), "%02d.%02d.%04d", day, month, year);
     return text;

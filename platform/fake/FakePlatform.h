@@ -67,7 +67,9 @@ public:
     int registryWrites = 0;
     bool failRegistryWrites = false;
 
-    std::deque<int> messageAnswers;  // answers given in order; then defaultAnswer
+    // Answers to the questions in order, then defaultAnswer; a box with OK
+    // alone answers OK.
+    std::deque<int> messageAnswers;
     int defaultAnswer = answer::Ok;
     std::vector<RecordedMessage> messages;
 

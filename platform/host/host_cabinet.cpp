@@ -15,6 +15,7 @@
 
 #include "platform/Cabinet.h"
 #include "platform/Files.h"
+#include "platform/fake/FaultPlan.h"
 #include "platform/host/HostPaths.h"
 
 namespace platform::cabinet {
@@ -29,6 +30,7 @@ constexpr size_t kMaxName = 256;
 
 constexpr unsigned long kErrorFileNotFound = 2;
 constexpr unsigned long kErrorPathNotFound = 3;
+constexpr unsigned long kErrorAccessDenied = 5;
 constexpr unsigned long kErrorInvalidData = 13;
 constexpr unsigned long kErrorOperationAborted = 995;
 // setupapi asks again for a part it cannot find; the stand-in gives up.
@@ -201,10 +203,18 @@ bool WriteTarget(const std::string& target, std::string_view contents, unsigned 
 
 IterationResult Failed(unsigned long error) { return {false, error}; }
 
+// The notifications run the program's own code: its calls count.
+unsigned Notify(Callback callback, unsigned context, const Notification& notification) {
+    const faults::CalledBack programCode;
+    return callback(context, notification);
+}
+
 }  // namespace
 
 IterationResult IterateCabinet(const std::string& cabinetPath, unsigned context,
                                Callback callback) {
+    const faults::Call call("cabinet::IterateCabinet", cabinetPath);
+    if (call.Fails()) return Failed(kErrorAccessDenied);
     const std::optional<std::string> bytes = files::ReadWholeFile(cabinetPath);
     if (!bytes) return Failed(files::LastError() != 0 ? files::LastError() : kErrorFileNotFound);
     const std::optional<Cabinet> cabinet = Parse(*bytes);
@@ -219,7 +229,7 @@ IterationResult IterateCabinet(const std::string& cabinetPath, unsigned context,
             request.code = kNeedNewCabinet;
             request.name = cabinet->next;
             for (int i = 0; i < kNextPartRequests; ++i) {
-                const unsigned answer = callback(context, request);
+                const unsigned answer = Notify(callback, context, request);
                 if (answer != 0) return Failed(answer);
             }
             return Failed(kErrorFileNotFound);
@@ -231,7 +241,7 @@ IterationResult IterateCabinet(const std::string& cabinetPath, unsigned context,
         file.code = kFileInCabinet;
         file.name = member.name;
         file.fullTargetName = std::span<char>(target);
-        const unsigned answer = callback(context, file);
+        const unsigned answer = Notify(callback, context, file);
         if (answer == kAbort) return Failed(kErrorOperationAborted);
         if (answer != kExtract) continue;
 
@@ -251,7 +261,7 @@ IterationResult IterateCabinet(const std::string& cabinetPath, unsigned context,
         Notification written;
         written.code = kFileExtracted;
         written.name = targetPath;
-        const unsigned outcome = callback(context, written);
+        const unsigned outcome = Notify(callback, context, written);
         if (outcome != 0) return Failed(outcome);
     }
     return {true, 0};

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/Files.h"
+#include "platform/fake/FaultPlan.h"
 #include "platform/host/HostPaths.h"
 
 namespace platform::files {
@@ -24,6 +25,9 @@ constexpr unsigned long kErrorPathNotFound = 3;
 constexpr unsigned long kErrorAccessDenied = 5;
 constexpr unsigned long kErrorFileNotFound = 2;
 constexpr unsigned long kErrorAlreadyExists = 183;
+constexpr unsigned long kErrorDiskFull = 39;  // ERROR_HANDLE_DISK_FULL
+
+using faults::Call;
 
 // Records the Win32 code for the current errno on `hostPath`; always false.
 bool Fail(const std::string& hostPath) {
@@ -158,11 +162,15 @@ bool RemoveTree(const std::string& hostPath) {
 }  // namespace
 
 bool IsPlainFile(const std::string& path) {
+    const Call call("files::IsPlainFile", path);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
     // The host knows no hidden or system attribute.
     return KindOf(HostPath(path)) == Kind::File;
 }
 
 bool CanOpenForReading(const std::string& path) {
+    const Call call("files::CanOpenForReading", path);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) return false;
     Descriptor file(open(hostPath.c_str(), O_RDONLY));
@@ -171,17 +179,29 @@ bool CanOpenForReading(const std::string& path) {
     return file.IsOpen() && fstat(file.Get(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-bool FolderExists(const std::string& path) { return KindOf(HostPath(path)) == Kind::Folder; }
+bool FolderExists(const std::string& path) {
+    const Call call("files::FolderExists", path);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    return KindOf(HostPath(path)) == Kind::Folder;
+}
 
-bool FileExists(const std::string& path) { return KindOf(HostPath(path)) == Kind::File; }
+bool FileExists(const std::string& path) {
+    const Call call("files::FileExists", path);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    return KindOf(HostPath(path)) == Kind::File;
+}
 
 bool CopyFileReplacing(const std::string& source, const std::string& target) {
+    const Call call("files::CopyFileReplacing", target);
+    if (call.Fails()) return FailWith(kErrorDiskFull);
     const std::optional<std::string> bytes = ReadWholeFile(source);
     if (!bytes) return false;
     return WriteWholeFile(target, *bytes);
 }
 
 bool DeleteFileAt(const std::string& path, const std::function<void()>&) {
+    const Call call("files::DeleteFileAt", path);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
     const std::string hostPath = HostPath(path);
     struct stat info {};
     if (hostPath.empty() || lstat(hostPath.c_str(), &info) != 0) {
@@ -193,6 +213,8 @@ bool DeleteFileAt(const std::string& path, const std::function<void()>&) {
 }
 
 bool MoveFileTo(const std::string& source, const std::string& target) {
+    const Call call("files::MoveFileTo", source);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
     const std::string from = HostPath(source), to = HostPath(target);
     if (from.empty() || to.empty()) return FailWith(kErrorPathNotFound);
     struct stat info {};
@@ -203,6 +225,11 @@ bool MoveFileTo(const std::string& source, const std::string& target) {
 }
 
 unsigned long CreateOneFolder(const std::string& path) {
+    const Call call("files::CreateOneFolder", path);
+    if (call.Fails()) {
+        host::SetLastError(kErrorAccessDenied);
+        return kErrorAccessDenied;
+    }
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) return kErrorPathNotFound;
     if (mkdir(hostPath.c_str(), 0777) == 0) return 0;
@@ -213,6 +240,12 @@ unsigned long CreateOneFolder(const std::string& path) {
 
 FileListing ListPlainFiles(const std::string& folder, const std::string& pattern) {
     FileListing listing;
+    const Call call("files::ListPlainFiles", folder);
+    if (call.Fails()) {
+        listing.error = kErrorAccessDenied;
+        FailWith(kErrorAccessDenied);
+        return listing;
+    }
     const auto entries = Search(folder, pattern);
     if (!entries) {
         listing.error = host::LastError();
@@ -224,11 +257,21 @@ FileListing ListPlainFiles(const std::string& folder, const std::string& pattern
     return listing;
 }
 
-std::vector<std::string> ListAllFiles(const std::string& folder, const std::string& pattern) {
-    return ListPlainFiles(folder, pattern).names;
+FileListing ListAllFiles(const std::string& folder, const std::string& pattern) {
+    const Call call("files::ListAllFiles", folder);
+    if (call.Fails()) {
+        FailWith(kErrorAccessDenied);
+        return {{}, kErrorAccessDenied};
+    }
+    return ListPlainFiles(folder, pattern);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
+    const Call call("files::ReadWholeFile", path);
+    if (call.Fails()) {
+        FailWith(kErrorAccessDenied);
+        return std::nullopt;
+    }
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) {
         FailWith(kErrorPathNotFound);
@@ -259,6 +302,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 bool AppendToFile(const std::string& path, const std::string& bytes) {
+    const Call call("files::AppendToFile", path);
+    if (call.Fails()) return FailWith(kErrorDiskFull);
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) return FailWith(kErrorPathNotFound);
     Descriptor file(open(hostPath.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666));
@@ -270,6 +315,8 @@ bool AppendToFile(const std::string& path, const std::string& bytes) {
 std::string FullPathOf(const std::string& path) { return path; }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const Call call("files::WriteWholeFile", path);
+    if (call.Fails()) return FailWith(kErrorDiskFull);
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) return FailWith(kErrorPathNotFound);
     if (KindOf(hostPath) == Kind::Folder) return FailWith(kErrorAccessDenied);
@@ -279,6 +326,8 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 std::optional<std::string> CanonicalizeWithShell(const std::string& path) {
+    const Call call("files::CanonicalizeWithShell", path);
+    if (call.Fails()) return std::nullopt;
     // The shell's rules on its own separator: "." goes, ".." takes the part
     // before it but never the root, the trailing backslash stays.
     if (path.size() >= kMaxPath) return std::nullopt;
@@ -314,6 +363,8 @@ std::optional<std::string> CanonicalizeWithShell(const std::string& path) {
 }
 
 bool DeleteFolderTree(const std::string& path) {
+    const Call call("files::DeleteFolderTree", path);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
     const std::string hostPath = HostPath(path);
     struct stat info {};
     if (hostPath.empty() || lstat(hostPath.c_str(), &info) != 0) return false;
@@ -334,6 +385,8 @@ unsigned long LastError() { return host::LastError(); }
 
 unsigned long CopyFileInSteps(const std::string& source, const std::string& target,
                               const std::function<bool()>& between) {
+    const Call call("files::CopyFileInSteps", target);
+    if (call.Fails()) return kErrorDiskFull;
     constexpr size_t kStep = 256 * 1024;
     const std::string from = HostPath(source), to = HostPath(target);
     if (from.empty() || to.empty()) return kErrorPathNotFound;
@@ -391,6 +444,11 @@ std::string ErrorDescription(unsigned long code) {
 
 std::optional<std::vector<FolderEntry>> ListEntries(const std::string& folder,
                                                     const std::string& pattern) {
+    const Call call("files::ListEntries", folder);
+    if (call.Fails()) {
+        FailWith(kErrorAccessDenied);
+        return std::nullopt;
+    }
     const auto entries = Search(folder, pattern);
     if (!entries) return std::nullopt;
     const std::string hostFolder = HostPath(folder);
@@ -406,12 +464,16 @@ std::optional<std::vector<FolderEntry>> ListEntries(const std::string& folder,
 }
 
 bool IsLink(const std::string& path) {
+    const Call call("files::IsLink", path);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
     const std::string hostPath = HostPath(path);
     struct stat info {};
     return !hostPath.empty() && lstat(hostPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 bool DeleteFileIfWritable(const std::string& path) {
+    const Call call("files::DeleteFileIfWritable", path);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
     const std::string hostPath = HostPath(path);
     struct stat info {};
     if (hostPath.empty() || lstat(hostPath.c_str(), &info) != 0) return Fail(hostPath);
@@ -424,6 +486,8 @@ bool DeleteFileIfWritable(const std::string& path) {
 }
 
 bool RemoveEmptyFolder(const std::string& path) {
+    const Call call("files::RemoveEmptyFolder", path);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
     const std::string hostPath = HostPath(path);
     struct stat info {};
     if (hostPath.empty() || lstat(hostPath.c_str(), &info) != 0) return Fail(hostPath);

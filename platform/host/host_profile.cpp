@@ -9,6 +9,8 @@
 
 #include "platform/Files.h"
 #include "platform/Profile.h"
+#include "platform/fake/FaultPlan.h"
+#include "platform/host/HostPaths.h"
 
 namespace platform::profile {
 namespace {
@@ -153,6 +155,13 @@ class ProfileFile {
     std::vector<Line> lines_;
 };
 
+// A write the sweep makes fail: refused, as for a file another program holds.
+bool Refused() {
+    constexpr unsigned long kErrorAccessDenied = 5;
+    host::SetLastError(kErrorAccessDenied);
+    return false;
+}
+
 // The profile functions drop one pair of matching quotes around a value.
 std::string_view Unquoted(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -167,11 +176,14 @@ std::string_view Unquoted(std::string_view value) {
 std::string ReadString(const std::string& section, const std::string& key,
                        const std::string& defaultValue, const std::string& file,
                        unsigned bufferSize) {
+    // A file that cannot be read gives the default, as a missing key does.
+    const faults::Call call("profile::ReadString", file + " [" + section + "] " + key);
     if (bufferSize == 0) return {};
-    const ProfileFile profile(file);
     std::string_view value = defaultValue;
     // The default loses its trailing blanks.
     while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+    if (call.Fails()) return std::string(value.substr(0, bufferSize - 1));
+    const ProfileFile profile(file);
     const size_t header = profile.FindSection(section);
     if (header != std::string::npos) {
         const size_t line = profile.FindKey(header, key);
@@ -182,6 +194,8 @@ std::string ReadString(const std::string& section, const std::string& key,
 
 bool WriteString(const std::string& section, const std::string& key,
                  const std::optional<std::string>& value, const std::string& file) {
+    const faults::Call call("profile::WriteString", file + " [" + section + "] " + key);
+    if (call.Fails()) return Refused();
     ProfileFile profile(file);
     const size_t header = profile.FindSection(section);
     if (header == std::string::npos) {
@@ -202,6 +216,8 @@ bool WriteString(const std::string& section, const std::string& key,
 }
 
 bool DeleteSection(const std::string& section, const std::string& file) {
+    const faults::Call call("profile::DeleteSection", file + " [" + section + "]");
+    if (call.Fails()) return Refused();
     ProfileFile profile(file);
     const size_t header = profile.FindSection(section);
     if (header == std::string::npos) return profile.Exists();

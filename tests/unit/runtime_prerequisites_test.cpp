@@ -2,65 +2,36 @@
 // temporary folder and the fake platform playing the packages.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 
 #include "platform/Files.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/RecordingNotice.h"
+#include "tests/support/RuntimePackages.h"
 #include "wizard/services/RuntimePrerequisites.h"
 
 using namespace testing_support;
 
 namespace {
 
-std::string RuntimeKey(const std::string& version, bool wow) {
-    return std::string(wow ? "SOFTWARE\\Wow6432Node" : "SOFTWARE") +
-           "\\Microsoft\\VisualStudio\\" + version + "\\VC\\Runtimes\\x86";
-}
-
-// Package program name -> runtime version it records (empty: records none).
-const std::map<std::string, std::string> kPackages = {
-    {"vcredist2.exe", ""},         {"vc110_x86.exe", "11.0"}, {"vc120_x86.exe", "12.0"},
-    {"vc140_x86.exe", "14.0"},     {"vc110_x64.exe", "11.0"}, {"vc120_x64.exe", "12.0"},
-};
-
 class PrerequisitesTest : public FakePlatformTest {
 protected:
     PrerequisitesTest() {
         Session().SetupRoot = image.path();
-        Session().InstallIniPath = image.Write(
-            "WSROOT\\Install.ini",
-            "[VCRedist2]\r\nRUN=WSROOT\\VC\\vcredist2.exe /q\r\n"
-            "[VCRedist110x86]\r\nRUN=WSROOT\\VC\\vc110_x86.exe /q\r\n"
-            "[VCRedist120x86]\r\nRUN=WSROOT\\VC\\vc120_x86.exe /q\r\n"
-            "[VCRedist140x86]\r\nRUN=WSROOT\\VC\\vc140_x86.exe /q\r\n"
-            "[VCRedist110x64]\r\nRUN=WSROOT\\VC\\vc110_x64.exe /q\r\n"
-            "[VCRedist120x64]\r\nRUN=WSROOT\\VC\\vc120_x64.exe /q\r\n");
-        for (const auto& [program, version] : kPackages) image.Write("WSROOT\\VC\\" + program, "x");
-        // A started package runs until the next event pump and records its
-        // runtime, unless the test made it fail.
-        fake.onStart = [this](const platform::RecordedStart& start) {
-            const std::string program = start.file.substr(start.file.find_last_of('\\') + 1,
-                                                          start.file.size() - start.file.find_last_of('\\') - 2);
-            started.push_back(program);
-            fake.processes = std::vector<std::string>{program};
-            const std::string& version = kPackages.at(program);
-            if (!version.empty() && failing.count(program) == 0) SetRuntime(version, false);
-        };
-        fake.onPump = [this] { fake.processes = std::vector<std::string>{}; };
+        Session().InstallIniPath =
+            image.Write("WSROOT\\Install.ini", RuntimePackages::kInstallIniSections);
+        fake.onStart = [this](const platform::RecordedStart& start) { packages.OnStart(start); };
+        fake.onPump = [this] { packages.OnPump(); };
     }
 
-    void SetRuntime(const std::string& version, bool wow) {
-        fake.SetRegistry(RegistryRoot::LocalMachine, RuntimeKey(version, wow), "Version",
-                         RegistryValue::FromText("11.0.61030"));
-    }
+    void SetRuntime(const std::string& version, bool wow) { packages.SetRuntime(version, wow); }
 
     TempFolder image;
     RecordingNotice notice;
-    std::vector<std::string> started;
-    std::set<std::string> failing;
+    RuntimePackages packages{fake, image};
+    std::vector<std::string>& started = packages.started;
+    std::set<std::string>& failing = packages.failing;
 };
 
 TEST_F(PrerequisitesTest, BareSixtyFourBitMachineGetsTheFourX86PackagesOneAfterTheOther) {

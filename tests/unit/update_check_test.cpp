@@ -7,8 +7,8 @@
 #include "platform/Files.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/RecordingNotice.h"
-#include "tests/support/StoredCabinet.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UpdateInstallation.h"
 #include "wizard/program/StartUp.h"
 #include "wizard/updates/UpdateCheck.h"
 
@@ -21,23 +21,11 @@ constexpr int kInformation = 64;
 
 class UpdateCheckTest : public FakePlatformTest {
   protected:
-    UpdateCheckTest() {
-        install.Write("ZVTLM.exe", "tool");
-        install.Write("Internet-Assistent\\Ubrel.exe", "tool");
-        install.MakeFolder("Internet-Assistent\\Download");
-        // Registered without a trailing backslash: the check completes it.
-        RegisterInstallation(install.path());
-    }
+    void RegisterInstallation(const std::string& folder) { assistant.Register(folder); }
+    std::string Download(const std::string& name = "") const { return assistant.Download(name); }
 
-    void RegisterInstallation(const std::string& folder) {
-        fake.SetRegistry(RegistryRoot::LocalMachine, kDestinationsKey, "QUENOR",
-                         RegistryValue::FromText(folder));
-    }
-    std::string Download(const std::string& name = "") const {
-        return install / ("Internet-Assistent\\Download\\" + name);
-    }
-
-    TempFolder install;
+    UpdateInstallation assistant{fake};
+    const TempFolder& install = assistant.install;
 };
 
 TEST_F(UpdateCheckTest, MissingInstallationOrToolEndsWithTheNotFoundMessage) {
@@ -181,11 +169,7 @@ TEST_F(UpdateCheckTest, StartUpGoesOnFromWhereTheUpdateWasUnpacked) {
     fake.programFilePath = elsewhere / "INETSETUP.EXE";
     fake.commandLine = "-LOCALUPDATE";
     fake.messageAnswers = {platform::answer::Yes};
-    ASSERT_TRUE(WriteStoredCabinet(
-        Download("P_Q_VORLAUF.CAB"),
-        {{"WSROOT\\Install.ini", "[Application]\r\nInstallType=UPDATE\r\n"},
-         {"WSROOT\\Version.ini", "[Common]\r\nVersion=8.1\r\nBuild=1200\r\n"},
-         {"Setups\\readme.txt", "x"}}));
+    assistant.DeliverPackage();
     RecordingNotice notice;
 
     ASSERT_TRUE(RunStartUpSequence(notice));

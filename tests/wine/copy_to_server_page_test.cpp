@@ -7,10 +7,10 @@
 #include <string>
 
 #include "tests/support/FakePlatformTest.h"
+#include "tests/support/ServerCopyScene.h"
 #include "tests/support/TempFolder.h"
 #include "ui/Form.h"
 #include "wizard/pages/CopyToServer.h"
-#include "wizard/pages/VersionsListe.h"
 
 using namespace testing_support;
 using platform::answer::No;
@@ -22,69 +22,21 @@ constexpr int kCancel = 2;
 
 class CopyToServerPageTest : public FakePlatformTest {
   protected:
-    CopyToServerPageTest() {
-        image.Write("Paldrix.exe", "wizard");
-        image.Write("WSROOT\\Selvor.exe", "selvor");
-        image.Write("WSROOT\\Install.ini",
-                    "[Application]\r\nRUN=Setups\\Setup.exe\r\n[SELVORFOLDERS]\r\nSetups\r\n");
-        image.Write("WSROOT\\Version.ini", "[Common]\r\nVersion=5.2.0\r\n");
-        image.Write("Setups\\Setup.exe", "installer");
-        SetupSession& s = Session();
-        s.WizardTitle = "ZEVRIN Tolvane Setup-Assistent";
-        s.SetupRoot = image.path();
-        s.InstallIniPath = image / "WSROOT\\Install.ini";
-        s.VersionIniPath = image / "WSROOT\\Version.ini";
-        s.MachineType = 2;
-        s.InstallPageShown = true;
-        SetSuiteValue("SelvorDestination", "unchanged");
-        SetSuiteValue("SelvorLocation", "unchanged");
-    }
     ~CopyToServerPageTest() override { ui::DiscardAllForms(); }
 
-    // Next, as far as it goes: the page that follows, or "installer" when the
-    // wizard ended after starting it, or "stays".
-    std::string Next(CopyToServer& page) {
-        try {
-            page.btnNext.Click();
-        } catch (const platform::ProgramExit&) {
-            return fake.starts.empty() ? "ended" : "installer";
-        }
-        const auto forms = ui::LoadedForms();
-        if (page.IsLoaded()) return "stays";
-        return forms.empty() ? "ended" : forms.back()->Name();
-    }
-    bool Copied(const std::string& folder) const { return PathExists(folder + "\\Selvor.exe"); }
+    std::string Next(CopyToServer& page) { return scene.Next(page); }
+    bool Copied(const std::string& folder) const { return scene.Copied(folder); }
 
-    TempFolder image, server;
+    ServerCopyScene scene{fake};
+    const TempFolder& image = scene.image;
+    const TempFolder& server = scene.server;
 };
 
 TEST_F(CopyToServerPageTest, ExistingVersionFolderIsOverwrittenContinuedFromOrRefused) {
-    struct Case {
-        int machineType;
-        std::deque<int> answers;
-        const char* leadsTo;
-        bool copied;
-        const char* pathBox;  // "S" for the server folder; nullptr: not looked at
-        const char* selvorDestination;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {2, {Yes}, "DBTools", true, "S", "S\\Version_520"},
-        {2, {No, Yes}, "DBTools", false, "S", "S\\Version_520"},   // goes on from the copy there
-        {2, {No, No}, "stays", false, "", "unchanged"},
-        {3, {No}, "stays", false, "", "unchanged"},                 // not asked to go on
-        {2, {kCancel, No}, "stays", false, "S", "unchanged"},        // Cancel, then not ending
-        {2, {No, kCancel, No}, "stays", false, "S", "unchanged"},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
+    for (const VersionFolderAnswers& c : kVersionFolderAnswers) {
         SCOPED_TRACE(std::to_string(c.machineType) + " " + std::to_string(c.answers.front()));
         TempFolder servers;
-        servers.Write("Version_520\\old.txt", "old");
-        Session().InstallTypeText = "NEW";
-        Session().MachineType = c.machineType;
-        Session().ServerSetupFolder = servers.path();
-        Session().ContinueFromServerCopy = false;
+        PrepareExistingVersionFolder(c, servers);
         SetSuiteValue("SelvorDestination", "unchanged");
         CopyToServer& page = ShowCopyToServerPage();
         EXPECT_EQ(page.Lbl_Version.Caption(), "\\Version_520");
@@ -106,8 +58,12 @@ TEST_F(CopyToServerPageTest, ExistingVersionFolderIsOverwrittenContinuedFromOrRe
                                 : c.selvorDestination);
         // Only an overwrite empties the folder first.
         EXPECT_EQ(PathExists(servers / "Version_520\\old.txt"), c.answers.front() != Yes);
-        if (std::find(c.answers.begin(), c.answers.end(), kCancel) != c.answers.end()) {
-            // After a Cancel the next Next asks again rather than copying.
+        const auto undecided = [](int answer) {
+            return answer == kCancel || answer == platform::answer::Failed;
+        };
+        if (std::any_of(c.answers.begin(), c.answers.end(), undecided)) {
+            // After a Cancel, or a box that could not be shown, the next Next
+            // asks again rather than copying.
             EXPECT_FALSE(Session().CopyCancelled);
             fake.messages.clear();
             fake.messageAnswers = {No, No};
@@ -189,31 +145,17 @@ TEST_F(CopyToServerPageTest, OldFilesPageDeletesTheSelectedFoldersAndNothingElse
     }
     Session().InstallTypeText = "UPDATE";
     Session().ServerSetupFolder = server / "Version_510";
-    VersionsListe* shown = nullptr;
-    int selected = 0;
-    fake.onPump = [&] {
-        // The old-files page is up, modal, while the server copy page loads.
-        for (ui::Form* form : ui::LoadedForms()) {
-            if (auto* list = dynamic_cast<VersionsListe*>(form)) shown = list;
-        }
-        if (shown == nullptr || !shown->IsLoaded()) return;
-        ASSERT_EQ(shown->lst_Versionen.ListCount(), 4);
-        EXPECT_FALSE(shown->cmd_DelVersion.Enabled());
-        for (int i = 0; i < 4; ++i) {
-            if (shown->lst_Versionen.List(i) == "Version 520") continue;
-            shown->lst_Versionen.SetSelected(i, true);
-            ++selected;
-        }
-        shown->lst_Versionen.onClick();
-        EXPECT_TRUE(shown->cmd_DelVersion.Enabled());
-        shown->cmd_DelVersion.Click();
-        EXPECT_EQ(shown->lst_Versionen.ListCount(), 1);
-        EXPECT_FALSE(shown->cmd_DelVersion.Enabled());
-        shown->btnNext.Click();
-    };
+    OldFilesUser user;
+    fake.onPump = [&user] { user.Act(); };
     CopyToServer& page = ShowCopyToServerPage();
 
-    EXPECT_EQ(selected, 3);
+    // The old-files page came up, modal, while the server copy page loaded.
+    EXPECT_EQ(user.listed, 4);
+    EXPECT_FALSE(user.enabledBefore);
+    EXPECT_EQ(user.chosen.size(), 3u);
+    EXPECT_TRUE(user.enabledAfterSelecting);
+    EXPECT_EQ(user.left, 1);
+    EXPECT_FALSE(user.enabledAfterDeleting);
     for (const char* gone : {"Version_500", "Version_510", "Version_511"}) {
         EXPECT_FALSE(PathExists(server / gone)) << gone;
     }

@@ -1,8 +1,10 @@
 // Applying a patch package: real cabinets and INF files, the fake platform
 // for the registry, the clock and the message boxes.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/Files.h"
 #include "platform/Profile.h"
@@ -10,6 +12,7 @@
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/StoredCabinet.h"
 #include "tests/support/TempFolder.h"
+#include "wizard/updates/InfEditing.h"
 #include "wizard/updates/PatchPackage.h"
 
 using namespace testing_support;
@@ -55,7 +58,7 @@ TEST_F(PatchPackageTest, UnpacksTheImageCopiesTheRestAndRecordsThePatch) {
     EXPECT_EQ(ReadFileText(tmpSetup + "WSROOT\\Install.ini"),
               ReferenceContents("P_Q_VORLAUF", "WSROOT\\Install.ini"));
     EXPECT_EQ(ReadFileText(tmpSetup + "Setups\\TL_UPD.CAB"), ReadFileText(BuiltCabinet("TL_UPD")));
-    std::vector<std::string> setups = platform::files::ListAllFiles(tmpSetup + "Setups", "*");
+    std::vector<std::string> setups = platform::files::ListAllFiles(tmpSetup + "Setups", "*").names;
     std::sort(setups.begin(), setups.end());
     EXPECT_EQ(setups, (std::vector<std::string>{"P_TL_UPD.inf", "TL_UPD.CAB"}));
 
@@ -121,6 +124,42 @@ TEST_F(PatchPackageTest, ClearPatchRecordKeepsOnlyThePreRunValue) {
     EXPECT_EQ(Read("PROJECT PROPERTIES", "P_Q_Vorlauf.inf", productInf),
               "07.12.2026 11:02,01.02.2019,Vorlauf 3");
     EXPECT_EQ(Read("PROJECT PROPERTIES", "Title", productInf), "Tolvane");
+}
+
+TEST_F(PatchPackageTest, AnInfFileThatCannotBeWrittenIsReported) {
+    install.Write("Setups\\P_TL_UPD.inf",
+                  "[PROJECT PROPERTIES]\r\nVersionFile=x.ver\r\n[COMPONENTS]\r\nP_Q_Vorlauf=1\r\n");
+    Deliver(std::string(PROGRAM_DIR) + "\\tests\\cabinets\\P_Q_VORLAUF.INF", "P_Q_VORLAUF.INF");
+    struct Case {
+        const char* file;
+        std::function<bool()> edit;
+    };
+    const Case cases[] = {
+        {"Setups\\P_TL_UPD.inf", [this] { return EditUpdateInf(install / "Setups\\"); }},
+        {"Tolvane.inf", [this] { return RecordPatchLevel(download); }},
+        {"Tolvane.inf", [] { return ClearPatchRecord(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = install / c.file;
+        const std::string before = ReadFileText(path);
+        fake.messages.clear();
+        // Another program holds the file open for itself.
+        const HANDLE held =
+            CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+        EXPECT_FALSE(c.edit());
+
+        CloseHandle(held);
+        ASSERT_EQ(fake.messages.size(), 1u);
+        EXPECT_EQ(fake.messages[0].text,
+                  "32  The process cannot access the file because it is being used by another "
+                  "process.");
+        EXPECT_EQ(fake.messages[0].caption, "ZEVRIN Internet-Assistent Tolvane");
+        EXPECT_EQ(fake.messages[0].style, 0);
+        EXPECT_EQ(ReadFileText(path), before);
+    }
 }
 
 }  // namespace

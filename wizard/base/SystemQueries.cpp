@@ -21,12 +21,18 @@ std::string BrowseForFolder(const std::string& title, std::intptr_t ownerWindow,
 }
 
 std::string CanonicalizePath(const std::string& path, bool keepServerPath) {
+    return CanonicalizeAccepted(path, keepServerPath).value_or(std::string());
+}
+
+std::optional<std::string> CanonicalizeAccepted(const std::string& path, bool keepServerPath) {
     const SetupSession& session = Session();
     if (keepServerPath || session.IsWorkstationSetup || session.InternetUpdate) {
         // A server path such as \\server\share\..\x must keep its server part.
         return text::ReplaceAll(path, "..\\", "");
     }
-    return CutAtNul(platform::files::CanonicalizeWithShell(path).value_or(std::string()));
+    const std::optional<std::string> canonical = platform::files::CanonicalizeWithShell(path);
+    if (!canonical) return std::nullopt;
+    return CutAtNul(*canonical);
 }
 
 std::string CutAtNul(const std::string& value) { return text::CutAtNul(value); }

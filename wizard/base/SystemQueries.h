@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 std::string GetWindowsFolder();
@@ -10,7 +11,11 @@ std::string GetWindowsFolder();
 std::string BrowseForFolder(const std::string& title, std::intptr_t ownerWindow, bool newStyle);
 // Folds "." and ".." segments; with keepServerPath (or in a workstation or
 // internet-update run) only removes every "..\" without resolving it.
+// Empty for a path the shell rejects (too long).
 std::string CanonicalizePath(const std::string& path, bool keepServerPath);
+// The same, but nullopt for a path the shell rejects, which can then be told
+// from one that folds to nothing.
+std::optional<std::string> CanonicalizeAccepted(const std::string& path, bool keepServerPath);
 std::string CutAtNul(const std::string& value);
 // Deletes one value of the current user's Run key; true when deleted.
 bool RemoveRunEntry(const std::string& valueName);

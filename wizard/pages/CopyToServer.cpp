@@ -240,16 +240,17 @@ std::string CopyToServer::CheckTargetFolder(const std::string& folder) {
             Body2.SetVisible(true);
             ContinueChosen = true;
             TargetConfirmed = true;
-        } else if (answer != kCancelAnswer) {
+        } else if (answer == platform::answer::No) {
             ContinueChosen = false;
             result.clear();
             TargetConfirmed = false;
         }
     }
-    if (answer == kCancelAnswer) {
-        // This Next ends here; the folder stays in the box.
+    // Cancel, or a question that could not be shown and so decided nothing:
+    // this Next ends here; the folder stays in the box.
+    if (answer != platform::answer::Yes && answer != platform::answer::No) {
         session.CopyCancelled = true;
-        if (ConfirmExit()) FinishSetup();
+        if (answer == kCancelAnswer && ConfirmExit()) FinishSetup();
     }
     return result;
 }

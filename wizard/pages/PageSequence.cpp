@@ -1,5 +1,6 @@
 #include "wizard/pages/PageSequence.h"
 
+#include "platform/Platform.h"
 #include "shared/Text.h"
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/SetupSession.h"
@@ -131,30 +132,25 @@ void StartProductInstaller() {
 }
 
 bool GoTo(WizardStep step) {
+    // A page that cannot be shown (no window to be had) leaves the user on
+    // the page he was on: the wizard never runs out of pages while stepping.
     switch (step) {
         case WizardStep::Stay:
             return false;
         case WizardStep::Welcome:
-            ShowWelcomePage();
-            break;
+            return ShowWelcomePage().IsLoaded();
         case WizardStep::SystemRequirements:
-            ShowSystemPruefungPage();
-            break;
+            return ShowSystemPruefungPage().IsLoaded();
         case WizardStep::InstallationType:
-            ShowInstallPage();
-            break;
+            return ShowInstallPage().IsLoaded();
         case WizardStep::TerminalServer:
-            ShowTerminalServerPage();
-            break;
+            return ShowTerminalServerPage().IsLoaded();
         case WizardStep::UpdateNote:
-            ShowUpdateNotePage();
-            break;
+            return ShowUpdateNotePage().IsLoaded();
         case WizardStep::ServerCopy:
-            ShowCopyToServerPage();
-            break;
+            return ShowCopyToServerPage().IsLoaded();
         case WizardStep::DatabaseTools:
-            ShowDBToolsPage();
-            break;
+            return ShowDBToolsPage().IsLoaded();
         case WizardStep::StartInstaller:
             StartProductInstaller();
             break;
@@ -165,4 +161,12 @@ bool GoTo(WizardStep step) {
             break;
     }
     return true;
+}
+
+void ShowFirstPage() {
+    if (ShowWelcomePage().IsLoaded()) return;
+    // Without a page the program ends at once; it must not just vanish.
+    platform::Current().ShowMessage("Der Setup-Assistent konnte nicht angezeigt werden.",
+                                    Session().WizardTitle,
+                                    platform::mb::Ok | platform::mb::IconError);
 }

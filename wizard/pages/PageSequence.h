@@ -48,9 +48,13 @@ WizardStep BeforeServerCopy(const SetupSession& session);
 WizardStep BeforeDatabaseTools(const SetupSession& session);
 
 // Shows the page of the step (modeless, where the last page was left), or
-// starts the product installer and ends the wizard. False for Stay, which
-// tells the calling page to remain; every other step lets it close.
+// starts the product installer and ends the wizard. False for Stay, and when
+// the page could not be shown, which tells the calling page to remain; every
+// other step lets it close.
 bool GoTo(WizardStep step);
+
+// Shows the Welcome page, the first of a run; when it cannot be shown, says so.
+void ShowFirstPage();
 
 // The product installer of Install.ini [Application] RUN, from the server
 // copy when the setup goes on from there; then the wizard ends.

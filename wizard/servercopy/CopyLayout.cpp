@@ -16,13 +16,16 @@ std::string SourceFolderOf(const std::string& imageRoot, const std::string& entr
     return NormalisedEntry(text::JoinPath(text::Trim(imageRoot), entry));
 }
 
-std::string TargetFolderOf(const std::string& target, const std::string& entry) {
+std::optional<std::string> TargetFolderOf(const std::string& target, const std::string& entry) {
     // Only the entry the copy adds itself, or one written exactly like it;
     // "wsroot" is an ordinary folder.
     if (text::Trim(entry) == "WSROOT") return target;
     return PreparedFolderOf(target, entry);
 }
 
-std::string PreparedFolderOf(const std::string& target, const std::string& entry) {
-    return text::JoinPath(target, NormalisedEntry(entry));
+std::optional<std::string> PreparedFolderOf(const std::string& target, const std::string& entry) {
+    const std::optional<std::string> normalised =
+        CanonicalizeAccepted(entry, Session().StartedFromServerImage);
+    if (!normalised) return std::nullopt;
+    return text::JoinPath(target, *normalised);
 }

@@ -66,7 +66,11 @@ class ImageCopy {
         PrepareTargetFolder(target_);
         // The workstation files, listed last, go to the target itself.
         for (size_t i = 0; i + 1 < folders_.size() && !Stopped(); ++i) {
-            PrepareTargetFolder(PreparedFolderOf(target_, folders_[i]));
+            // A folder that cannot be made is left out; the copies into it
+            // then fail and tell.
+            if (const auto folder = PreparedFolderOf(target_, folders_[i])) {
+                PrepareTargetFolder(*folder);
+            }
             input_pump::Now();
         }
         return !Stopped();
@@ -76,9 +80,16 @@ class ImageCopy {
         for (size_t i = 0; i < files_.size() && !Stopped(); ++i) {
             const ImageFile& file = files_[i];
             progress_.ShowFile(file.entry + "\\" + file.name, i + 1, files_.size());
-            const std::string source = text::JoinPath(SourceFolderOf(root_, file.entry), file.name);
-            const std::string target =
-                text::JoinPath(TargetFolderOf(target_, file.entry), file.name);
+            const std::string sourceFolder = SourceFolderOf(root_, file.entry);
+            const std::optional<std::string> targetFolder = TargetFolderOf(target_, file.entry);
+            // A folder path the shell rejects must not send the file elsewhere
+            // (the drive's root, or the target itself).
+            if (sourceFolder.empty() || !targetFolder) {
+                error_.Record(kPathTooLong);
+                continue;
+            }
+            const std::string source = text::JoinPath(sourceFolder, file.name);
+            const std::string target = text::JoinPath(*targetFolder, file.name);
             // A large file shows its name while it is copied.
             const unsigned long result =
                 CopyImageFile(source, target, [this] { progress_.Refresh(); });

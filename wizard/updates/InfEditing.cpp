@@ -20,13 +20,14 @@ bool EditUpdateInf(const std::string& folder) {
 bool EditUpdateInfFile(const std::string& file) {
     try {
         const std::string versionFile = ReadIniEntry("PROJECT PROPERTIES", "VersionFile", "", file);
-        if (!versionFile.empty()) {
-            // The INF reader skips keys starting with ";", so the line stays
-            // readable for people but no longer counts.
-            DeleteIniEntry("PROJECT PROPERTIES", "VersionFile", file);
-            WriteIniEntry("PROJECT PROPERTIES", ";VersionFile", versionFile, file);
+        // The INF reader skips keys starting with ";", so the line stays
+        // readable for people but no longer counts.
+        if (!versionFile.empty() &&
+            !(DeleteIniEntry("PROJECT PROPERTIES", "VersionFile", file) &&
+              WriteIniEntry("PROJECT PROPERTIES", ";VersionFile", versionFile, file))) {
+            return ReportRefusedWrite();
         }
-        DeleteIniEntry("COMPONENTS", "P_Q_Vorlauf", file);
+        if (!DeleteIniEntry("COMPONENTS", "P_Q_Vorlauf", file)) return ReportRefusedWrite();
         return true;
     } catch (const std::exception& error) {
         ReportUpdateError(0, error.what());

@@ -1,5 +1,6 @@
 // The four INI wrappers that carry every read and write of the patch
-// package's INF files. Results of the platform calls are ignored.
+// package's INF files. The writes tell whether the platform did them: an
+// edit that reports nothing must have been made.
 #pragma once
 
 #include <optional>
@@ -9,8 +10,9 @@
 // platform copies nothing.
 std::string ReadIniEntry(const std::string& section, const std::string& key,
                          const std::string& defaultValue, const std::string& file);
-// A missing value (nullopt) removes the key, as the profile API does.
-void WriteIniEntry(const std::string& section, const std::string& key,
+// A missing value (nullopt) removes the key, as the profile API does. The
+// writes are true when done; the platform's last error then tells why not.
+bool WriteIniEntry(const std::string& section, const std::string& key,
                    const std::optional<std::string>& value, const std::string& file);
-void DeleteIniEntry(const std::string& section, const std::string& key, const std::string& file);
-void DeleteIniSection(const std::string& section, const std::string& file);
+bool DeleteIniEntry(const std::string& section, const std::string& key, const std::string& file);
+bool DeleteIniSection(const std::string& section, const std::string& file);

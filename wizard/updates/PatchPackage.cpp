@@ -41,11 +41,18 @@ std::string RecordTimestamp() {
 // Every file of the download folder except the pre-run package itself goes
 // into the image's Setups folder.
 void CopyPackageFiles(const std::string& downloadFolder, const std::string& setupsFolder) {
-    for (const std::string& name : platform::files::ListAllFiles(downloadFolder, "*")) {
+    const auto fail = [](unsigned long error) {
+        const long code = static_cast<long>(error);
+        throw CabError(code, "ApplyPatchPackage", Win32ErrorText(code));
+    };
+    const platform::files::FileListing listing =
+        platform::files::ListAllFiles(downloadFolder, "*");
+    // A folder that cannot be read must not pass for one without files.
+    if (listing.error != 0 && !listing.NothingThere()) fail(listing.error);
+    for (const std::string& name : listing.names) {
         if (text::ContainsNoCase(name, "P_Q_Vorlauf")) continue;
         if (!platform::files::CopyFileReplacing(downloadFolder + name, setupsFolder + name)) {
-            const long code = static_cast<long>(platform::files::LastError());
-            throw CabError(code, "ApplyPatchPackage", Win32ErrorText(code));
+            fail(platform::files::LastError());
         }
     }
 }
@@ -84,8 +91,9 @@ bool RecordPatchLevel(const std::string& downloadFolder) {
                      ReadIniEntry(kPropertiesSection, "Title", "", packageInf);
         }
         const std::string folder = InstalledFolder();
-        if (!folder.empty() && platform::files::FileExists(folder + "Tolvane.inf")) {
-            WriteIniEntry(kPatchesSection, kRecordKey, record, folder + "Tolvane.inf");
+        if (!folder.empty() && platform::files::FileExists(folder + "Tolvane.inf") &&
+            !WriteIniEntry(kPatchesSection, kRecordKey, record, folder + "Tolvane.inf")) {
+            return ReportRefusedWrite();
         }
         return true;
     } catch (const std::exception& error) {
@@ -100,8 +108,10 @@ bool ClearPatchRecord() {
         const std::string productInf = folder + "Tolvane.inf";
         if (folder.empty() || !platform::files::FileExists(productInf)) return true;
         const std::string saved = ReadIniEntry(kPatchesSection, kRecordKey, "", productInf);
-        DeleteIniSection(kPatchesSection, productInf);
-        if (!saved.empty()) WriteIniEntry(kPropertiesSection, kRecordKey, saved, productInf);
+        if (!DeleteIniSection(kPatchesSection, productInf)) return ReportRefusedWrite();
+        if (!saved.empty() && !WriteIniEntry(kPropertiesSection, kRecordKey, saved, productInf)) {
+            return ReportRefusedWrite();
+        }
         return true;
     } catch (const std::exception& error) {
         ReportUpdateError(0, error.what());

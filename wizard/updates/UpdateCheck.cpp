@@ -38,7 +38,7 @@ std::string DownloadFolder(const std::string& installation) {
 
 void RunUpdateTool(const std::string& installation) {
     const std::string download = DownloadFolder(installation);
-    for (const std::string& name : platform::files::ListAllFiles(download, "*.*")) {
+    for (const std::string& name : platform::files::ListAllFiles(download, "*.*").names) {
         platform::files::DeleteFileAt(download + name);
     }
     // Only the files it leaves behind tell how the tool did.

@@ -12,3 +12,6 @@ inline constexpr const char* kUpdateFailedText =
 void ReportUpdateError(long number, const std::string& description);
 // The same followed by CR LF and the "processing ends" sentence.
 void ReportUpdateAbort(long number, const std::string& description);
+// ReportUpdateError for a write of an INF file the platform refused, by its
+// last error; false, for the operation to return.
+bool ReportRefusedWrite();
