@@ -115,15 +115,17 @@ void PageWalk::Prepare(const PathCase& path) {
     SetupSession& s = Session();
     s.InstallTypeText = path.installTypeText;
     s.ProgramName = path.programName;
-    s.InstallMode = s.InstallTypeText == "UPDATE" ? 1 : 0;
+    s.InstallMode =
+        s.InstallTypeText == "UPDATE" ? SetupMode::Update : SetupMode::NewInstallation;
     fake_.starts.clear();
 }
 
 void PageWalk::Prepare(const BackCase& step) {
     PrepareSession();
     SetupSession& s = Session();
-    s.InstallMode = step.installMode;
-    s.MachineType = step.machineType;
+    // The table gives the numbers the registry and the pages use.
+    s.InstallMode = static_cast<SetupMode>(step.installMode);
+    s.MachineType = MachineRoleFromNumber(step.machineType);
     s.InstallTypeText = step.installTypeText;
 }
 

@@ -53,7 +53,7 @@ ServerCopyScene::ServerCopyScene(platform::FakePlatform& fake) : fake_(fake) {
     s.SetupRoot = image.path();
     s.InstallIniPath = image / "WSROOT\\Install.ini";
     s.VersionIniPath = image / "WSROOT\\Version.ini";
-    s.MachineType = 2;
+    s.MachineType = MachineRole::DatabaseServer;
     s.InstallPageShown = true;
     SetSuite(fake, "SelvorDestination", "unchanged");
     SetSuite(fake, "SelvorLocation", "unchanged");
@@ -88,7 +88,7 @@ void PrepareExistingVersionFolder(const VersionFolderAnswers& answers, const Tem
     servers.Write("Version_520\\old.txt", "old");
     SetupSession& s = Session();
     s.InstallTypeText = "NEW";
-    s.MachineType = answers.machineType;
+    s.MachineType = MachineRoleFromNumber(answers.machineType);
     s.ServerSetupFolder = servers.path();
     s.ContinueFromServerCopy = false;
 }

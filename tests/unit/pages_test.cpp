@@ -99,7 +99,7 @@ TEST_F(PagesTest, CommercialLineRunsItsInstallerToTheEndWithOnlyCancelLeft) {
 }
 
 TEST_F(PagesTest, TerminalServerRoleIsShownBoldAndRecorded) {
-    Session().MachineType = 4;
+    Session().MachineType = MachineRole::TerminalServerOnly;
     TerminalServer& page = ShowTerminalServerPage();
     EXPECT_EQ(page.MachineType[4].Value(), 1);
     EXPECT_TRUE(page.MachineType[4].Bold());
@@ -107,7 +107,7 @@ TEST_F(PagesTest, TerminalServerRoleIsShownBoldAndRecorded) {
     EXPECT_TRUE(page.lblDatabase.Bold());
 
     page.MachineType[3].Click();
-    EXPECT_EQ(Session().MachineType, 3);
+    EXPECT_EQ(Session().MachineType, MachineRole::TerminalServerWithDatabase);
     EXPECT_FALSE(page.lblDatabase.Bold());
     EXPECT_FALSE(page.MachineType[4].Bold());
     page.btnNext.Click();

@@ -58,7 +58,7 @@ TEST_F(StartUpTest, OrdinarySetupBuildsTheSessionFromTheImage) {
     EXPECT_EQ(s.RequirementsIniPath, image / "WSROOT\\Mindestvoraussetzungen.ini");
     EXPECT_EQ(s.HelpFilePath, image / "Docs\\Hilfe.pdf");
     EXPECT_EQ(s.InstallTypeText, "NEW");
-    EXPECT_EQ(s.InstallMode, 0);
+    EXPECT_EQ(s.InstallMode, SetupMode::NewInstallation);
     EXPECT_EQ(s.PreviousBuild, "900");
     EXPECT_EQ(SuiteValue("Build"), "1000B");
     EXPECT_EQ(s.PreviousRelease, "7.70");
@@ -73,7 +73,7 @@ TEST_F(StartUpTest, UpdateInstallTypeRecordsUpdateAndGivesModeOne) {
     WriteImage("InstallType=update\r\n");
     ASSERT_TRUE(Run());
     EXPECT_EQ(Session().InstallTypeText, "UPDATE");
-    EXPECT_EQ(Session().InstallMode, 1);
+    EXPECT_EQ(Session().InstallMode, SetupMode::Update);
     EXPECT_EQ(SuiteValue("Update"), "7.80");
     EXPECT_FALSE(HasSuiteValue("Release"));
     EXPECT_TRUE(Session().StartupReplacedUpdate);
@@ -85,13 +85,13 @@ TEST_F(StartUpTest, UnknownInstallTypeIsClearedAndModeFollowsTheTradesInstallati
     SetSuiteValue("TlDestination", "D:\\Tolvane\\");
     ASSERT_TRUE(Run());
     EXPECT_EQ(Session().InstallTypeText, "");
-    EXPECT_EQ(Session().InstallMode, 1);
+    EXPECT_EQ(Session().InstallMode, SetupMode::Update);
 
     ResetSession();
     SetSuiteValue("TlDestination", "");
     fake.windowsFolder = image.path();  // no KVIR32_OLD.INI there
     ASSERT_TRUE(Run());
-    EXPECT_EQ(Session().InstallMode, 0);
+    EXPECT_EQ(Session().InstallMode, SetupMode::NewInstallation);
 }
 
 TEST_F(StartUpTest, CommercialLineUsesItsTitleAndRecordsOnlyTheBuild) {
@@ -124,7 +124,10 @@ TEST_F(StartUpTest, ServerImageNeedsAllThreeFoldersWhenStartedAsSetup) {
 TEST_F(StartUpTest, WorkstationCopyReadsTheImageRootAndLimitsTheRole) {
     RunAs("Selvor.exe");
     WriteImage("InstallType=NEW\r\n", "");
-    const std::pair<const char*, int> cases[] = {{"3", 1}, {"0", 0}, {"", 1}, {" 1", 1}};
+    const std::pair<const char*, MachineRole> cases[] = {{"3", MachineRole::NetworkWorkstation},
+                                                         {"0", MachineRole::SinglePc},
+                                                         {"", MachineRole::NetworkWorkstation},
+                                                         {" 1", MachineRole::NetworkWorkstation}};
     for (const auto& [stored, expected] : cases) {
         SCOPED_TRACE(stored);
         ResetSession();
@@ -137,7 +140,7 @@ TEST_F(StartUpTest, WorkstationCopyReadsTheImageRootAndLimitsTheRole) {
         EXPECT_EQ(SuiteValue("SelvorLocation"), image.path());
         EXPECT_EQ(SuiteValue("SelvorDestination"), "");
         // A workstation falls back to where its setup copy lies.
-        if (expected == 1) {
+        if (expected == MachineRole::NetworkWorkstation) {
             EXPECT_EQ(Session().ServerSetupFolder, image.path());
         }
     }

@@ -118,7 +118,7 @@ TEST_F(CopyToServerPageTest, CopyRecordsTheServerFolderAndTheSetupGoesOnFromIt) 
 
     // A network workstation that never passed the installation type page
     // records and ends without starting anything.
-    Session().MachineType = 1;
+    Session().MachineType = MachineRole::NetworkWorkstation;
     Session().InstallPageShown = false;
     fake.starts.clear();
     CopyToServer& workstation = ShowCopyToServerPage();

@@ -57,17 +57,17 @@ class InstallPageTest : public FakePlatformTest {
 TEST_F(InstallPageTest, NewUpdateProposesTheUpdateOnEveryVisitWhenTolvaneIsInstalled) {
     Destinations(kvir, "TOLVANE=D:\\Tolvane\\\r\nQUENOR=\r\nORVANTE=D:\\Orvante\\\r\n");
     Session().InstallTypeText = "NEWUPDATE";
-    Session().InstallMode = 2;
+    Session().InstallMode = SetupMode::NewThenUpdate;
     {
         Install& page = Show();
         EXPECT_EQ(page.InstallType[1].Value(), 1);
         EXPECT_TRUE(page.InstallType[1].Bold());
         EXPECT_FALSE(page.InstallType[0].Bold());
-        EXPECT_EQ(Session().InstallMode, 1);
+        EXPECT_EQ(Session().InstallMode, SetupMode::Update);
         EXPECT_TRUE(page.InstallType[0].Visible());  // the user still chooses
         EXPECT_TRUE(page.ReInstallServiceReleaseChecked.Visible());
         page.InstallType[0].Click();
-        EXPECT_EQ(Session().InstallMode, 0);
+        EXPECT_EQ(Session().InstallMode, SetupMode::NewInstallation);
         EXPECT_EQ(Session().QnDestination, "D:\\Orvante\\");
         page.btnNext.Click();  // goes on to the database tools
     }
@@ -77,12 +77,12 @@ TEST_F(InstallPageTest, NewUpdateProposesTheUpdateOnEveryVisitWhenTolvaneIsInsta
     ui::DiscardAllForms();
     // Back on the page: the update is proposed again.
     EXPECT_EQ(Show().InstallType[1].Value(), 1);
-    EXPECT_EQ(Session().InstallMode, 1);
+    EXPECT_EQ(Session().InstallMode, SetupMode::Update);
     ui::DiscardAllForms();
 
     Destinations(kvir, "TOLVANE=\r\n");
     EXPECT_EQ(Show().InstallType[0].Value(), 1);
-    EXPECT_EQ(Session().InstallMode, 0);
+    EXPECT_EQ(Session().InstallMode, SetupMode::NewInstallation);
 }
 
 TEST_F(InstallPageTest, MachineRoleFromTheRegistryIsSelectedOrFallsBackToASinglePC) {
@@ -92,24 +92,25 @@ TEST_F(InstallPageTest, MachineRoleFromTheRegistryIsSelectedOrFallsBackToASingle
     for (const Case c :
          {Case{4, 3, 4}, Case{3, 3, 3}, Case{1, 1, 1}, Case{7, 0, 0}, Case{-1, 0, 0}}) {
         SCOPED_TRACE(c.role);
-        Session().MachineType = c.role;
+        // Stored numbers, the unknown ones included.
+        Session().MachineType = MachineRoleFromNumber(c.role);
         Install& page = Show();
         EXPECT_EQ(page.MachineType[c.option].Value(), 1);
         EXPECT_TRUE(page.MachineType[c.option].Bold());
-        EXPECT_EQ(Session().MachineType, c.roleAfterLoad);
+        EXPECT_EQ(Session().MachineType, MachineRoleFromNumber(c.roleAfterLoad));
         ui::DiscardAllForms();
     }
 }
 
 TEST_F(InstallPageTest, TerminalServerRolesAreLeftToTheTerminalServerPage) {
     SetSuiteValue("SetupMachineType", "1");
-    Session().MachineType = 4;
+    Session().MachineType = MachineRole::TerminalServerOnly;
     Install& page = Show();
     page.btnNext.Click();
     EXPECT_EQ(SuiteValue("SetupMachineType"), "1");
     ui::DiscardAllForms();
 
-    Session().MachineType = 0;
+    Session().MachineType = MachineRole::SinglePc;
     Show().btnNext.Click();
     EXPECT_EQ(SuiteValue("SetupMachineType"), "0");
 }
@@ -135,7 +136,7 @@ TEST_F(InstallPageTest, PrescribedUpdateOffersOnlyTheUpdateAndTheServiceReleaseA
     Destinations(kvirOld, "TOLVANE=D:\\Alt\\\r\n");
     SetSuiteValue("SetupType", "1");
     Session().InstallTypeText = "UPDATE";
-    Session().InstallMode = 1;
+    Session().InstallMode = SetupMode::Update;
     Install& page = Show();
 
     EXPECT_EQ(Session().TlDestination, "D:\\Alt\\");

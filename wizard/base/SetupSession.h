@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "wizard/base/Roles.h"
+
 struct SetupSession {
     int PageLeft = 0, PageTop = 0;  // twips; 0 = not set
     std::string WizardTitle;
@@ -17,9 +19,9 @@ struct SetupSession {
     std::string VersionIniPath;
     std::string RequirementsIniPath;
     std::string HelpFilePath;
-    int InstallMode = 0;  // 0 new, 1 update, 2 new followed by update
+    SetupMode InstallMode = SetupMode::NewInstallation;
     std::string InstallTypeText;  // "NEW", "UPDATE", "NEWUPDATE" or empty
-    int MachineType = 0;  // 0 single PC, 1 workstation, 2 database server, 3/4 terminal server
+    MachineRole MachineType = MachineRole::SinglePc;
     std::string ProgramName;  // empty: trades line; otherwise the commercial line
     bool IsWorkstationSetup = false;
     bool StartedFromServerImage = false;

@@ -184,8 +184,8 @@ void CopyToServer::UpdateInfoTexts() {
     }
     const SetupSession& session = Session();
     switch (session.MachineType) {
-        case 0:
-        case 2:
+        case MachineRole::SinglePc:
+        case MachineRole::DatabaseServer:
             if (!session.InstallTypeText.empty()) {
                 Body1.SetCaption(std::string(kRecommendation) +
                                  "Auserdem können die Arbeitsplätze dann selbst prüfen ob neuere "
@@ -197,7 +197,7 @@ void CopyToServer::UpdateInfoTexts() {
                 "SELVOR.EXE  aus diesem Installations-Verzeichnis installieren. ");
             Body2.SetVisible(optCopyCD[1].Value() == 1);
             break;
-        case 1:
+        case MachineRole::NetworkWorkstation:
             if (!session.InstallTypeText.empty()) {
                 Body1.SetCaption(
                     "Es wird empfohlen, die Installationsprozedur vom Image auf Ihren Server zu "
@@ -226,7 +226,8 @@ std::string CopyToServer::CheckTargetFolder(const std::string& folder) {
         result = StripVersionFolder(folder);
         TargetConfirmed = true;
     } else if (answer == platform::answer::No) {
-        if (session.MachineType == 1 || session.MachineType == 2) {
+        if (session.MachineType == MachineRole::NetworkWorkstation ||
+            session.MachineType == MachineRole::DatabaseServer) {
             answer =
                 Ask("Möchten Sie das Setup aus dem Installations-Verzeichnis vom Server "
                     "fortsetzen?",

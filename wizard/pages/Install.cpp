@@ -60,18 +60,20 @@ void Install::OnLoad() {
                      !session.TlDestination.empty();
     session.InstallPageShown = true;
     // Every visit proposes afresh what a "NEWUPDATE" image leaves open.
-    if (text::Trim(session.InstallTypeText) == "NEWUPDATE") session.InstallMode = 2;
+    if (text::Trim(session.InstallTypeText) == "NEWUPDATE") {
+        session.InstallMode = SetupMode::NewThenUpdate;
+    }
     productName_ = InstallTypePrescribed() ? "ZEVRIN Tolvane" : "";
     SkipOnFailure([this] { PreselectInstallType(); });
     SkipOnFailure([this] { PreselectMachineType(); });
     SkipOnFailure([this, &session] {
         if (session.IsWorkstationSetup) {
             // A workstation copy serves single PCs and network workstations only.
-            MachineType[2].SetVisible(false);
-            MachineType[3].SetVisible(false);
+            MachineType[OptionOf(MachineRole::DatabaseServer)].SetVisible(false);
+            MachineType[OptionOf(MachineRole::TerminalServerWithDatabase)].SetVisible(false);
             ReInstallServiceReleaseChecked.SetVisible(true);
         }
-        if (session.InstallMode == 1 && InstallTypePrescribed()) {
+        if (session.InstallMode == SetupMode::Update && InstallTypePrescribed()) {
             ReInstallServiceReleaseChecked.SetVisible(true);
         }
     });
@@ -89,49 +91,50 @@ void Install::ReadInstallationFolders() {
 }
 
 void Install::PreselectInstallType() {
+    ui::Control& newInstallation = InstallType[OptionOf(SetupMode::NewInstallation)];
+    ui::Control& update = InstallType[OptionOf(SetupMode::Update)];
     switch (Session().InstallMode) {
-        case 1:
-            InstallType[1].SetValue(1);
+        case SetupMode::Update:
+            update.SetValue(1);
             if (InstallTypePrescribed()) {
-                InstallType[0].SetVisible(false);
+                newInstallation.SetVisible(false);
                 Titel1.SetCaption("Aktualisierung");
                 Titel2.SetVisible(false);
                 Body1.SetCaption("Bitte geben Sie an wo die Aktualisierung von " + productName_ +
                                  " durchgeführt werden soll.");
             }
             break;
-        case 2:
-            InstallType[0].SetValue(1);
-            if (tolvaneMarker_) InstallType[1].SetValue(1);
+        case SetupMode::NewThenUpdate:
+            newInstallation.SetValue(1);
+            if (tolvaneMarker_) update.SetValue(1);
             break;
-        case 0:
-            InstallType[0].SetValue(1);
+        case SetupMode::NewInstallation:
+            newInstallation.SetValue(1);
             if (InstallTypePrescribed()) {
-                InstallType[1].SetVisible(false);
+                update.SetVisible(false);
                 Titel1.SetCaption("Neuinstallation");
                 Titel2.SetVisible(false);
                 Body1.SetCaption("Bitte geben Sie an wo die Neuinstallation von " + productName_ +
                                  " durchgeführt werden soll.");
             }
             break;
-        default:
-            break;
     }
 }
 
 void Install::PreselectMachineType() {
-    const int role = Session().MachineType;
+    MachineRole role = Session().MachineType;
     // Both terminal-server roles show as "Terminal-Server"; anything unknown
     // as a single PC.
-    const int option = role == 4 ? 3 : (role >= 0 && role <= 3 ? role : 0);
-    MachineType[option].SetValue(1);
+    if (role == MachineRole::TerminalServerOnly) role = MachineRole::TerminalServerWithDatabase;
+    if (!IsKnownRole(role)) role = MachineRole::SinglePc;
+    MachineType[OptionOf(role)].SetValue(1);
 }
 
 void Install::InstallType_Click(int) {
     for (int i = 0; i < InstallType.Count(); ++i) {
         const bool selected = InstallType[i].Value() == 1;
         InstallType[i].SetBold(selected);
-        if (selected) Session().InstallMode = i;
+        if (selected) Session().InstallMode = SetupModeOfOption(i);
     }
 }
 
@@ -141,7 +144,11 @@ void Install::MachineType_Click(int) {
         const bool selected = MachineType[i].Value() == 1;
         MachineType[i].SetBold(selected);
         // A terminal server without the database keeps its finer role.
-        if (selected && !(i == 3 && session.MachineType == 4)) session.MachineType = i;
+        const MachineRole role = MachineRoleOfOption(i);
+        if (selected && !(role == MachineRole::TerminalServerWithDatabase &&
+                          session.MachineType == MachineRole::TerminalServerOnly)) {
+            session.MachineType = role;
+        }
     }
 }
 
@@ -152,8 +159,8 @@ void Install::RecordChoices() {
         WriteSuiteValue("TlDestination", session.TlDestination);
         WriteSuiteValue("QnDestination", session.QnDestination);
         // The terminal server page records the terminal-server roles.
-        if (session.MachineType != 3 && session.MachineType != 4) {
-            WriteSuiteValue("SetupMachineType", std::to_string(session.MachineType));
+        if (!IsTerminalServer(session.MachineType)) {
+            WriteSuiteValue("SetupMachineType", StoredText(session.MachineType));
         }
     });
     if (ReInstallServiceReleaseChecked.Value() == 1) SkipOnFailure([] { ClearPatchRecord(); });

@@ -20,12 +20,16 @@ bool UpdatePrescribed(const SetupSession& session) {
     return text::Upper(session.InstallTypeText) == "UPDATE";
 }
 
-bool IsTerminalServer(int machineType) { return machineType == 3 || machineType == 4; }
-
 // The installer ends the wizard, but only once the installation type page
 // has settled what is installed.
 WizardStep InstallerOnceDecided(const SetupSession& session) {
     return session.InstallPageShown ? WizardStep::StartInstaller : WizardStep::None;
+}
+
+// A new installation or an update; the undecided "new, then update" leads
+// nowhere until the installation type page has decided.
+bool IsDecided(SetupMode mode) {
+    return mode == SetupMode::NewInstallation || mode == SetupMode::Update;
 }
 
 }  // namespace
@@ -40,55 +44,60 @@ WizardStep AfterSystemRequirements(const SetupSession& session) {
                                                    : WizardStep::StartInstallerAndWait;
 }
 
+
 WizardStep AfterInstallationType(const SetupSession& session) {
-    if (session.InstallMode == 1) return WizardStep::UpdateNote;
-    if (session.InstallMode != 0) return WizardStep::None;
+    if (session.InstallMode == SetupMode::Update) return WizardStep::UpdateNote;
+    if (session.InstallMode != SetupMode::NewInstallation) return WizardStep::None;
     switch (session.MachineType) {
-        case 0:
+        case MachineRole::SinglePc:
             return WizardStep::DatabaseTools;
-        case 1:
+        case MachineRole::NetworkWorkstation:
             return InstallerOnceDecided(session);
-        case 2:
+        case MachineRole::DatabaseServer:
             return WizardStep::ServerCopy;
-        case 3:
-        case 4:
+        case MachineRole::TerminalServerWithDatabase:
+        case MachineRole::TerminalServerOnly:
             return WizardStep::TerminalServer;
-        default:
-            return WizardStep::None;
     }
+    return WizardStep::None;
 }
 
 WizardStep AfterUpdateNote(const SetupSession& session) {
     switch (session.MachineType) {
-        case 0:
+        case MachineRole::SinglePc:
             return UpdatePrescribed(session) ? WizardStep::StartInstaller
                                              : WizardStep::DatabaseTools;
-        case 1:
+        case MachineRole::NetworkWorkstation:
             return WizardStep::StartInstaller;
-        case 2:
+        case MachineRole::DatabaseServer:
             return WizardStep::ServerCopy;
-        case 3:
-        case 4:
+        case MachineRole::TerminalServerWithDatabase:
+        case MachineRole::TerminalServerOnly:
             return WizardStep::TerminalServer;
-        default:
-            return WizardStep::None;
     }
+    return WizardStep::None;
 }
 
 WizardStep AfterTerminalServer(const SetupSession& session) {
-    if (session.InstallMode != 0 && session.InstallMode != 1) return WizardStep::None;
-    if (session.MachineType == 3) return WizardStep::ServerCopy;
-    if (session.MachineType == 4) return InstallerOnceDecided(session);
+    if (!IsDecided(session.InstallMode)) return WizardStep::None;
+    if (session.MachineType == MachineRole::TerminalServerWithDatabase) {
+        return WizardStep::ServerCopy;
+    }
+    if (session.MachineType == MachineRole::TerminalServerOnly) {
+        return InstallerOnceDecided(session);
+    }
     return WizardStep::None;
 }
 
 WizardStep AfterServerCopy(const SetupSession& session) {
-    if (session.MachineType == 1) return InstallerOnceDecided(session);
+    if (session.MachineType == MachineRole::NetworkWorkstation) {
+        return InstallerOnceDecided(session);
+    }
     return UpdatePrescribed(session) ? WizardStep::StartInstaller : WizardStep::DatabaseTools;
 }
 
 WizardStep AfterDatabaseTools(const SetupSession& session) {
-    if (session.MachineType < 0 || session.MachineType > 4) return WizardStep::None;
+    if (!IsKnownRole(session.MachineType)) return WizardStep::None;
     return InstallerOnceDecided(session);
 }
 
@@ -102,26 +111,28 @@ WizardStep BeforeUpdateNote(const SetupSession&) { return WizardStep::Installati
 
 WizardStep BeforeTerminalServer(const SetupSession& session) {
     if (!IsTerminalServer(session.MachineType)) return WizardStep::Stay;
-    if (session.InstallMode == 0) return WizardStep::InstallationType;
-    if (session.InstallMode == 1) return WizardStep::UpdateNote;
+    if (session.InstallMode == SetupMode::NewInstallation) return WizardStep::InstallationType;
+    if (session.InstallMode == SetupMode::Update) return WizardStep::UpdateNote;
     return WizardStep::Stay;
 }
 
 WizardStep BeforeServerCopy(const SetupSession& session) {
-    if (session.InstallMode != 0 && session.InstallMode != 1) return WizardStep::Stay;
+    if (!IsDecided(session.InstallMode)) return WizardStep::Stay;
     if (IsTerminalServer(session.MachineType)) return WizardStep::TerminalServer;
-    if (session.MachineType != 2) return WizardStep::Stay;
-    return session.InstallMode == 0 ? WizardStep::InstallationType : WizardStep::UpdateNote;
+    if (session.MachineType != MachineRole::DatabaseServer) return WizardStep::Stay;
+    return session.InstallMode == SetupMode::NewInstallation ? WizardStep::InstallationType
+                                                             : WizardStep::UpdateNote;
 }
 
 WizardStep BeforeDatabaseTools(const SetupSession& session) {
-    if (session.InstallMode != 0 && session.InstallMode != 1) return WizardStep::Stay;
-    if (session.MachineType == 0) {
-        return session.InstallMode == 0 ? WizardStep::InstallationType : WizardStep::UpdateNote;
+    if (!IsDecided(session.InstallMode)) return WizardStep::Stay;
+    if (session.MachineType == MachineRole::SinglePc) {
+        return session.InstallMode == SetupMode::NewInstallation ? WizardStep::InstallationType
+                                                                 : WizardStep::UpdateNote;
     }
     // The database server and the terminal server that holds the database
     // came here from the server copy page.
-    if (session.MachineType == 2 || session.MachineType == 3) return WizardStep::ServerCopy;
+    if (HoldsTheDatabase(session.MachineType)) return WizardStep::ServerCopy;
     return WizardStep::Stay;
 }
 

@@ -14,7 +14,8 @@ TerminalServer::TerminalServer()
       Titel2(*this, kTitel2),
       Body1(*this, kBody1),
       Frame1(*this, kFrame1),
-      MachineType(*this, {kWithDatabase, kTerminalOnly}, 3),
+      MachineType(*this, {kWithDatabase, kTerminalOnly},
+                  OptionOf(MachineRole::TerminalServerWithDatabase)),
       lblDatabase(*this, kLblDatabase),
       Label2(*this, kLabel2),
       Label3(*this, kLabel3),
@@ -27,8 +28,8 @@ TerminalServer::TerminalServer()
 void TerminalServer::OnLoad() {
     SkipOnFailure([this] { ApplyPageConvention(); });
     SkipOnFailure([this] {
-        const int role = Session().MachineType;
-        if (role == 3 || role == 4) MachineType[role].SetValue(1);
+        const MachineRole role = Session().MachineType;
+        if (IsTerminalServer(role)) MachineType[OptionOf(role)].SetValue(1);
     });
 }
 
@@ -37,15 +38,15 @@ void TerminalServer::MachineType_Click(int) {
     for (int i = MachineType.FirstIndex(); i <= MachineType.LastIndex(); ++i) {
         const bool selected = MachineType[i].Value() == 1;
         MachineType[i].SetBold(selected);
-        if (selected) session.MachineType = i;
+        if (selected) session.MachineType = MachineRoleOfOption(i);
     }
-    lblDatabase.SetBold(session.MachineType != 3);
+    lblDatabase.SetBold(session.MachineType != MachineRole::TerminalServerWithDatabase);
 }
 
 void TerminalServer::btnNext_Click() {
     StorePagePosition(*this);
     SkipOnFailure(
-        [] { WriteSuiteValue("SetupMachineType", std::to_string(Session().MachineType)); });
+        [] { WriteSuiteValue("SetupMachineType", StoredText(Session().MachineType)); });
     if (GoTo(AfterTerminalServer(Session()))) Unload();
 }
 

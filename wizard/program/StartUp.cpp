@@ -103,13 +103,13 @@ void SetImagePaths(const std::string& folderInRoot) {
 void ReadMachineRole() {
     SetupSession& session = Session();
     const std::string machineText = ReadSuiteValue("SetupMachineType");
-    session.MachineType = static_cast<int>(text::LeadingNumber(machineText));
+    session.MachineType = MachineRoleFromNumber(text::LeadingNumber(machineText));
     session.IsWorkstationSetup = CurrentRole() == ProgramRole::WorkstationSetup;
     if (session.IsWorkstationSetup) {
         // A workstation copy serves single PCs and network workstations only.
-        const bool keepsRole =
-            text::LeadingNumber(machineText) <= 1 && !text::Trim(machineText).empty();
-        if (!keepsRole) session.MachineType = 1;
+        const bool keepsRole = session.MachineType <= MachineRole::NetworkWorkstation &&
+                               !text::Trim(machineText).empty();
+        if (!keepsRole) session.MachineType = MachineRole::NetworkWorkstation;
         WriteSuiteValue("SelvorLocation", session.SetupRoot);
         WriteSuiteValue("SelvorDestination", "");
         SetImagePaths("");
@@ -148,11 +148,11 @@ void RecordVersion() {
 void DecideInstallMode() {
     SetupSession& session = Session();
     if (session.InstallTypeText == "NEW") {
-        session.InstallMode = 0;
+        session.InstallMode = SetupMode::NewInstallation;
     } else if (session.InstallTypeText == "UPDATE") {
-        session.InstallMode = 1;
+        session.InstallMode = SetupMode::Update;
     } else if (session.InstallTypeText == "NEWUPDATE") {
-        session.InstallMode = 2;
+        session.InstallMode = SetupMode::NewThenUpdate;
     } else {
         session.InstallTypeText.clear();
     }
@@ -161,7 +161,8 @@ void DecideInstallMode() {
 void DetermineServerSetupFolder() {
     SetupSession& session = Session();
     session.ServerSetupFolder = ReadSuiteValue("SelvorDestination");
-    if (session.MachineType == 1 && text::Trim(session.ServerSetupFolder).empty()) {
+    if (session.MachineType == MachineRole::NetworkWorkstation &&
+        text::Trim(session.ServerSetupFolder).empty()) {
         session.ServerSetupFolder = text::Trim(ReadSuiteValue("SelvorLocation"));
     }
 }
@@ -205,7 +206,7 @@ bool RunStartUpSequence(NoticeForm& notice) {
         SkipOnFailure([&notice] { InstallRuntimePrerequisites(notice); });
     }
     SkipOnFailure([] {
-        if (HasTradesInstallation()) Session().InstallMode = 1;
+        if (HasTradesInstallation()) Session().InstallMode = SetupMode::Update;
     });
     SkipOnFailure(RecordBuild);
     SkipOnFailure([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
