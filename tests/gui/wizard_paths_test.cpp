@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "tests/support/WaitUntil.h"
 #include "tests/support/WizardImageTest.h"
 
 using namespace testing_support;

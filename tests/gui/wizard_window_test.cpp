@@ -9,6 +9,7 @@
 
 #include "tests/support/RealRegistry.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WaitUntil.h"
 
 using namespace testing_support;
 
@@ -26,16 +27,6 @@ void SetSuite(const std::string& name, const std::string& value) {
 }
 
 std::string Suite(const std::string& name) { return GetText(HKEY_LOCAL_MACHINE, kSuiteKey, name); }
-
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD milliseconds = 20000) {
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
-    while (GetTickCount64() < deadline) {
-        if (condition()) return true;
-        Sleep(50);
-    }
-    return condition();
-}
 
 std::string WindowText(HWND window) {
     char text[1024] = {};
@@ -145,7 +136,7 @@ class WizardWindowTest : public ::testing::Test {
     }
     HWND AwaitWindow(const std::string& caption) {
         HWND found = nullptr;
-        WaitFor([&] { return (found = Window(caption)) != nullptr; });
+        WaitUntil([&] { return (found = Window(caption)) != nullptr; }, 20000);
         return found;
     }
 
@@ -167,7 +158,7 @@ TEST_F(WizardWindowTest, EscAsksNoKeepsThePageYesEndsAndRestoresTheVersionValues
     ASSERT_NE(box, nullptr) << "no exit question";
     EXPECT_EQ(StaticTexts(box), std::vector<std::string>{kExitQuestion});
     PostMessageA(box, WM_COMMAND, IDNO, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box) && ActiveWindow() == page; }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && ActiveWindow() == page; }, 20000));
     EXPECT_TRUE(Running());
     EXPECT_TRUE(IsWindowVisible(page));
     EXPECT_EQ(Suite("Build"), "1000");

@@ -69,7 +69,7 @@ void MessageBoxReader::Watch() {
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             answered.push_back(box);
         }
-        Sleep(50);
+        Sleep(50);  // the watcher's pace: it looks until it is stopped
     }
 }
 

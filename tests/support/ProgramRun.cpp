@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "tests/support/WaitUntil.h"
+
 namespace testing_support {
 namespace {
 
@@ -63,13 +65,14 @@ long ProgramRun::WaitForExit(unsigned milliseconds) {
 
 HWND ProgramRun::WaitForWindow(const std::string& caption, const char* windowClass,
                                unsigned milliseconds) const {
-    for (unsigned waited = 0; waited <= milliseconds; waited += 100) {
-        Search search{processId_, &caption, windowClass, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) return search.found;
-        Sleep(100);
-    }
-    return nullptr;
+    Search search{processId_, &caption, windowClass, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        milliseconds);
+    return search.found;
 }
 
 std::string WindowCaption(HWND window) {
@@ -87,7 +90,7 @@ std::string MessageBoxText(HWND box) {
 
 void AnswerMessageBox(HWND box, int button) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
 }
 
 }  // namespace testing_support

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "tests/support/WaitUntil.h"
+
 namespace testing_support {
 namespace {
 

@@ -60,13 +60,6 @@ class WizardDriver {
     HWND page_ = nullptr;
 };
 
-// Waits up to `milliseconds` for the condition; returns its last answer.
-template <typename Condition>
-bool WaitUntil(Condition condition, unsigned milliseconds = 15000) {
-    for (unsigned waited = 0; !condition() && waited < milliseconds; waited += 50) Sleep(50);
-    return condition();
-}
-
 // The longest time, in milliseconds, the window took to answer a message,
 // asked every 50 ms for `milliseconds`.
 double LongestAnswerTime(HWND window, unsigned milliseconds);

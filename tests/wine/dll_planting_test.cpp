@@ -10,6 +10,7 @@
 #include "platform/Win32Platform.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WaitUntil.h"
 
 using namespace testing_support;
 
@@ -93,7 +94,7 @@ TEST(ProgramPlantingTest, CommandLinesNamingNoFolderRunOnlyFromTheSystemFolder) 
         win32.RunCommandLine(beside + "zvplanted.exe /named", platform::WindowStyle::Hidden));
 
     // Only the program started by its full path has left its record.
-    for (int i = 0; i < 100 && !PathExists(records / "starts.txt"); ++i) Sleep(50);
+    WaitUntil([&] { return PathExists(records / "starts.txt"); }, 5000);
     Sleep(1000);  // time enough for a planted taskkill to record its start too
     const std::string started = ReadFileText(records / "starts.txt");
     EXPECT_NE(started.find("zvplanted.exe /named"), std::string::npos) << started;
