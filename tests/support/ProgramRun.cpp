@@ -1,32 +1,14 @@
 #include "tests/support/ProgramRun.h"
 
-#include <vector>
-
 #include "tests/support/WaitUntil.h"
 
 namespace testing_support {
 namespace {
 
-struct Search {
-    DWORD processId;
-    const std::string* caption;
-    const char* windowClass;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    if (!search->caption->empty() && WindowCaption(window) != *search->caption) return TRUE;
-    if (search->windowClass != nullptr) {
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof(name));
-        if (std::string(name) != search->windowClass) return TRUE;
-    }
-    search->found = window;
-    return FALSE;
+bool HasClass(HWND window, const char* windowClass) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return std::string(name) == windowClass;
 }
 
 }  // namespace
@@ -65,20 +47,42 @@ long ProgramRun::WaitForExit(unsigned milliseconds) {
 
 HWND ProgramRun::WaitForWindow(const std::string& caption, const char* windowClass,
                                unsigned milliseconds) const {
-    Search search{processId_, &caption, windowClass, nullptr};
+    HWND found = nullptr;
     WaitUntil(
         [&] {
-            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            for (HWND window : VisibleWindowsOf(processId_)) {
+                if (!caption.empty() && WindowText(window) != caption) continue;
+                if (windowClass != nullptr && !HasClass(window, windowClass)) continue;
+                found = window;
+                return true;
+            }
+            return false;
         },
         milliseconds);
-    return search.found;
+    return found;
 }
 
-std::string WindowCaption(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+    struct Listing {
+        DWORD processId;
+        std::vector<HWND> windows;
+    } listing{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* l = reinterpret_cast<Listing*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == l->processId && IsWindowVisible(window)) l->windows.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&listing));
+    return listing.windows;
+}
+
+std::string WindowText(HWND window) {
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return text.data();
 }
 
 std::string MessageBoxText(HWND box) {

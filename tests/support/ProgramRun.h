@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -31,9 +32,13 @@ private:
     DWORD processId_ = 0;
 };
 
+// The visible top-level windows of a process, the front one first.
+std::vector<HWND> VisibleWindowsOf(DWORD processId);
+
+// A window's caption, or the text a control shows.
+std::string WindowText(HWND window);
 // The text of a message box (its static control).
 std::string MessageBoxText(HWND box);
-std::string WindowCaption(HWND window);
 // Presses a message box button (IDOK, IDYES, IDNO) and waits for it to close.
 void AnswerMessageBox(HWND box, int button);
 

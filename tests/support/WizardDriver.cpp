@@ -8,63 +8,29 @@
 namespace testing_support {
 namespace {
 
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
-struct PageSearch {
-    DWORD processId;
-    const std::string* text;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK HasText(HWND child, LPARAM parameter) {
-    auto* search = reinterpret_cast<PageSearch*>(parameter);
-    if (IsWindowVisible(child) && TextOf(child) == *search->text) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK MatchPage(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<PageSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    PageSearch inside{search->processId, search->text};
-    EnumChildWindows(window, HasText, reinterpret_cast<LPARAM>(&inside));
-    if (inside.found == nullptr) return TRUE;
-    search->found = window;
-    return FALSE;
+// A visible child of `parent` (at any depth) that shows this text.
+HWND VisibleChildWithText(HWND parent, const std::string& text) {
+    struct Search {
+        const std::string* text;
+        HWND found = nullptr;
+    } search{&text};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            if (!IsWindowVisible(child) || WindowText(child) != *s->text) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 BOOL CALLBACK DescribeChild(HWND child, LPARAM parameter) {
-    if (IsWindowVisible(child) && !TextOf(child).empty()) {
-        *reinterpret_cast<std::string*>(parameter) += "    \"" + TextOf(child) + "\"\n";
+    if (IsWindowVisible(child) && !WindowText(child).empty()) {
+        *reinterpret_cast<std::string*>(parameter) += "    \"" + WindowText(child) + "\"\n";
     }
     return TRUE;
-}
-
-std::string WindowsOf(DWORD processId) {
-    struct Listing {
-        DWORD processId;
-        std::string text;
-    } listing{processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* l = reinterpret_cast<Listing*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != l->processId || !IsWindowVisible(window)) return TRUE;
-            l->text += "  window \"" + TextOf(window) + "\"\n";
-            EnumChildWindows(window, DescribeChild, reinterpret_cast<LPARAM>(&l->text));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&listing));
-    return listing.text.empty() ? "  (no window)\n" : listing.text;
 }
 
 }  // namespace
@@ -77,10 +43,12 @@ HWND WizardDriver::AwaitPage(const std::string& text, unsigned milliseconds) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            PageSearch search{run_.processId(), &text};
-            EnumWindows(MatchPage, reinterpret_cast<LPARAM>(&search));
-            found = search.found;
-            return found != nullptr;
+            for (HWND window : VisibleWindowsOf(run_.processId())) {
+                if (VisibleChildWithText(window, text) == nullptr) continue;
+                found = window;
+                return true;
+            }
+            return false;
         },
         milliseconds);
     if (found == nullptr) {
@@ -103,23 +71,17 @@ HWND WizardDriver::AwaitWindow(const std::string& caption, unsigned milliseconds
     return run_.WaitForWindow(caption, nullptr, milliseconds);
 }
 
-std::string WizardDriver::DescribeWindows() const { return WindowsOf(run_.processId()); }
+std::string WizardDriver::DescribeWindows() const {
+    std::string text;
+    for (HWND window : VisibleWindowsOf(run_.processId())) {
+        text += "  window \"" + WindowText(window) + "\"\n";
+        EnumChildWindows(window, DescribeChild, reinterpret_cast<LPARAM>(&text));
+    }
+    return text.empty() ? "  (no window)\n" : text;
+}
 
 int WizardDriver::VisibleWindows() const {
-    struct Count {
-        DWORD processId;
-        int windows;
-    } count{run_.processId(), 0};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* c = reinterpret_cast<Count*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == c->processId && IsWindowVisible(window)) ++c->windows;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count.windows;
+    return static_cast<int>(VisibleWindowsOf(run_.processId()).size());
 }
 
 DWORD WizardDriver::threadId() const {
@@ -134,9 +96,7 @@ HWND WizardDriver::Focus() const {
 }
 
 HWND WizardDriver::ChildWithText(const std::string& text) const {
-    PageSearch search{run_.processId(), &text};
-    if (page_ != nullptr) EnumChildWindows(page_, HasText, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return page_ == nullptr ? nullptr : VisibleChildWithText(page_, text);
 }
 
 void WizardDriver::Press(WORD key) {
@@ -156,7 +116,7 @@ void WizardDriver::PressAlt(char letter) {
 
 std::string WizardDriver::FocusedText() const {
     HWND focus = Focus();
-    return focus == nullptr ? std::string() : TextOf(focus);
+    return focus == nullptr ? std::string() : WindowText(focus);
 }
 
 bool WizardDriver::TabUntil(const std::function<bool()>& reached) {
