@@ -29,11 +29,15 @@ ProgramRun::ProgramRun(const std::string& program, const std::string& arguments,
 
 ProgramRun::~ProgramRun() {
     if (process_ == nullptr) return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    if (Running()) {
         TerminateProcess(process_, 99);
         WaitForSingleObject(process_, 5000);
     }
     CloseHandle(process_);
+}
+
+bool ProgramRun::Running() const {
+    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
 long ProgramRun::WaitForExit(unsigned milliseconds) {

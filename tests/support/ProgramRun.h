@@ -19,6 +19,7 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     bool started() const { return process_ != nullptr; }
+    bool Running() const;
     // Waits for the process to end; its exit code, or -1 on time-out.
     long WaitForExit(unsigned milliseconds = 30000);
     // A visible top-level window of the process with this caption (any

@@ -88,12 +88,16 @@ DWORD WizardDriver::threadId() const {
     return page_ == nullptr ? 0 : GetWindowThreadProcessId(page_, nullptr);
 }
 
-HWND WizardDriver::Focus() const {
+GUITHREADINFO WizardDriver::ThreadInfo() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
-    if (page_ == nullptr || !GetGUIThreadInfo(threadId(), &info)) return nullptr;
-    return info.hwndFocus;
+    if (page_ == nullptr || !GetGUIThreadInfo(threadId(), &info)) return GUITHREADINFO{};
+    return info;
 }
+
+HWND WizardDriver::Focus() const { return ThreadInfo().hwndFocus; }
+
+HWND WizardDriver::ActiveWindow() const { return ThreadInfo().hwndActive; }
 
 HWND WizardDriver::ChildWithText(const std::string& text) const {
     return page_ == nullptr ? nullptr : VisibleChildWithText(page_, text);

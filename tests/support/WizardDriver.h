@@ -45,6 +45,8 @@ class WizardDriver {
     // The current page shows a visible control with this text.
     bool Shows(const std::string& text) const { return ChildWithText(text) != nullptr; }
     HWND Page() const { return page_; }
+    // The window of the wizard's thread that is in front (a page or a box).
+    HWND ActiveWindow() const;
     // How many top-level windows of the wizard are visible.
     int VisibleWindows() const;
     // Those windows with the texts they show, for a failure report.
@@ -52,6 +54,7 @@ class WizardDriver {
     DWORD threadId() const;
 
   private:
+    GUITHREADINFO ThreadInfo() const;
     HWND Focus() const;
     bool TabUntil(const std::function<bool()>& reached);
     HWND ChildWithText(const std::string& text) const;
