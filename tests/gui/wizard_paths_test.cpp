@@ -55,9 +55,11 @@ class WizardPathsTest : public WizardImageTest {
     // The wizard ends having started the product installer once.
     void EndsWithTheInstaller(WizardDriver& wizard) {
         EXPECT_EQ(wizard.run().WaitForExit(30000), 0);
-        // The installer runs on its own after the wizard ended.
-        EXPECT_TRUE(WaitUntil([&] { return Starts(kInstaller) > 0; }, 10000));
-        Sleep(300);
+        // The installer runs on its own after the wizard ended. Every start
+        // the wizard made exists by now: once none of them runs any more,
+        // each has left its record.
+        EXPECT_TRUE(WaitUntil([&] { return Starts(kInstaller) > 0 && !ProcessRuns("Setup.exe"); },
+                              10000));
         EXPECT_EQ(Starts(kInstaller), 1);
         const std::string record = ReadFileText(image / (std::string(kInstaller) + ".starts.txt"));
         EXPECT_NE(record.find("\\Setups\\Tolvane\\Setup.exe\" /s\t"), std::string::npos) << record;
@@ -72,8 +74,10 @@ TEST_F(WizardPathsTest, SinglePcNewInstallationInstallsTheToolsAndAnswersWhileWa
                  "[Registry]\r\n1=SOFTWARE\\Zevrin\\Quenor|SetupType|0\r\n");
     WizardDriver& wizard = Start();
     ThroughRequirements(wizard, 2);
-    // One page, not a second one opened by the second press.
-    Sleep(3000);
+    // One page, not a second one opened by the second press: a page it
+    // opened would be loading, or on the screen, by the time the first
+    // press's step is done.
+    ASSERT_TRUE(wizard.AwaitPageChangeDone()) << wizard.DescribeWindows();
     EXPECT_EQ(wizard.VisibleWindows(), 1) << wizard.DescribeWindows();
     EXPECT_TRUE(wizard.IsChecked("Neuinstallation"));
     EXPECT_TRUE(wizard.IsChecked("Einzelplatz-PC"));
@@ -181,7 +185,7 @@ TEST_F(WizardPathsTest, CommercialLineWaitsForItsInstallerWithTheWindowAnswering
     const ULONGLONG started = GetTickCount64();
 
     EXPECT_LT(LongestAnswerTime(wizard.Page(), 2000), 100.0);
-    EXPECT_LE(wizard.run().WaitForExit(0), -1);  // still waiting for the installer
+    EXPECT_TRUE(wizard.run().Running());  // still waiting for the installer
     EXPECT_EQ(wizard.run().WaitForExit(30000), 0);
     EXPECT_GE(GetTickCount64() - started, 4000u);
     EXPECT_EQ(Suite("Build"), "1000");

@@ -1,5 +1,7 @@
 #include "tests/support/ProgramRun.h"
 
+#include <tlhelp32.h>
+
 #include "tests/support/WaitUntil.h"
 
 namespace testing_support {
@@ -81,6 +83,20 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId) {
         },
         reinterpret_cast<LPARAM>(&listing));
     return listing.windows;
+}
+
+bool ProcessRuns(const std::string& fileName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found;
+         more = Process32Next(snapshot, &entry)) {
+        found = lstrcmpiA(entry.szExeFile, fileName.c_str()) == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
 }
 
 std::string WindowText(HWND window) {

@@ -35,6 +35,8 @@ private:
 
 // The visible top-level windows of a process, the front one first.
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
+// Whether a process with this file name ("Setup.exe", in any case) runs.
+bool ProcessRuns(const std::string& fileName);
 
 // A window's caption, or the text a control shows.
 std::string WindowText(HWND window);

@@ -8,6 +8,9 @@
 namespace testing_support {
 namespace {
 
+// The class the wizard's renderer gives every page window.
+constexpr const char* kPageWindowClass = "ZevrinPageWindow";
+
 // A visible child of `parent` (at any depth) that shows this text.
 HWND VisibleChildWithText(HWND parent, const std::string& text) {
     struct Search {
@@ -21,6 +24,28 @@ HWND VisibleChildWithText(HWND parent, const std::string& text) {
             if (!IsWindowVisible(child) || WindowText(child) != *s->text) return TRUE;
             s->found = child;
             return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A page window of the process that is made but not on the screen: its
+// page is still loading.
+bool HasPageLoading(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        bool found = false;
+    } search{processId};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof(name));
+            s->found = owner == s->processId && !IsWindowVisible(window) &&
+                       std::string(name) == kPageWindowClass;
+            return s->found ? FALSE : TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
@@ -55,6 +80,7 @@ HWND WizardDriver::AwaitPage(const std::string& text, unsigned milliseconds) {
         std::fprintf(stderr, "No page shows \"%s\"; on the screen:\n%s", text.c_str(),
                      DescribeWindows().c_str());
     } else {
+        if (found != page_) previous_ = page_;
         page_ = found;
         // Shown and ready for keys: the page has the focus of its thread,
         // and the thread is back at its messages. Wine without a window
@@ -65,6 +91,11 @@ HWND WizardDriver::AwaitPage(const std::string& text, unsigned milliseconds) {
         SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
     }
     return found;
+}
+
+bool WizardDriver::AwaitPageChangeDone(unsigned milliseconds) const {
+    return WaitUntil(
+        [&] { return !IsWindow(previous_) && !HasPageLoading(run_.processId()); }, milliseconds);
 }
 
 HWND WizardDriver::AwaitWindow(const std::string& caption, unsigned milliseconds) const {

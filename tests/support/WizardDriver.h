@@ -23,6 +23,9 @@ class WizardDriver {
     // The visible page that shows a control with this text; nullptr when none
     // appears in time.
     HWND AwaitPage(const std::string& text, unsigned milliseconds = 30000);
+    // The step that changed pages has run to its end: the page shown before
+    // the current one is gone, and no page is still loading (made, not shown).
+    bool AwaitPageChangeDone(unsigned milliseconds = 15000) const;
     // A visible window of the wizard with this caption (a message box).
     HWND AwaitWindow(const std::string& caption, unsigned milliseconds = 10000) const;
 
@@ -61,6 +64,7 @@ class WizardDriver {
 
     ProgramRun run_;
     HWND page_ = nullptr;
+    HWND previous_ = nullptr;
 };
 
 // The longest time, in milliseconds, the window took to answer a message,
