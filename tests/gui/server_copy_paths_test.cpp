@@ -53,10 +53,7 @@ class ServerCopyPathsTest : public WizardImageTest {
         EXPECT_TRUE(wizard.IsChecked("Datenbank-Server"));
         wizard.Press(VK_RETURN);
         if (update) {
-            ASSERT_NE(wizard.AwaitPage(kNoteConfirmed), nullptr);
-            ASSERT_TRUE(wizard.TabTo(kNoteConfirmed));
-            ASSERT_TRUE(wizard.Tick());
-            wizard.Press(VK_RETURN);
+            ASSERT_NO_FATAL_FAILURE(ConfirmUpdateNote(wizard));
         }
     }
     void AwaitInstaller(const std::string& from) {
@@ -101,10 +98,7 @@ TEST_F(ServerCopyPathsTest, PrescribedUpdateGoesIntoItsVersionFolderAfterTheOldO
     wizard.Press(VK_RETURN);
     ASSERT_NE(wizard.AwaitPage("Aktualisierung"), nullptr);
     wizard.Press(VK_RETURN);
-    ASSERT_NE(wizard.AwaitPage(kNoteConfirmed), nullptr);
-    ASSERT_TRUE(wizard.TabTo(kNoteConfirmed));
-    ASSERT_TRUE(wizard.Tick());
-    wizard.Press(VK_RETURN);
+    ASSERT_NO_FATAL_FAILURE(ConfirmUpdateNote(wizard));
 
     // The old installation files come first: the first one listed is deleted.
     ASSERT_NE(wizard.AwaitPage(kOldFilesHeading), nullptr);

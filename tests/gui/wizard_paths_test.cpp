@@ -144,10 +144,7 @@ TEST_F(WizardPathsTest, UpdateOnASinglePcReadsTheNoteThenOffersTheTools) {
     ASSERT_TRUE(wizard.TabTo("Neuinstallation"));
     ASSERT_TRUE(wizard.ArrowTo(VK_RIGHT, "Aktualisierung einer bestehenden Version"));
     wizard.Press(VK_RETURN);
-    ASSERT_NE(wizard.AwaitPage(kNoteConfirmed), nullptr);
-    ASSERT_TRUE(wizard.TabTo(kNoteConfirmed));
-    ASSERT_TRUE(wizard.Tick());
-    wizard.Press(VK_RETURN);
+    ASSERT_NO_FATAL_FAILURE(ConfirmUpdateNote(wizard));
     ASSERT_NE(wizard.AwaitPage("Datenbank-Tools"), nullptr);
     wizard.Press(VK_RETURN);
     EndsWithTheInstaller(wizard);
@@ -164,10 +161,7 @@ TEST_F(WizardPathsTest, PrescribedUpdateSkipsTheRequirementsAndTheTools) {
     ASSERT_NE(wizard.AwaitPage("Aktualisierung"), nullptr);
     EXPECT_TRUE(wizard.IsChecked("Aktualisierung einer bestehenden Version"));
     wizard.Press(VK_RETURN);
-    ASSERT_NE(wizard.AwaitPage(kNoteConfirmed), nullptr);
-    ASSERT_TRUE(wizard.TabTo(kNoteConfirmed));
-    ASSERT_TRUE(wizard.Tick());
-    wizard.Press(VK_RETURN);
+    ASSERT_NO_FATAL_FAILURE(ConfirmUpdateNote(wizard));
     EndsWithTheInstaller(wizard);
     EXPECT_EQ(Suite("Update"), "7.80");
     EXPECT_EQ(Suite("Release"), "<missing>");

@@ -59,15 +59,22 @@ class WizardImageTest : public ::testing::Test {
     // The requirements page confirmed with the keyboard and left with Enter
     // (`nextPresses` times in a row).
     static void ConfirmRequirements(WizardDriver& wizard, int nextPresses = 1) {
-        ASSERT_NE(wizard.AwaitPage(kRequirements), nullptr);
-        ASSERT_TRUE(wizard.TabTo(kRequirements));
-        ASSERT_TRUE(wizard.Tick());
-        for (int press = 0; press < nextPresses; ++press) wizard.Press(VK_RETURN);
+        TickAndGoOn(wizard, kRequirements, nextPresses);
     }
+    // The update note confirmed with the keyboard and left with Enter.
+    static void ConfirmUpdateNote(WizardDriver& wizard) { TickAndGoOn(wizard, kNoteConfirmed, 1); }
 
     TempFolder image;
 
   private:
+    // The page with this check box: the box ticked, then Enter pressed.
+    static void TickAndGoOn(WizardDriver& wizard, const char* checkBox, int nextPresses) {
+        ASSERT_NE(wizard.AwaitPage(checkBox), nullptr);
+        ASSERT_TRUE(wizard.TabTo(checkBox));
+        ASSERT_TRUE(wizard.Tick());
+        for (int press = 0; press < nextPresses; ++press) wizard.Press(VK_RETURN);
+    }
+
     ScratchKey suite_;
     ScratchKey runtimes_;
     std::unique_ptr<WizardDriver> wizard_;
