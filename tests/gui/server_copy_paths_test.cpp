@@ -66,7 +66,7 @@ class ServerCopyPathsTest : public WizardImageTest {
 
 TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToTheRememberedFolderAndGoesOnFromThere) {
     SetSuite("SelvorDestination", server.path());
-    WizardDriver& wizard = Start(image / "Paldrix.exe", image.path());
+    WizardDriver& wizard = Start();
     ThroughToTheCopyPage(wizard, false);
     ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
     EXPECT_TRUE(wizard.IsChecked("Installationsprozedur kopieren nach:"));
@@ -93,7 +93,7 @@ TEST_F(ServerCopyPathsTest, PrescribedUpdateGoesIntoItsVersionFolderAfterTheOldO
     server.Write("Version_510\\Version.ini", "[Common]\r\nVersion=5.1.0\r\n");
     server.Write("Version_500\\Version.ini", "[Common]\r\nVersion=5.0.0\r\n");
     SetSuite("SelvorDestination", server / "Version_510");
-    WizardDriver& wizard = Start(image / "Paldrix.exe", image.path());
+    WizardDriver& wizard = Start();
     ASSERT_NE(wizard.AwaitPage("Version 5.2.0", 60000), nullptr);
     wizard.Press(VK_RETURN);
     ASSERT_NE(wizard.AwaitPage("Aktualisierung"), nullptr);
@@ -133,7 +133,7 @@ TEST_F(ServerCopyPathsTest, CancelStopsALargeCopyAndTheWorkstationSetupRunsFromT
     image.Write("WSROOT\\Install.ini",
                 ReadFileText(image / "WSROOT\\Install.ini") + "Setups\\Tolvane\\Daten\r\n");
     SetSuite("SelvorDestination", server.path());
-    WizardDriver& wizard = Start(image / "Paldrix.exe", image.path());
+    WizardDriver& wizard = Start();
     ThroughToTheCopyPage(wizard, false);
     ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
     wizard.Press(VK_RETURN);

@@ -14,7 +14,6 @@ using namespace testing_support;
 
 namespace {
 
-constexpr const char* kWelcomeHeading = "Willkommen beim Setup-Assistent für ZEVRIN Tolvane";
 constexpr const char* kInstaller = "Setups\\Tolvane\\Setup";
 constexpr const char* kTools = "Setups\\DBTools\\DBToolsSetup";
 
@@ -43,7 +42,6 @@ class WizardPathsTest : public WizardImageTest {
         return lines;
     }
 
-    WizardDriver& Start() { return WizardImageTest::Start(image / "Paldrix.exe", image.path()); }
     // Welcome, then the requirements confirmed: the Installation type page.
     // With `nextPresses` 2 the second Enter comes while that page still loads.
     void ThroughRequirements(WizardDriver& wizard, int nextPresses = 1) {

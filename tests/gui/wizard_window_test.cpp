@@ -14,7 +14,6 @@ using namespace testing_support;
 namespace {
 
 constexpr const char* kWizardTitle = "ZEVRIN Tolvane Setup-Assistent";
-constexpr const char* kWelcomeHeading = "Willkommen beim Setup-Assistent für ZEVRIN Tolvane";
 constexpr const char* kExitQuestion =
     "Die Installation wurde noch nicht vollständig durchgeführt. Möchten Sie den "
     "Setup-Assistenten trotzdem beenden?";
@@ -30,8 +29,6 @@ class WizardWindowTest : public WizardImageTest {
         SetSuite("Update", "7.70.2");
         SetSuite("Release", "7.70");
     }
-
-    WizardDriver& Start() { return WizardImageTest::Start(image / "Paldrix.exe", image.path()); }
 };
 
 TEST_F(WizardWindowTest, EscAsksNoKeepsThePageYesEndsAndRestoresTheVersionValues) {

@@ -19,6 +19,8 @@ namespace testing_support {
 class WizardImageTest : public ::testing::Test {
   protected:
     static constexpr const char* kSuiteKey = "SOFTWARE\\Zevrin\\Quenor";
+    static constexpr const char* kWelcomeHeading =
+        "Willkommen beim Setup-Assistent für ZEVRIN Tolvane";
     static constexpr const char* kRequirements =
         "Ich habe die Systemvoraussetzungen gelesen und akzeptiert.";
     static constexpr const char* kNoteConfirmed =
@@ -55,6 +57,8 @@ class WizardImageTest : public ::testing::Test {
         wizard_ = std::make_unique<WizardDriver>(program, "", folder);
         return *wizard_;
     }
+    // Starts the image's own wizard.
+    WizardDriver& Start() { return Start(image / "Paldrix.exe", image.path()); }
 
     // The requirements page confirmed with the keyboard and left with Enter
     // (`nextPresses` times in a row).
