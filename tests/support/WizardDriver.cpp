@@ -215,7 +215,7 @@ double LongestAnswerTime(HWND window, unsigned milliseconds) {
         QueryPerformanceCounter(&end);
         longest = std::max(longest, 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                                         static_cast<double>(frequency.QuadPart));
-        Sleep(50);
+        Sleep(50);  // the sampling pace: the samples spread over the whole time asked for
     }
     return longest;
 }
