@@ -56,8 +56,8 @@ class WizardPathsTest : public WizardImageTest {
         // The installer runs on its own after the wizard ended. Every start
         // the wizard made exists by now: once none of them runs any more,
         // each has left its record.
-        EXPECT_TRUE(WaitUntil([&] { return Starts(kInstaller) > 0 && !ProcessRuns("Setup.exe"); },
-                              10000));
+        EXPECT_TRUE(
+            WaitUntil([&] { return Starts(kInstaller) > 0 && !ProcessRuns("Setup.exe"); }, 10000));
         EXPECT_EQ(Starts(kInstaller), 1);
         const std::string record = ReadFileText(image / (std::string(kInstaller) + ".starts.txt"));
         EXPECT_NE(record.find("\\Setups\\Tolvane\\Setup.exe\" /s\t"), std::string::npos) << record;

@@ -17,9 +17,7 @@ struct Search {
 
 BOOL CALLBACK CollectBox(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof(className));
-    if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
+    if (!HasWindowClass(window, "#32770") || !IsWindowVisible(window)) return TRUE;
     const auto& wanted = *search->captions;
     if (std::find(wanted.begin(), wanted.end(), WindowText(window)) != wanted.end()) {
         search->found.push_back(window);

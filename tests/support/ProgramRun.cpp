@@ -5,15 +5,6 @@
 #include "tests/support/WaitUntil.h"
 
 namespace testing_support {
-namespace {
-
-bool HasClass(HWND window, const char* windowClass) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    return std::string(name) == windowClass;
-}
-
-}  // namespace
 
 ProgramRun::ProgramRun(const std::string& program, const std::string& arguments,
                        const std::string& workingFolder) {
@@ -58,7 +49,7 @@ HWND ProgramRun::WaitForWindow(const std::string& caption, const char* windowCla
         [&] {
             for (HWND window : VisibleWindowsOf(processId_)) {
                 if (!caption.empty() && WindowText(window) != caption) continue;
-                if (windowClass != nullptr && !HasClass(window, windowClass)) continue;
+                if (windowClass != nullptr && !HasWindowClass(window, windowClass)) continue;
                 found = window;
                 return true;
             }
@@ -97,6 +88,12 @@ bool ProcessRuns(const std::string& fileName) {
     }
     CloseHandle(snapshot);
     return found;
+}
+
+bool HasWindowClass(HWND window, const std::string& windowClass) {
+    char name[256] = {};
+    return GetClassNameA(window, name, sizeof(name)) > 0 &&
+           lstrcmpiA(name, windowClass.c_str()) == 0;
 }
 
 std::string WindowText(HWND window) {

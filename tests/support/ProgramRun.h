@@ -38,6 +38,8 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId);
 // Whether a process with this file name ("Setup.exe", in any case) runs.
 bool ProcessRuns(const std::string& fileName);
 
+// Class names compare as Windows compares them, in any case.
+bool HasWindowClass(HWND window, const std::string& windowClass);
 // A window's caption, or the text a control shows.
 std::string WindowText(HWND window);
 // The text of a message box (its static control).

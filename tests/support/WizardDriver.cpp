@@ -41,10 +41,8 @@ bool HasPageLoading(DWORD processId) {
             auto* s = reinterpret_cast<Search*>(parameter);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof(name));
             s->found = owner == s->processId && !IsWindowVisible(window) &&
-                       std::string(name) == kPageWindowClass;
+                       HasWindowClass(window, kPageWindowClass);
             return s->found ? FALSE : TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
@@ -94,8 +92,10 @@ HWND WizardDriver::AwaitPage(const std::string& text, unsigned milliseconds) {
 }
 
 bool WizardDriver::AwaitPageChangeDone(unsigned milliseconds) const {
-    return WaitUntil(
-        [&] { return !IsWindow(previous_) && !HasPageLoading(run_.processId()); }, milliseconds);
+    // Were the page class renamed, no page would ever look as if loading.
+    if (!HasWindowClass(page_, kPageWindowClass)) return false;
+    return WaitUntil([&] { return !IsWindow(previous_) && !HasPageLoading(run_.processId()); },
+                     milliseconds);
 }
 
 HWND WizardDriver::AwaitWindow(const std::string& caption, unsigned milliseconds) const {
@@ -171,11 +171,7 @@ bool WizardDriver::TabTo(const std::string& text) {
 }
 
 bool WizardDriver::TabToClass(const std::string& windowClass) {
-    return TabUntil([&] {
-        char name[64] = {};
-        return Focus() != nullptr && GetClassNameA(Focus(), name, sizeof(name)) > 0 &&
-               lstrcmpiA(name, windowClass.c_str()) == 0;
-    });
+    return TabUntil([&] { return Focus() != nullptr && HasWindowClass(Focus(), windowClass); });
 }
 
 bool WizardDriver::ArrowTo(WORD arrow, const std::string& option) {
