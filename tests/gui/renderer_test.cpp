@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/Win32Platform.h"
+#include "tests/support/WaitUntil.h"
 #include "ui/Form.h"
 #include "wizard/pages/FrmHinweis.h"
 
@@ -218,10 +219,18 @@ TEST_F(RendererTest, NoticeDotsMoveWhileTheProgramWaits) {
     HWND window = FindWindowA(nullptr, "Systemaktualisierung");
     ASSERT_NE(window, nullptr);
     const std::string text = notice.Shown()->Hinweistext;
+    const auto caption = [&] { return notice.Shown()->Label1.Caption(); };
 
-    win32_.WaitPumpingEvents(1300);  // two ticks of 500 ms at least
+    // Waiting as the program does, until two ticks of 500 ms have added their
+    // dots; they fit into 1.3 s.
+    testing_support::WaitUntil(
+        [&] {
+            win32_.WaitPumpingEvents(50);
+            return caption().size() >= text.size() + 2;
+        },
+        1300, 0);
 
-    const std::string shown = notice.Shown()->Label1.Caption();
+    const std::string shown = caption();
     ASSERT_GT(shown.size(), text.size());
     EXPECT_EQ(shown.substr(0, text.size()), text);
     EXPECT_GE(shown.size() - text.size(), 2u);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "tests/support/WaitUntil.h"
 #include "tests/support/WizardImageTest.h"
 
 using namespace testing_support;
@@ -52,10 +53,7 @@ class ServerCopyPathsTest : public WizardImageTest {
         EXPECT_TRUE(wizard.IsChecked("Datenbank-Server"));
         wizard.Press(VK_RETURN);
         if (update) {
-            ASSERT_NE(wizard.AwaitPage(kNoteConfirmed), nullptr);
-            ASSERT_TRUE(wizard.TabTo(kNoteConfirmed));
-            ASSERT_TRUE(wizard.Tick());
-            wizard.Press(VK_RETURN);
+            ASSERT_NO_FATAL_FAILURE(ConfirmUpdateNote(wizard));
         }
     }
     void AwaitInstaller(const std::string& from) {
@@ -68,7 +66,7 @@ class ServerCopyPathsTest : public WizardImageTest {
 
 TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToTheRememberedFolderAndGoesOnFromThere) {
     SetSuite("SelvorDestination", server.path());
-    WizardDriver& wizard = Start(image / "Paldrix.exe", image.path());
+    WizardDriver& wizard = Start();
     ThroughToTheCopyPage(wizard, false);
     ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
     EXPECT_TRUE(wizard.IsChecked("Installationsprozedur kopieren nach:"));
@@ -95,15 +93,12 @@ TEST_F(ServerCopyPathsTest, PrescribedUpdateGoesIntoItsVersionFolderAfterTheOldO
     server.Write("Version_510\\Version.ini", "[Common]\r\nVersion=5.1.0\r\n");
     server.Write("Version_500\\Version.ini", "[Common]\r\nVersion=5.0.0\r\n");
     SetSuite("SelvorDestination", server / "Version_510");
-    WizardDriver& wizard = Start(image / "Paldrix.exe", image.path());
+    WizardDriver& wizard = Start();
     ASSERT_NE(wizard.AwaitPage("Version 5.2.0", 60000), nullptr);
     wizard.Press(VK_RETURN);
     ASSERT_NE(wizard.AwaitPage("Aktualisierung"), nullptr);
     wizard.Press(VK_RETURN);
-    ASSERT_NE(wizard.AwaitPage(kNoteConfirmed), nullptr);
-    ASSERT_TRUE(wizard.TabTo(kNoteConfirmed));
-    ASSERT_TRUE(wizard.Tick());
-    wizard.Press(VK_RETURN);
+    ASSERT_NO_FATAL_FAILURE(ConfirmUpdateNote(wizard));
 
     // The old installation files come first: the first one listed is deleted.
     ASSERT_NE(wizard.AwaitPage(kOldFilesHeading), nullptr);
@@ -138,7 +133,7 @@ TEST_F(ServerCopyPathsTest, CancelStopsALargeCopyAndTheWorkstationSetupRunsFromT
     image.Write("WSROOT\\Install.ini",
                 ReadFileText(image / "WSROOT\\Install.ini") + "Setups\\Tolvane\\Daten\r\n");
     SetSuite("SelvorDestination", server.path());
-    WizardDriver& wizard = Start(image / "Paldrix.exe", image.path());
+    WizardDriver& wizard = Start();
     ThroughToTheCopyPage(wizard, false);
     ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
     wizard.Press(VK_RETURN);

@@ -23,6 +23,17 @@ protected:
     bool HasSuiteValue(const std::string& name) const {
         return fake.RegistryEntry(RegistryRoot::LocalMachine, kSuiteKey, name).has_value();
     }
+    // The runtimes recorded as installed, so start-up's prerequisites step
+    // starts nothing (only their presence counts).
+    void MarkRuntimesInstalled() {
+        SetSuiteValue("VCRedist2", "1");
+        for (const char* version : {"11.0", "12.0", "14.0"}) {
+            fake.SetRegistry(RegistryRoot::LocalMachine,
+                             std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version +
+                                 "\\VC\\Runtimes\\x86",
+                             "Version", RegistryValue::FromText("1"));
+        }
+    }
 
     platform::FakePlatform fake;
 

@@ -5,11 +5,10 @@
 #include <algorithm>
 #include <chrono>
 
+#include "tests/support/ProgramRun.h"
+
 namespace testing_support {
 namespace {
-
-// The static control that holds a message box's text.
-constexpr int kMessageTextId = 0xFFFF;
 
 struct Search {
     const std::vector<std::string>* captions;
@@ -18,22 +17,12 @@ struct Search {
 
 BOOL CALLBACK CollectBox(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof(className));
-    if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
-    char caption[256] = {};
-    GetWindowTextA(window, caption, sizeof(caption));
+    if (!HasWindowClass(window, "#32770") || !IsWindowVisible(window)) return TRUE;
     const auto& wanted = *search->captions;
-    if (std::find(wanted.begin(), wanted.end(), caption) != wanted.end()) {
+    if (std::find(wanted.begin(), wanted.end(), WindowText(window)) != wanted.end()) {
         search->found.push_back(window);
     }
     return TRUE;
-}
-
-std::string TextOf(HWND window, int id) {
-    std::vector<char> buffer(8192);
-    GetDlgItemTextA(window, id, buffer.data(), static_cast<int>(buffer.size()));
-    return buffer.data();
 }
 
 }  // namespace
@@ -60,16 +49,14 @@ void MessageBoxReader::Watch() {
         std::erase_if(answered, [](HWND window) { return !IsWindow(window); });
         for (HWND box : search.found) {
             if (std::find(answered.begin(), answered.end(), box) != answered.end()) continue;
-            char caption[256] = {};
-            GetWindowTextA(box, caption, sizeof(caption));
             {
                 std::lock_guard<std::mutex> lock(mutex_);
-                seen_.push_back({caption, TextOf(box, kMessageTextId)});
+                seen_.push_back({WindowText(box), MessageBoxText(box)});
             }
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             answered.push_back(box);
         }
-        Sleep(50);
+        Sleep(50);  // the watcher's pace: it looks until it is stopped
     }
 }
 

@@ -1,33 +1,10 @@
 #include "tests/support/ProgramRun.h"
 
-#include <vector>
+#include <tlhelp32.h>
+
+#include "tests/support/WaitUntil.h"
 
 namespace testing_support {
-namespace {
-
-struct Search {
-    DWORD processId;
-    const std::string* caption;
-    const char* windowClass;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    if (!search->caption->empty() && WindowCaption(window) != *search->caption) return TRUE;
-    if (search->windowClass != nullptr) {
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof(name));
-        if (std::string(name) != search->windowClass) return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
-}  // namespace
 
 ProgramRun::ProgramRun(const std::string& program, const std::string& arguments,
                        const std::string& workingFolder) {
@@ -45,11 +22,15 @@ ProgramRun::ProgramRun(const std::string& program, const std::string& arguments,
 
 ProgramRun::~ProgramRun() {
     if (process_ == nullptr) return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    if (Running()) {
         TerminateProcess(process_, 99);
         WaitForSingleObject(process_, 5000);
     }
     CloseHandle(process_);
+}
+
+bool ProgramRun::Running() const {
+    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
 long ProgramRun::WaitForExit(unsigned milliseconds) {
@@ -63,19 +44,62 @@ long ProgramRun::WaitForExit(unsigned milliseconds) {
 
 HWND ProgramRun::WaitForWindow(const std::string& caption, const char* windowClass,
                                unsigned milliseconds) const {
-    for (unsigned waited = 0; waited <= milliseconds; waited += 100) {
-        Search search{processId_, &caption, windowClass, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) return search.found;
-        Sleep(100);
-    }
-    return nullptr;
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : VisibleWindowsOf(processId_)) {
+                if (!caption.empty() && WindowText(window) != caption) continue;
+                if (windowClass != nullptr && !HasWindowClass(window, windowClass)) continue;
+                found = window;
+                return true;
+            }
+            return false;
+        },
+        milliseconds);
+    return found;
 }
 
-std::string WindowCaption(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+    struct Listing {
+        DWORD processId;
+        std::vector<HWND> windows;
+    } listing{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* l = reinterpret_cast<Listing*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == l->processId && IsWindowVisible(window)) l->windows.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&listing));
+    return listing.windows;
+}
+
+bool ProcessRuns(const std::string& fileName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found;
+         more = Process32Next(snapshot, &entry)) {
+        found = lstrcmpiA(entry.szExeFile, fileName.c_str()) == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+bool HasWindowClass(HWND window, const std::string& windowClass) {
+    char name[256] = {};
+    return GetClassNameA(window, name, sizeof(name)) > 0 &&
+           lstrcmpiA(name, windowClass.c_str()) == 0;
+}
+
+std::string WindowText(HWND window) {
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return text.data();
 }
 
 std::string MessageBoxText(HWND box) {
@@ -87,7 +111,7 @@ std::string MessageBoxText(HWND box) {
 
 void AnswerMessageBox(HWND box, int button) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
 }
 
 }  // namespace testing_support

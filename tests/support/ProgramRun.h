@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -18,6 +19,7 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     bool started() const { return process_ != nullptr; }
+    bool Running() const;
     // Waits for the process to end; its exit code, or -1 on time-out.
     long WaitForExit(unsigned milliseconds = 30000);
     // A visible top-level window of the process with this caption (any
@@ -31,9 +33,17 @@ private:
     DWORD processId_ = 0;
 };
 
+// The visible top-level windows of a process, the front one first.
+std::vector<HWND> VisibleWindowsOf(DWORD processId);
+// Whether a process with this file name ("Setup.exe", in any case) runs.
+bool ProcessRuns(const std::string& fileName);
+
+// Class names compare as Windows compares them, in any case.
+bool HasWindowClass(HWND window, const std::string& windowClass);
+// A window's caption, or the text a control shows.
+std::string WindowText(HWND window);
 // The text of a message box (its static control).
 std::string MessageBoxText(HWND box);
-std::string WindowCaption(HWND window);
 // Presses a message box button (IDOK, IDYES, IDNO) and waits for it to close.
 void AnswerMessageBox(HWND box, int button);
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "tests/support/WaitUntil.h"
+
 namespace testing_support {
 namespace {
 
@@ -26,10 +28,12 @@ void StopAndDelete(const std::string& name) {
     if (!h.Open(name)) return;
     SERVICE_STATUS status{};
     ControlService(h.service, SERVICE_CONTROL_STOP, &status);
-    for (int i = 0; i < 100; ++i) {
-        if (!QueryServiceStatus(h.service, &status) || status.dwCurrentState == SERVICE_STOPPED) break;
-        Sleep(50);
-    }
+    WaitUntil(
+        [&] {
+            return !QueryServiceStatus(h.service, &status) ||
+                   status.dwCurrentState == SERVICE_STOPPED;
+        },
+        5000);
     DeleteService(h.service);
 }
 
@@ -60,11 +64,8 @@ int RegisteredStandInService::State() const {
 }
 
 int RegisteredStandInService::WaitForState(int state, unsigned milliseconds) const {
-    int current = State();
-    for (unsigned waited = 0; current != state && waited < milliseconds; waited += 50) {
-        Sleep(50);
-        current = State();
-    }
+    int current = 0;
+    WaitUntil([&] { return (current = State()) == state; }, milliseconds);
     return current;
 }
 

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+#include "tests/support/WaitUntil.h"
+
 namespace testing_support {
 namespace {
 
@@ -38,12 +41,9 @@ bool RunHost(const char* program, const std::string& commandLine) {
     return true;
 }
 
-bool WaitUntil(bool wanted, const std::string& path) {
-    for (int i = 0; i < 100; ++i) {
-        if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == wanted) return true;
-        Sleep(50);
-    }
-    return false;
+// The host change shows through Wine's view of the folder after a moment.
+bool AwaitPresence(bool wanted, const std::string& path) {
+    return WaitUntil([&] { return PathExists(path) == wanted; }, 5000);
 }
 
 }  // namespace
@@ -53,14 +53,14 @@ bool MakeHostSymlink(const std::string& target, const std::string& link) {
     if (hostTarget.empty() || hostLink.empty()) return false;
     if (!RunHost("Z:\\bin\\ln", "/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\""))
         return false;
-    return WaitUntil(true, link);
+    return AwaitPresence(true, link);
 }
 
 bool RemoveHostLink(const std::string& link) {
     const std::string hostLink = HostPath(link);
     if (hostLink.empty()) return false;
     if (!RunHost("Z:\\bin\\rm", "/bin/rm -f \"" + hostLink + "\"")) return false;
-    return WaitUntil(false, link);
+    return AwaitPresence(false, link);
 }
 
 }  // namespace testing_support

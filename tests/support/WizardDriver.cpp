@@ -3,66 +3,57 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "tests/support/WaitUntil.h"
+
 namespace testing_support {
 namespace {
 
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
+// The class the wizard's renderer gives every page window.
+constexpr const char* kPageWindowClass = "ZevrinPageWindow";
+
+// A visible child of `parent` (at any depth) that shows this text.
+HWND VisibleChildWithText(HWND parent, const std::string& text) {
+    struct Search {
+        const std::string* text;
+        HWND found = nullptr;
+    } search{&text};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            if (!IsWindowVisible(child) || WindowText(child) != *s->text) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
-struct PageSearch {
-    DWORD processId;
-    const std::string* text;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK HasText(HWND child, LPARAM parameter) {
-    auto* search = reinterpret_cast<PageSearch*>(parameter);
-    if (IsWindowVisible(child) && TextOf(child) == *search->text) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK MatchPage(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<PageSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    PageSearch inside{search->processId, search->text};
-    EnumChildWindows(window, HasText, reinterpret_cast<LPARAM>(&inside));
-    if (inside.found == nullptr) return TRUE;
-    search->found = window;
-    return FALSE;
+// A page window of the process that is made but not on the screen: its
+// page is still loading.
+bool HasPageLoading(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        bool found = false;
+    } search{processId};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            s->found = owner == s->processId && !IsWindowVisible(window) &&
+                       HasWindowClass(window, kPageWindowClass);
+            return s->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 BOOL CALLBACK DescribeChild(HWND child, LPARAM parameter) {
-    if (IsWindowVisible(child) && !TextOf(child).empty()) {
-        *reinterpret_cast<std::string*>(parameter) += "    \"" + TextOf(child) + "\"\n";
+    if (IsWindowVisible(child) && !WindowText(child).empty()) {
+        *reinterpret_cast<std::string*>(parameter) += "    \"" + WindowText(child) + "\"\n";
     }
     return TRUE;
-}
-
-std::string WindowsOf(DWORD processId) {
-    struct Listing {
-        DWORD processId;
-        std::string text;
-    } listing{processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* l = reinterpret_cast<Listing*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != l->processId || !IsWindowVisible(window)) return TRUE;
-            l->text += "  window \"" + TextOf(window) + "\"\n";
-            EnumChildWindows(window, DescribeChild, reinterpret_cast<LPARAM>(&l->text));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&listing));
-    return listing.text.empty() ? "  (no window)\n" : listing.text;
 }
 
 }  // namespace
@@ -75,16 +66,19 @@ HWND WizardDriver::AwaitPage(const std::string& text, unsigned milliseconds) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            PageSearch search{run_.processId(), &text};
-            EnumWindows(MatchPage, reinterpret_cast<LPARAM>(&search));
-            found = search.found;
-            return found != nullptr;
+            for (HWND window : VisibleWindowsOf(run_.processId())) {
+                if (VisibleChildWithText(window, text) == nullptr) continue;
+                found = window;
+                return true;
+            }
+            return false;
         },
         milliseconds);
     if (found == nullptr) {
         std::fprintf(stderr, "No page shows \"%s\"; on the screen:\n%s", text.c_str(),
                      DescribeWindows().c_str());
     } else {
+        if (found != page_) previous_ = page_;
         page_ = found;
         // Shown and ready for keys: the page has the focus of its thread,
         // and the thread is back at its messages. Wine without a window
@@ -97,44 +91,47 @@ HWND WizardDriver::AwaitPage(const std::string& text, unsigned milliseconds) {
     return found;
 }
 
+bool WizardDriver::AwaitPageChangeDone(unsigned milliseconds) const {
+    // Were the page class renamed, no page would ever look as if loading.
+    if (!HasWindowClass(page_, kPageWindowClass)) return false;
+    return WaitUntil([&] { return !IsWindow(previous_) && !HasPageLoading(run_.processId()); },
+                     milliseconds);
+}
+
 HWND WizardDriver::AwaitWindow(const std::string& caption, unsigned milliseconds) const {
     return run_.WaitForWindow(caption, nullptr, milliseconds);
 }
 
-std::string WizardDriver::DescribeWindows() const { return WindowsOf(run_.processId()); }
+std::string WizardDriver::DescribeWindows() const {
+    std::string text;
+    for (HWND window : VisibleWindowsOf(run_.processId())) {
+        text += "  window \"" + WindowText(window) + "\"\n";
+        EnumChildWindows(window, DescribeChild, reinterpret_cast<LPARAM>(&text));
+    }
+    return text.empty() ? "  (no window)\n" : text;
+}
 
 int WizardDriver::VisibleWindows() const {
-    struct Count {
-        DWORD processId;
-        int windows;
-    } count{run_.processId(), 0};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* c = reinterpret_cast<Count*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == c->processId && IsWindowVisible(window)) ++c->windows;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count.windows;
+    return static_cast<int>(VisibleWindowsOf(run_.processId()).size());
 }
 
 DWORD WizardDriver::threadId() const {
     return page_ == nullptr ? 0 : GetWindowThreadProcessId(page_, nullptr);
 }
 
-HWND WizardDriver::Focus() const {
+GUITHREADINFO WizardDriver::ThreadInfo() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
-    if (page_ == nullptr || !GetGUIThreadInfo(threadId(), &info)) return nullptr;
-    return info.hwndFocus;
+    if (page_ == nullptr || !GetGUIThreadInfo(threadId(), &info)) return GUITHREADINFO{};
+    return info;
 }
 
+HWND WizardDriver::Focus() const { return ThreadInfo().hwndFocus; }
+
+HWND WizardDriver::ActiveWindow() const { return ThreadInfo().hwndActive; }
+
 HWND WizardDriver::ChildWithText(const std::string& text) const {
-    PageSearch search{run_.processId(), &text};
-    if (page_ != nullptr) EnumChildWindows(page_, HasText, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return page_ == nullptr ? nullptr : VisibleChildWithText(page_, text);
 }
 
 void WizardDriver::Press(WORD key) {
@@ -154,7 +151,7 @@ void WizardDriver::PressAlt(char letter) {
 
 std::string WizardDriver::FocusedText() const {
     HWND focus = Focus();
-    return focus == nullptr ? std::string() : TextOf(focus);
+    return focus == nullptr ? std::string() : WindowText(focus);
 }
 
 bool WizardDriver::TabUntil(const std::function<bool()>& reached) {
@@ -174,11 +171,7 @@ bool WizardDriver::TabTo(const std::string& text) {
 }
 
 bool WizardDriver::TabToClass(const std::string& windowClass) {
-    return TabUntil([&] {
-        char name[64] = {};
-        return Focus() != nullptr && GetClassNameA(Focus(), name, sizeof(name)) > 0 &&
-               lstrcmpiA(name, windowClass.c_str()) == 0;
-    });
+    return TabUntil([&] { return Focus() != nullptr && HasWindowClass(Focus(), windowClass); });
 }
 
 bool WizardDriver::ArrowTo(WORD arrow, const std::string& option) {
@@ -218,7 +211,7 @@ double LongestAnswerTime(HWND window, unsigned milliseconds) {
         QueryPerformanceCounter(&end);
         longest = std::max(longest, 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                                         static_cast<double>(frequency.QuadPart));
-        Sleep(50);
+        Sleep(50);  // the sampling pace: the samples spread over the whole time asked for
     }
     return longest;
 }

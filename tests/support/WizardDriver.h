@@ -23,6 +23,9 @@ class WizardDriver {
     // The visible page that shows a control with this text; nullptr when none
     // appears in time.
     HWND AwaitPage(const std::string& text, unsigned milliseconds = 30000);
+    // The step that changed pages has run to its end: the page shown before
+    // the current one is gone, and no page is still loading (made, not shown).
+    bool AwaitPageChangeDone(unsigned milliseconds = 15000) const;
     // A visible window of the wizard with this caption (a message box).
     HWND AwaitWindow(const std::string& caption, unsigned milliseconds = 10000) const;
 
@@ -45,6 +48,8 @@ class WizardDriver {
     // The current page shows a visible control with this text.
     bool Shows(const std::string& text) const { return ChildWithText(text) != nullptr; }
     HWND Page() const { return page_; }
+    // The window of the wizard's thread that is in front (a page or a box).
+    HWND ActiveWindow() const;
     // How many top-level windows of the wizard are visible.
     int VisibleWindows() const;
     // Those windows with the texts they show, for a failure report.
@@ -52,20 +57,15 @@ class WizardDriver {
     DWORD threadId() const;
 
   private:
+    GUITHREADINFO ThreadInfo() const;
     HWND Focus() const;
     bool TabUntil(const std::function<bool()>& reached);
     HWND ChildWithText(const std::string& text) const;
 
     ProgramRun run_;
     HWND page_ = nullptr;
+    HWND previous_ = nullptr;
 };
-
-// Waits up to `milliseconds` for the condition; returns its last answer.
-template <typename Condition>
-bool WaitUntil(Condition condition, unsigned milliseconds = 15000) {
-    for (unsigned waited = 0; !condition() && waited < milliseconds; waited += 50) Sleep(50);
-    return condition();
-}
 
 // The longest time, in milliseconds, the window took to answer a message,
 // asked every 50 ms for `milliseconds`.

@@ -19,6 +19,8 @@ namespace testing_support {
 class WizardImageTest : public ::testing::Test {
   protected:
     static constexpr const char* kSuiteKey = "SOFTWARE\\Zevrin\\Quenor";
+    static constexpr const char* kWelcomeHeading =
+        "Willkommen beim Setup-Assistent für ZEVRIN Tolvane";
     static constexpr const char* kRequirements =
         "Ich habe die Systemvoraussetzungen gelesen und akzeptiert.";
     static constexpr const char* kNoteConfirmed =
@@ -55,19 +57,28 @@ class WizardImageTest : public ::testing::Test {
         wizard_ = std::make_unique<WizardDriver>(program, "", folder);
         return *wizard_;
     }
+    // Starts the image's own wizard.
+    WizardDriver& Start() { return Start(image / "Paldrix.exe", image.path()); }
 
     // The requirements page confirmed with the keyboard and left with Enter
     // (`nextPresses` times in a row).
     static void ConfirmRequirements(WizardDriver& wizard, int nextPresses = 1) {
-        ASSERT_NE(wizard.AwaitPage(kRequirements), nullptr);
-        ASSERT_TRUE(wizard.TabTo(kRequirements));
-        ASSERT_TRUE(wizard.Tick());
-        for (int press = 0; press < nextPresses; ++press) wizard.Press(VK_RETURN);
+        TickAndGoOn(wizard, kRequirements, nextPresses);
     }
+    // The update note confirmed with the keyboard and left with Enter.
+    static void ConfirmUpdateNote(WizardDriver& wizard) { TickAndGoOn(wizard, kNoteConfirmed, 1); }
 
     TempFolder image;
 
   private:
+    // The page with this check box: the box ticked, then Enter pressed.
+    static void TickAndGoOn(WizardDriver& wizard, const char* checkBox, int nextPresses) {
+        ASSERT_NE(wizard.AwaitPage(checkBox), nullptr);
+        ASSERT_TRUE(wizard.TabTo(checkBox));
+        ASSERT_TRUE(wizard.Tick());
+        for (int press = 0; press < nextPresses; ++press) wizard.Press(VK_RETURN);
+    }
+
     ScratchKey suite_;
     ScratchKey runtimes_;
     std::unique_ptr<WizardDriver> wizard_;

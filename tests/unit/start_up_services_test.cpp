@@ -18,13 +18,7 @@ protected:
     StartUpServicesTest() {
         fake.programFilePath = image / "Paldrix.exe";
         fake.windowsFolder = windows.path();
-        SetSuiteValue("VCRedist2", "1");
-        for (const char* version : {"11.0", "12.0", "14.0"}) {
-            fake.SetRegistry(RegistryRoot::LocalMachine,
-                             std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version +
-                                 "\\VC\\Runtimes\\x86",
-                             "Version", RegistryValue::FromText("1"));
-        }
+        MarkRuntimesInstalled();
         fake.processes = std::vector<std::string>{"Zevrin.App.ZevrinFTPLookUp.exe"};
         fake.serviceStates = {{"ZVBKPSRV", 4}, {"ZevrinExchangeSync", 4}};
     }

@@ -15,14 +15,7 @@ class StartUpTest : public FakePlatformTest {
 protected:
     StartUpTest() {
         RunAs("Paldrix.exe");
-        // The runtimes are installed, so the prerequisites step starts nothing.
-        SetSuiteValue("VCRedist2", "1");
-        for (const char* version : {"11.0", "12.0", "14.0"}) {
-            fake.SetRegistry(RegistryRoot::LocalMachine,
-                             std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version +
-                                 "\\VC\\Runtimes\\x86",
-                             "Version", RegistryValue::FromText("v1"));
-        }
+        MarkRuntimesInstalled();
     }
 
     void RunAs(const std::string& programName) {

@@ -8,8 +8,10 @@
 
 #include "platform/Files.h"
 #include "platform/Win32Platform.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WaitUntil.h"
 
 using namespace testing_support;
 
@@ -38,18 +40,11 @@ protected:
         const std::string marker = folder / "loaded.marker";
         DeleteFileA(marker.c_str());
         SetEnvironmentVariableA("CANARY_MARKER", marker.c_str());
-        std::string commandLine = "\"" + copy + "\" " + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION process{};
-        const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                            nullptr, folder.path().c_str(), &startup, &process);
+        ProgramRun run(copy, arguments, folder.path());
         SetEnvironmentVariableA("CANARY_MARKER", nullptr);
-        EXPECT_TRUE(started) << commandLine;
-        if (!started) return false;
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        EXPECT_TRUE(run.started()) << copy << " " << arguments;
+        if (!run.started()) return false;
+        EXPECT_NE(run.WaitForExit(60000), -1) << "still running";
         return PathExists(marker);
     }
 
@@ -92,9 +87,13 @@ TEST(ProgramPlantingTest, CommandLinesNamingNoFolderRunOnlyFromTheSystemFolder) 
     EXPECT_TRUE(
         win32.RunCommandLine(beside + "zvplanted.exe /named", platform::WindowStyle::Hidden));
 
-    // Only the program started by its full path has left its record.
-    for (int i = 0; i < 100 && !PathExists(records / "starts.txt"); ++i) Sleep(50);
-    Sleep(1000);  // time enough for a planted taskkill to record its start too
+    // Only the program started by its full path has left its record. Each
+    // start above made its process before it returned; once none of them
+    // runs any more, a planted taskkill would have recorded its start too.
+    EXPECT_TRUE(WaitUntil([&] {
+        return PathExists(records / "starts.txt") && !ProcessRuns("taskkill.exe") &&
+               !ProcessRuns("zvplanted.exe");
+    }));
     const std::string started = ReadFileText(records / "starts.txt");
     EXPECT_NE(started.find("zvplanted.exe /named"), std::string::npos) << started;
     EXPECT_EQ(started.find("taskkill"), std::string::npos) << started;

@@ -1,7 +1,7 @@
 // Editing the patch package's INF file with the real profile functions.
 #include <gtest/gtest.h>
 
-#include "platform/fake/FakePlatform.h"
+#include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
 #include "wizard/updates/InfEditing.h"
 #include "wizard/updates/IniEntries.h"
@@ -10,15 +10,10 @@ using namespace testing_support;
 
 namespace {
 
-class InfEditingTest : public ::testing::Test {
+class InfEditingTest : public FakePlatformTest {
 protected:
-    InfEditingTest() : guard_(fake) {}
     std::string Inf() const { return temp / "P_TL_UPD.inf"; }
-    platform::FakePlatform fake;
     TempFolder temp;
-
-private:
-    platform::ScopedPlatform guard_;
 };
 
 TEST_F(InfEditingTest, VersionFileBecomesACommentAndThePreRunComponentGoes) {

@@ -6,6 +6,7 @@
 #include "platform/Win32Platform.h"
 #include "platform/fake/FakePlatform.h"
 #include "shared/modRegistry.h"
+#include "tests/support/FakePlatformTest.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/TempFolder.h"
 #include "wizard/base/IniAccess.h"
@@ -17,14 +18,9 @@ using namespace testing_support;
 namespace {
 
 // Real files and profile functions, recorded message boxes.
-class IniTest : public ::testing::Test {
+class IniTest : public FakePlatformTest {
 protected:
-    IniTest() : guard_(fake) { ResetSession(); }
-    platform::FakePlatform fake;
     TempFolder temp;
-
-private:
-    platform::ScopedPlatform guard_;
 };
 
 TEST_F(IniTest, MissingInstallFilePromptsOnceAndIgnoresTheDefault) {

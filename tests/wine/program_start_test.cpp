@@ -8,6 +8,7 @@
 #include "shared/modRegistry.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WaitUntil.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/StartPrograms.h"
 
@@ -50,7 +51,7 @@ protected:
     }
     std::string Starts() {
         // The stand-in writes its record as it starts; give it a moment.
-        for (int i = 0; i < 100 && !PathExists(image / "starts.txt"); ++i) Sleep(50);
+        WaitUntil([&] { return PathExists(image / "starts.txt"); }, 5000);
         return ReadFileText(image / "starts.txt");
     }
 

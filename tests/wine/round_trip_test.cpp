@@ -17,6 +17,7 @@
 #include "tests/support/RealRegistry.h"
 #include "tests/support/StandInService.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WaitUntil.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/services/BackgroundServices.h"
@@ -26,13 +27,6 @@ using namespace testing_support;
 namespace {
 
 constexpr const char* kMonitor = "Zevrin.App.ZevrinFTPLookUp.exe";
-
-// Waits up to `milliseconds` for the condition; returns its last answer.
-template <typename Condition>
-bool WaitUntil(Condition condition, unsigned milliseconds = 15000) {
-    for (unsigned waited = 0; !condition() && waited < milliseconds; waited += 100) Sleep(100);
-    return condition();
-}
 
 bool StartDetached(const std::string& commandLine) {
     STARTUPINFOA startup{};
