@@ -149,12 +149,6 @@ void Control::SetMouseIcon(std::string cursorResource) {
     Changed();
 }
 
-void Control::SetFillColor(unsigned rgb) {
-    if (view_.color == rgb) return;
-    view_.color = rgb;
-    Changed();
-}
-
 void Control::SetFocus() { owner_.FocusControl(*this); }
 
 void Control::Click() {

@@ -101,9 +101,6 @@ class Control {
     const std::string& MouseIcon() const { return view_.cursor; }
     void SetMouseIcon(std::string cursorResource);
 
-    unsigned FillColor() const { return view_.color; }
-    void SetFillColor(unsigned rgb);
-
     // Gives the control the keyboard focus.
     void SetFocus();
 

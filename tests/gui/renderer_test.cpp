@@ -204,7 +204,6 @@ TEST_F(RendererTest, AreasAndTheProgressFillArePaintedAsTheirPropertiesSay) {
         EXPECT_EQ(picture.At(2400, 1050), GetSysColor(COLOR_WINDOW));  // empty trough
     }
     form.Fill.SetWidth(2340);
-    form.Band.SetFillColor(0x00FF00);
     form.Band.SetVisible(false);
     {
         ClientPicture picture(window);
