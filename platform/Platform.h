@@ -53,6 +53,15 @@ public:
     // Waits until the program has ended or `milliseconds` have passed, the
     // windows answering meanwhile; true when it has ended.
     virtual bool WaitForEnd(unsigned milliseconds) = 0;
+    // The code the program ended with; nullopt while it runs or when the
+    // system cannot tell.
+    virtual std::optional<long> ExitCode() = 0;
+};
+
+// A machine-wide lock, held until the object goes.
+class InstanceLock {
+public:
+    virtual ~InstanceLock() = default;
 };
 
 struct ShellStartResult {
@@ -152,6 +161,15 @@ public:
     virtual bool HandleNextEvent() = 0;
     // A date in the user's short date format.
     virtual std::string FormatShortDate(int year, int month, int day) = 0;
+
+    // --- One program at a time ------------------------------------------------
+    // Takes the machine-wide lock of this name (a named mutex in the global
+    // namespace, so that every session sees it); nullptr when another process
+    // holds it.
+    virtual std::unique_ptr<InstanceLock> LockMachineWide(const std::string& name) = 0;
+    // Brings a page window of another process of this program, in this
+    // session, to the front; false when there is none.
+    virtual bool BringOtherInstanceToFront() = 0;
 };
 
 // The process-wide current platform.

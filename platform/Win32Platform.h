@@ -62,6 +62,8 @@ class Win32Platform : public Platform {
     gui::Rect ScreenRect() override;
     bool HandleNextEvent() override;
     std::string FormatShortDate(int year, int month, int day) override;
+    std::unique_ptr<InstanceLock> LockMachineWide(const std::string& name) override;
+    bool BringOtherInstanceToFront() override;
 
   private:
     bool comInitialised_ = false;

@@ -20,4 +20,35 @@ std::optional<std::vector<std::string>> Win32Platform::RunningProcessNames() {
 
 void Win32Platform::ExitProgram(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 
+namespace {
+
+class MutexLock final : public InstanceLock {
+  public:
+    explicit MutexLock(HANDLE mutex) : mutex_(mutex) {}
+    ~MutexLock() override {
+        if (mutex_) ReleaseMutex(mutex_.Get());
+    }
+
+  private:
+    ScopedKernelHandle mutex_;
+};
+
+}  // namespace
+
+std::unique_ptr<InstanceLock> Win32Platform::LockMachineWide(const std::string& name) {
+    // "Global\\": one lock for every session of the machine, terminal
+    // server sessions included.
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, ("Global\\" + name).c_str());
+    const DWORD error = GetLastError();
+    if (mutex != nullptr && error != ERROR_ALREADY_EXISTS) {
+        return std::make_unique<MutexLock>(mutex);
+    }
+    if (mutex != nullptr) CloseHandle(mutex);
+    // Another session's lock may be closed to this user; it is held all the
+    // same. A lock that cannot be made at all must not keep the setup from
+    // running.
+    if (mutex != nullptr || error == ERROR_ACCESS_DENIED) return nullptr;
+    return std::make_unique<MutexLock>(nullptr);
+}
+
 }  // namespace platform

@@ -43,6 +43,12 @@ class Win32StartedProgram final : public StartedProgram {
         }
     }
 
+    std::optional<long> ExitCode() override {
+        DWORD code = 0;
+        if (!GetExitCodeProcess(process_.Get(), &code) || code == STILL_ACTIVE) return std::nullopt;
+        return static_cast<long>(code);
+    }
+
   private:
     ScopedKernelHandle process_;
 };

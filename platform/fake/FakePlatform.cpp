@@ -97,10 +97,28 @@ class FakeStartedProgram final : public StartedProgram {
         fake_.PumpEvents();
         return left_ == 0;
     }
+    std::optional<long> ExitCode() override {
+        if (left_ != 0) return std::nullopt;
+        return fake_.programExitCode;
+    }
 
   private:
     FakePlatform& fake_;
     unsigned left_;
+};
+
+// It may outlive its fake: the program keeps its lock for the whole run.
+class FakeLock final : public InstanceLock {
+  public:
+    FakeLock(std::shared_ptr<std::set<std::string>> held, std::string name)
+        : held_(std::move(held)), name_(std::move(name)) {
+        held_->insert(name_);
+    }
+    ~FakeLock() override { held_->erase(name_); }
+
+  private:
+    std::shared_ptr<std::set<std::string>> held_;
+    std::string name_;
 };
 
 }  // namespace
@@ -308,5 +326,16 @@ void FakePageWindow::SetTimer(int timerId, unsigned milliseconds) {
 }
 
 void FakePageWindow::FocusControl(std::size_t index) { focusedControl = index; }
+
+std::unique_ptr<InstanceLock> FakePlatform::LockMachineWide(const std::string& name) {
+    const faults::Call call("LockMachineWide", name);
+    if (call.Fails() || heldLocks->count(name) != 0) return nullptr;
+    return std::make_unique<FakeLock>(heldLocks, name);
+}
+
+bool FakePlatform::BringOtherInstanceToFront() {
+    ++otherInstanceBroughtToFront;
+    return true;
+}
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
+#include <set>
 #include <stdexcept>
 #include <tuple>
 
@@ -82,6 +84,12 @@ public:
     // clock; its wait advances the clock and lets the test act.
     unsigned programRunMilliseconds = 0;
     std::uint64_t programWaitedMilliseconds = 0;
+    long programExitCode = 0;  // what a started program ends with
+
+    // Machine-wide locks held now, by this or (as a test says) another run.
+    std::shared_ptr<std::set<std::string>> heldLocks =
+        std::make_shared<std::set<std::string>>();
+    int otherInstanceBroughtToFront = 0;
     // Called for every shell start and command line, after it was recorded.
     std::function<void(const RecordedStart&)> onStart;
 
@@ -153,6 +161,8 @@ public:
     gui::Rect ScreenRect() override;
     bool HandleNextEvent() override;
     std::string FormatShortDate(int year, int month, int day) override;
+    std::unique_ptr<InstanceLock> LockMachineWide(const std::string& name) override;
+    bool BringOtherInstanceToFront() override;
 
 private:
     using Key = std::tuple<RegistryRoot, std::string, std::string>;

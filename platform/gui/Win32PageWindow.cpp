@@ -17,7 +17,6 @@
 namespace platform::gui {
 namespace {
 
-constexpr const char* kWindowClass = "ZevrinPageWindow";
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
 void RegisterWindowClass() {

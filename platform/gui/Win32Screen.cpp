@@ -19,4 +19,31 @@ gui::Rect Win32Platform::ScreenRect() {
             gui::PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
 }
 
+bool Win32Platform::BringOtherInstanceToFront() {
+    struct Search {
+        DWORD self;
+        HWND found = nullptr;
+    } search{GetCurrentProcessId()};
+    // Only the windows of this session's desktop are listed.
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char className[64] = {};
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            GetClassNameA(window, className, sizeof(className));
+            if (owner == s->self || !IsWindowVisible(window) ||
+                lstrcmpA(className, gui::kWindowClass) != 0) {
+                return TRUE;
+            }
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) return false;
+    if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);
+    // A program the user just started may hand the foreground on.
+    return SetForegroundWindow(search.found) != 0;
+}
+
 }  // namespace platform

@@ -5,6 +5,8 @@
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/RecordingNotice.h"
 #include "tests/support/TempFolder.h"
+#include "wizard/base/RunOutcome.h"
+#include "wizard/pages/PageSequence.h"
 #include "wizard/program/StartUp.h"
 
 using namespace testing_support;
@@ -171,11 +173,45 @@ TEST_F(StartUpTest, MissingInstallIniPromptsForTheMediumOnEachRead) {
     }
 }
 
-TEST_F(StartUpTest, EditInfModeEndsBeforeAnythingElse) {
+TEST_F(StartUpTest, EditInfModeEndsBeforeAnythingElseAlsoWhileAWizardRuns) {
+    fake.heldLocks->insert("ZEVRIN-Setup-Assistent");
     fake.commandLine = "-EDITINF " + image.path() + "\\";
     EXPECT_FALSE(Run());
     EXPECT_EQ(fake.registryWrites, 0);
     EXPECT_TRUE(fake.starts.empty());
+    EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(StartUpTest, ASecondWizardSaysSoBringsTheFirstForwardAndEnds) {
+    WriteImage("InstallType=NEW\r\n");
+    fake.heldLocks->insert("ZEVRIN-Setup-Assistent");  // by the wizard already running
+
+    EXPECT_FALSE(Run());
+
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, "Der Setup-Assistent wird bereits ausgeführt.");
+    EXPECT_EQ(fake.messages[0].caption, "Paldrix");
+    EXPECT_EQ(fake.messages[0].style, platform::mb::Ok | platform::mb::IconInformation);
+    EXPECT_EQ(fake.otherInstanceBroughtToFront, 1);
+    EXPECT_EQ(RunExitCode(), 1618);
+    EXPECT_EQ(fake.registryWrites, 0);
+    EXPECT_TRUE(fake.starts.empty());
+}
+
+TEST_F(StartUpTest, TheWizardHoldsTheLockUntilItHandsOverToTheInstaller) {
+    WriteImage("InstallType=NEW\r\nRUN=Setup.exe\r\n");
+    image.Write("Setup.exe", "installer");
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(fake.heldLocks->count("ZEVRIN-Setup-Assistent"), 1u);
+
+    // An installer that starts a wizard of its own finds the lock free.
+    bool lockedAtStart = true;
+    fake.onStart = [&](const platform::RecordedStart&) {
+        lockedAtStart = fake.heldLocks->count("ZEVRIN-Setup-Assistent") != 0;
+    };
+    EXPECT_THROW(StartProductInstaller(), platform::ProgramExit);
+    EXPECT_FALSE(lockedAtStart);
+    EXPECT_EQ(RunExitCode(), 0);
 }
 
 TEST_F(StartUpTest, StopsTheAppointmentReminderAndRemovesTheRunEntry) {

@@ -3,10 +3,12 @@
 // registry values.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "wizard/base/Roles.h"
 
 struct SetupSession {
@@ -59,6 +61,8 @@ struct SetupSession {
     // and the exit code an event at its end decided.
     bool FailureToReport = false;
     std::optional<int> ExitCode;
+    // The machine-wide lock of the one wizard at a time (SingleWizard.h).
+    std::shared_ptr<platform::InstanceLock> WizardLock;
 };
 
 // The process-wide session.

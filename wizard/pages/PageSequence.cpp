@@ -4,6 +4,7 @@
 #include "shared/Text.h"
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/base/SingleWizard.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/pages/CopyToServer.h"
 #include "wizard/pages/DBTools.h"
@@ -137,6 +138,7 @@ WizardStep BeforeDatabaseTools(const SetupSession& session) {
 }
 
 void StartProductInstaller() {
+    ReleaseTheWizardLock();
     StartFile(ReadIniValue(Session().InstallIniPath, "Application", "RUN", "", kPromptForMedium),
               kPreferServerCopy);
     FinishSetup();

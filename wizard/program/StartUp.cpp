@@ -11,6 +11,7 @@
 #include "wizard/base/ProgramEnd.h"
 #include "wizard/base/ProgramRole.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/base/SingleWizard.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/base/SystemQueries.h"
 #include "wizard/program/CommandLine.h"
@@ -173,6 +174,7 @@ bool RunStartUpSequence(NoticeForm& notice) {
     SetupSession& session = Session();
     SkipOnFailure([] { ParseCommandLine(); });
     if (session.EditInfMode) return false;  // the INF edit has run; no page
+    if (!TakeTheWizardLock()) return false;   // another wizard runs
     session.WizardTitle = kTradesTitle;
     SkipOnFailure(BackUpNewDialogsIni);
     bool goOn = false;

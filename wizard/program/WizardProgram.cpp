@@ -3,12 +3,17 @@
 #include <exception>
 #include <string>
 
+#include "shared/LoggedPlatform.h"
 #include "shared/RunLog.h"
 #include "ui/Form.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/program/StartWizard.h"
 
 int RunWizardProgram() {
+    // Every call of the run through the platform can leave a line in its
+    // record; without -LOG nothing is written.
+    LoggedPlatform logged(platform::Current());
+    platform::ScopedPlatform withRecord(logged);
     int code = exit_code::kSuccess;
     try {
         // Start-up reads the command line first; an INF edit ends the program
