@@ -52,6 +52,13 @@ class StartUpFlow : public Flow {
     // Every package that must run was started or its start told why not;
     // every component stopped was told of; the first page follows.
     std::string Judge() override {
+        // A wizard that finds another one running says so and ends before
+        // it changes anything.
+        if (Shown(fake_, "wird bereits ausgeführt") > 0) {
+            return packages_.started.empty() && !Asked("SendServiceStop", "")
+                       ? std::string()
+                       : "a second wizard went on beside the first";
+        }
         const int missing = static_cast<int>(RequiredPackages() - packages_.started.size());
         if (missing > StartFailuresShown(fake_)) {
             return std::to_string(missing) + " runtime packages neither started nor reported";
