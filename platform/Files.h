@@ -14,6 +14,8 @@ bool IsPlainFile(const std::string& path);
 // True when the file can be opened for sequential reading.
 bool CanOpenForReading(const std::string& path);
 bool FolderExists(const std::string& path);
+// The size of a file in bytes; nullopt when it cannot be read.
+std::optional<unsigned long long> FileSize(const std::string& path);
 bool FileExists(const std::string& path);  // any file, hidden ones included
 // Copies, replacing an existing target; false on any failure.
 bool CopyFileReplacing(const std::string& source, const std::string& target);

@@ -45,7 +45,7 @@ bool IsOpen() { return !path_.empty(); }
 void Close() { path_.clear(); }
 
 std::string FormatLine(const platform::LocalTime& time, std::string_view event,
-                       std::initializer_list<Field> fields) {
+                       const std::vector<Field>& fields) {
     std::string line = Timestamp(time) + " " + std::string(event);
     for (const Field& field : fields) {
         line += " " + std::string(field.key) + "=" +
@@ -54,9 +54,13 @@ std::string FormatLine(const platform::LocalTime& time, std::string_view event,
     return line + "\r\n";
 }
 
-void Write(std::string_view event, std::initializer_list<Field> fields) {
+void Write(std::string_view event, const std::vector<Field>& fields) {
     if (!IsOpen()) return;
     platform::files::AppendToFile(path_, FormatLine(platform::Current().Now(), event, fields));
+}
+
+void Write(std::string_view event, std::initializer_list<Field> fields) {
+    if (IsOpen()) Write(event, std::vector<Field>(fields));
 }
 
 std::string YesNo(bool value) { return value ? "yes" : "no"; }

@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -27,12 +28,13 @@ bool IsOpen();
 // Stops recording (tests, and the end of a run).
 void Close();
 void Write(std::string_view event, std::initializer_list<Field> fields = {});
+void Write(std::string_view event, const std::vector<Field>& fields);
 
 // One line as Write appends it: the time, the event and its fields. A value
 // with blanks, quotes, "=" or nothing in it is quoted, a quote in it
 // doubled, and a line break shown as the pilcrow so that the line stays one.
 std::string FormatLine(const platform::LocalTime& time, std::string_view event,
-                       std::initializer_list<Field> fields);
+                       const std::vector<Field>& fields);
 
 // Shorthands for the values events carry.
 std::string YesNo(bool value);

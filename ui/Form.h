@@ -64,6 +64,9 @@ class Form : public platform::gui::WindowEvents {
     int ClientWidth() const { return clientWidth_; }
     int ClientHeight() const { return clientHeight_; }
 
+    // The controls in declaration order.
+    const std::vector<Control*>& Controls() const { return controls_; }
+
     bool IsLoaded() const { return loaded_; }
     bool IsShown() const { return shown_; }
     // Creates the hidden window and runs the load handler; once only.

@@ -185,6 +185,13 @@ bool FolderExists(const std::string& path) {
     return KindOf(HostPath(path)) == Kind::Folder;
 }
 
+std::optional<unsigned long long> FileSize(const std::string& path) {
+    struct stat info {};
+    const std::string hostPath = HostPath(path);
+    if (hostPath.empty() || stat(hostPath.c_str(), &info) != 0) return std::nullopt;
+    return static_cast<unsigned long long>(info.st_size);
+}
+
 bool FileExists(const std::string& path) {
     const Call call("files::FileExists", path);
     if (call.Fails()) return FailWith(kErrorAccessDenied);

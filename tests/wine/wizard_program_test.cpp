@@ -34,7 +34,8 @@ TEST(WizardProgramTest, HelpOptionShowsTheHelpMessage) {
               "  -EDITINFEXTENSION (obsolete)\r\n  -LOG <Datei>\r\n  -SAVEANSWERS <Datei>\r\n"
               "  -ANSWERS <Datei>");
     AnswerMessageBox(box, IDOK);
-    EXPECT_EQ(run.WaitForExit(), 0);
+    // "-?" named no INF file to edit: an INF edit that edited nothing.
+    EXPECT_EQ(run.WaitForExit(), 1603);
 }
 
 }  // namespace

@@ -34,9 +34,11 @@ void FinishSetup() {
     platform::Current().ExitProgram(code);
 }
 
-void SkipOnFailure(const std::function<void()>& step) {
+bool SkipOnFailure(const std::function<void()>& step) {
     try {
         step();
+        return true;
     } catch (const std::exception&) {
+        return false;
     }
 }

@@ -22,5 +22,5 @@ class ExitDeferral {
 };
 
 // Runs one step of a sequence or handler; a step that fails is left out and
-// the caller goes on with the next.
-void SkipOnFailure(const std::function<void()>& step);
+// the caller goes on with the next. False when it failed.
+bool SkipOnFailure(const std::function<void()>& step);

@@ -6,10 +6,12 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/ProgramRole.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/SystemQueries.h"
 
@@ -55,6 +57,39 @@ void ReportStartFailure(const std::string& fullPath, const std::string& specific
                                     platform::mb::Ok | platform::mb::IconError);
 }
 
+// Opens a document, or starts a program and keeps hold of it so that the
+// caller can learn how it ended.
+StartedFile ShellOpen(const std::string& fullPath, const std::string& specification,
+                      const std::string& folder, bool program) {
+    auto& shell = platform::Current();
+    const std::string file = "\"" + fullPath + "\"";
+    const std::string arguments = CommandArguments(specification);
+    StartedFile outcome;
+    std::intptr_t result = 0;
+    if (program) {
+        platform::ShellStartResult started =
+            shell.ShellStartProgram("Open", file, arguments, folder, platform::WindowStyle::Normal);
+        result = started.code;
+        outcome.program = std::move(started.program);
+    } else {
+        result = shell.ShellStart("Open", file, arguments, folder, platform::WindowStyle::Normal);
+    }
+    // The shell reports failures as values up to 32.
+    outcome.started = result > 32;
+    return outcome;
+}
+
+// The start in the run's record; an installer or package that did not start
+// is a failure of the run.
+void RecordStart(const std::string& fullPath, const std::string& specification, bool program,
+                 const char* result) {
+    run_log::Write("start", {{"path", fullPath},
+                             {"arguments", CommandArguments(specification)},
+                             {"prefer-server-copy", run_log::YesNo(program)},
+                             {"result", result}});
+    if (program && std::string_view(result) != "started") NoteFailure("start " + fullPath);
+}
+
 // The full path of the program part of a specification, resolved against
 // the base folder. Spaces of the base must not end the program part, so they
 // are masked while the specification is split.
@@ -94,7 +129,7 @@ std::string CheckSetupFolder(const std::string& path) {
     return chosen.empty() ? path : chosen;
 }
 
-void StartFile(const std::string& specification, bool preferServerCopy) {
+StartedFile StartFile(const std::string& specification, bool preferServerCopy) {
     SetupSession& session = Session();
     std::string base = WithTrailingBackslash(text::Trim(CheckSetupFolder(session.SetupRoot)));
     bool keepServerPath = false;
@@ -106,18 +141,28 @@ void StartFile(const std::string& specification, bool preferServerCopy) {
 
     const std::string fullPath =
         CanonicalizePath(ResolveProgramPath(base, specification), keepServerPath);
+    StartedFile outcome;
     if (!FileExists(fullPath)) {
+        RecordStart(fullPath, specification, preferServerCopy, "not-found");
         ReportFileNotFound(fullPath);
-        return;
+        return outcome;
     }
     auto& shell = platform::Current();
     shell.SetCurrentDrive(DriveOf(fullPath));
     shell.SetCurrentFolder(FolderOf(fullPath));
-    const std::intptr_t result =
-        shell.ShellStart("Open", "\"" + fullPath + "\"", CommandArguments(specification),
-                         WithoutTrailingBackslash(base), platform::WindowStyle::Normal);
-    // The shell reports failures as values up to 32.
-    if (result <= 32) ReportStartFailure(fullPath, specification);
+    outcome = ShellOpen(fullPath, specification, WithoutTrailingBackslash(base), preferServerCopy);
+    RecordStart(fullPath, specification, preferServerCopy,
+                outcome.started ? "started" : "not-started");
+    if (!outcome.started) ReportStartFailure(fullPath, specification);
+    return outcome;
+}
+
+std::optional<long> RecordEnd(const StartedFile& started, std::string_view what) {
+    const std::optional<long> code =
+        started.program ? started.program->ExitCode() : std::optional<long>();
+    run_log::Write("program-ended", {{"what", std::string(what)},
+                                     {"code", code ? std::to_string(*code) : "unknown"}});
+    return code;
 }
 
 std::string CommandProgramPart(const std::string& commandLine) {

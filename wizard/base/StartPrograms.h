@@ -1,14 +1,31 @@
 // Starting documents and programs of the setup image, and waiting for them.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "platform/Platform.h"
 
 inline constexpr bool kPreferServerCopy = true;  // installers and runtime packages
 inline constexpr bool kDocument = false;         // help and notes documents
 
+// What StartFile did.
+struct StartedFile {
+    bool started = false;
+    // The program started, for installers and packages, when the system
+    // tells which it is; its exit code is there once it has ended.
+    std::unique_ptr<platform::StartedProgram> program;
+};
+
 // Resolves a file specification ("WSROOT\x.exe /s") against the setup image
-// and opens or starts it through the shell; reports failures itself.
-void StartFile(const std::string& specification, bool preferServerCopy);
+// and opens or starts it through the shell; reports failures itself. An
+// installer or package that cannot be started is a failure of the run.
+StartedFile StartFile(const std::string& specification, bool preferServerCopy);
+// After the wait for a started program: how it ended, in the run's record
+// as `what`; nullopt when it did not start or the system cannot tell.
+std::optional<long> RecordEnd(const StartedFile& started, std::string_view what);
 // The command line up to its first space outside double quotes.
 std::string CommandProgramPart(const std::string& commandLine);
 // The command line after that space; empty when there is none.

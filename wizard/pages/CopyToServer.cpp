@@ -5,6 +5,7 @@
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
 #include "ui/BusyPointer.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/SystemQueries.h"
 #include "wizard/pages/CopyToServerLayout.h"
@@ -57,18 +58,21 @@ CopyToServer::CopyToServer()
       Label1(*this, kLabel1) {
     optCopyCD.onClick = [this](int index) { optCopyCD_Click(index); };
     btnBrowse.onClick = [this] { btnBrowse_Click(); };
-    btnNext.onClick = OneStepAtATime([this] { btnNext_Click(); });
+    btnNext.onClick = LeavingBy("Next", [this] { btnNext_Click(); });
     // Ctrl on Next asks whether to go on without copying.
     btnNext.onKeyDown = [this](int keyCode, int) {
         if (keyCode != platform::gui::kKeyControl) return false;
-        OneStepAtATime([this] {
+        LeavingBy("Next", [this] {
             SkipQuestionPending = true;
             btnNext_Click();
         })();
         return true;
     };
-    btnBack.onClick = OneStepAtATime([this] { btnBack_Click(); });
-    btnCancel.onClick = [this] { btnCancel_Click(); };
+    btnBack.onClick = LeavingBy("Back", [this] { btnBack_Click(); });
+    btnCancel.onClick = [this] {
+        RecordLeaving("Cancel");
+        btnCancel_Click();
+    };
 }
 
 CopyPageControls CopyToServer::Controls() {
@@ -301,7 +305,9 @@ bool CopyToServer::CopyIfChosen() {
                                                 : txtServerPath.Text());
     }
     if (result == 0) return true;
-    // The failure was shown; a second Next goes on without a copy.
+    // The failure was shown; a second Next goes on without a copy. A run
+    // that ends here ends on the failed copy.
+    NoteFailure("copy to " + txtServerPath.Text());
     optCopyCD[0].SetValue(1);
     return false;
 }

@@ -34,7 +34,10 @@ class CopyToServer : public WizardPage {
   protected:
     void OnLoad() override;
     // The close box is Cancel here too, stopping a copy under way.
-    void OnCloseBox() override { btnCancel_Click(); }
+    void OnCloseBox() override {
+        RecordLeaving("Close");
+        btnCancel_Click();
+    }
 
   private:
     void OfferOldInstallationFiles();

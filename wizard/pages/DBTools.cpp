@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "ui/ResourceForm.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/pages/DBToolsLayout.h"
@@ -20,8 +21,8 @@ DBTools::DBTools()
       Body2(*this, kBody2),
       Label1(*this, kLabel1) {
     LinkInstallDBSetup.onClick = [this] { InstallDatabaseTools(); };
-    btnNext.onClick = OneStepAtATime([this] { btnNext_Click(); });
-    btnBack.onClick = OneStepAtATime([this] { btnBack_Click(); });
+    btnNext.onClick = LeavingBy("Next", [this] { btnNext_Click(); });
+    btnBack.onClick = LeavingBy("Back", [this] { btnBack_Click(); });
 }
 
 void DBTools::OnLoad() {
@@ -49,11 +50,15 @@ void DBTools::InstallDatabaseTools() {
     session.InstallIniPath = session.SavedInstallIniPath;
     SetStepping(false);
     SkipOnFailure([&session] { session.SetupRoot = CheckSetupFolder(session.SetupSourceRoot); });
-    SkipOnFailure([] { StartFile(InstallIniValue("DBTools", "RUN"), kPreferServerCopy); });
+    StartedFile tools;
+    SkipOnFailure(
+        [&tools] { tools = StartFile(InstallIniValue("DBTools", "RUN"), kPreferServerCopy); });
     SkipOnFailure([&session] {
         session.WaitProcessName = ProcessNameOf(InstallIniValue("DBTools", "RUN"));
         WaitForProcessEnd(session.WaitProcessName);
     });
+    const std::optional<long> code = RecordEnd(tools, "database-tools");
+    if (code && !IsSuccessCode(*code)) NoteFailure("database tools installer");
     SetStepping(true);
     system.SetMousePointer(platform::MousePointer::Default);
 }

@@ -42,8 +42,8 @@ Install::Install()
       Label1(*this, kLabel1) {
     InstallType.onClick = [this](int index) { InstallType_Click(index); };
     MachineType.onClick = [this](int index) { MachineType_Click(index); };
-    btnNext.onClick = OneStepAtATime([this] { btnNext_Click(); });
-    btnBack.onClick = OneStepAtATime([this] { btnBack_Click(); });
+    btnNext.onClick = LeavingBy("Next", [this] { btnNext_Click(); });
+    btnBack.onClick = LeavingBy("Back", [this] { btnBack_Click(); });
 }
 
 void Install::OnLoad() {

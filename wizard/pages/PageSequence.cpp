@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "shared/Text.h"
 #include "wizard/base/IniAccess.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/SingleWizard.h"
 #include "wizard/base/StartPrograms.h"
@@ -139,8 +140,10 @@ WizardStep BeforeDatabaseTools(const SetupSession& session) {
 
 void StartProductInstaller() {
     ReleaseTheWizardLock();
-    StartFile(ReadIniValue(Session().InstallIniPath, "Application", "RUN", "", kPromptForMedium),
-              kPreferServerCopy);
+    const StartedFile installer = StartFile(
+        ReadIniValue(Session().InstallIniPath, "Application", "RUN", "", kPromptForMedium),
+        kPreferServerCopy);
+    if (installer.started) NoteInstallerStarted();
     FinishSetup();
 }
 

@@ -4,6 +4,7 @@
 #include "shared/Text.h"
 #include "ui/ResourceForm.h"
 #include "wizard/base/IniAccess.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/pages/ImageValues.h"
@@ -47,8 +48,8 @@ SystemPruefung::SystemPruefung()
     LinkSystemvoraussetungen.onClick = [] {
         StartFile(InstallIniValue("Checklisten", "Systemvoraussetzungen"), kDocument);
     };
-    btnNext.onClick = OneStepAtATime([this] { btnNext_Click(); });
-    btnBack.onClick = OneStepAtATime([this] { btnBack_Click(); });
+    btnNext.onClick = LeavingBy("Next", [this] { btnNext_Click(); });
+    btnBack.onClick = LeavingBy("Back", [this] { btnBack_Click(); });
 }
 
 void SystemPruefung::PlaceAtStoredPosition() {
@@ -90,10 +91,13 @@ void SystemPruefung::RunInstallerToItsEnd() {
     btnBack.SetEnabled(false);
     btnNext.SetEnabled(false);
     system.SetMousePointer(platform::MousePointer::Hourglass);
-    StartFile(InstallIniValue("Application", "RUN"), kPreferServerCopy);
+    const StartedFile installer =
+        StartFile(InstallIniValue("Application", "RUN"), kPreferServerCopy);
+    if (installer.started) NoteInstallerStarted();
     Session().WaitProcessName = ProcessNameOf(InstallIniValue("Application", "RUN"));
     // Cancel keeps working while the installer runs.
     WaitForProcessEnd(Session().WaitProcessName);
+    if (installer.started) NoteInstallerEnded(RecordEnd(installer, "installer"));
     system.SetMousePointer(platform::MousePointer::Default);
     btnBack.SetEnabled(true);
     btnNext.SetEnabled(true);

@@ -21,8 +21,8 @@ TerminalServer::TerminalServer()
       Label3(*this, kLabel3),
       Label1(*this, kLabel1) {
     MachineType.onClick = [this](int index) { MachineType_Click(index); };
-    btnNext.onClick = OneStepAtATime([this] { btnNext_Click(); });
-    btnBack.onClick = OneStepAtATime([this] { btnBack_Click(); });
+    btnNext.onClick = LeavingBy("Next", [this] { btnNext_Click(); });
+    btnBack.onClick = LeavingBy("Back", [this] { btnBack_Click(); });
 }
 
 void TerminalServer::OnLoad() {

@@ -17,8 +17,8 @@ UpdateNote::UpdateNote()
       lblUpdateText(*this, kLblUpdateText),
       OldVersionChecked(*this, kOldVersionChecked) {
     OldVersionChecked.onClick = [this] { btnNext.SetEnabled(OldVersionChecked.Value() == 1); };
-    btnNext.onClick = OneStepAtATime([this] { btnNext_Click(); });
-    btnBack.onClick = OneStepAtATime([this] { btnBack_Click(); });
+    btnNext.onClick = LeavingBy("Next", [this] { btnNext_Click(); });
+    btnBack.onClick = LeavingBy("Back", [this] { btnBack_Click(); });
 }
 
 void UpdateNote::OnLoad() {

@@ -69,7 +69,7 @@ Welcome::Welcome()
       btnExpress(*this, kExpress) {
     // There is no page before this one.
     btnBack.SetEnabled(false);
-    btnNext.onClick = OneStepAtATime([this] { btnNext_Click(); });
+    btnNext.onClick = LeavingBy("Next", [this] { btnNext_Click(); });
     LinkReadMe.onClick = [this] { OpenDocument("Readme"); };
     LinkSystemvoraussetzung.onClick = [this] { OpenDocument("Systemvoraussetzungen"); };
 }

@@ -1,5 +1,6 @@
 #include "wizard/pages/WizardPage.h"
 
+#include "shared/RunLog.h"
 #include "ui/ResourceForm.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/pages/PageFrame.h"
@@ -10,6 +11,16 @@ using namespace page_template;
 namespace {
 
 bool stepRunning = false;
+
+std::string SelectedItems(const ui::Control& list) {
+    std::string selected;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        if (!list.Selected(i)) continue;
+        if (!selected.empty()) selected += ";";
+        selected += list.List(i);
+    }
+    return selected;
+}
 
 }  // namespace
 
@@ -23,17 +34,64 @@ WizardPage::WizardPage(const char* name)
       btnNext(*this, kNext),
       btnCancel(*this, kCancel),
       btnHelp(*this, kHelp) {
-    btnCancel.onClick = CancelWizard;
+    btnCancel.onClick = [this] {
+        RecordLeaving("Cancel");
+        CancelWizard();
+    };
     btnHelp.onClick = ShowWizardHelp;
 }
 
 void WizardPage::ApplyPageConvention() {
+    run_log::Write("page", {{"name", Name()}});
     PlaceForm(*this);
     SetCaption(Session().WizardTitle);
     Logo.SetPicture(ui::frmRes.Logo);
 }
 
-void WizardPage::OnCloseBox() { CancelWizard(); }
+void WizardPage::OnCloseBox() {
+    RecordLeaving("Close");
+    CancelWizard();
+}
+
+std::vector<std::pair<std::string, std::string>> WizardPage::Choices() const {
+    std::vector<std::pair<std::string, std::string>> choices;
+    for (const ui::Control* control : Controls()) {
+        switch (control->Kind()) {
+            case ui::ControlKind::Option:
+                if (control->Value() == 1) {
+                    choices.emplace_back(control->Name(), std::to_string(control->Index()));
+                }
+                break;
+            case ui::ControlKind::CheckBox:
+                choices.emplace_back(control->Name(), std::to_string(control->Value()));
+                break;
+            case ui::ControlKind::TextBox:
+                choices.emplace_back(control->Name(), control->Text());
+                break;
+            case ui::ControlKind::ListBox:
+                choices.emplace_back(control->Name(), SelectedItems(*control));
+                break;
+            default:
+                break;
+        }
+    }
+    return choices;
+}
+
+void WizardPage::RecordLeaving(const char* via) const {
+    if (!run_log::IsOpen()) return;
+    std::vector<run_log::Field> fields{{"name", Name()}, {"via", via}};
+    const auto choices = Choices();
+    for (const auto& [key, value] : choices) fields.push_back({key, value});
+    run_log::Write("page-left", fields);
+}
+
+std::function<void()> WizardPage::LeavingBy(const char* via, std::function<void()> step) {
+    return OneStepAtATime([this, via, step = std::move(step)] {
+        RecordLeaving(via);
+        step();
+    });
+}
 
 bool WizardPage::OnKeyPreview(int keyCode, int shift) {
     if (keyCode != platform::gui::kKeyF1 || shift != 0) return false;

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/Form.h"
 
@@ -32,4 +35,12 @@ class WizardPage : public ui::Form {
     // still waits (for a program, or for the next page to load) a second
     // press would run it again and open the next page twice.
     static std::function<void()> OneStepAtATime(std::function<void()> step);
+    // The handler of Next or Back (`via`): one press at a time, and the
+    // page's choices in the run's record as the user leaves it.
+    std::function<void()> LeavingBy(const char* via, std::function<void()> step);
+    // What the user chose on the page: the selected option of each group,
+    // every check box, text box and list selection.
+    std::vector<std::pair<std::string, std::string>> Choices() const;
+    // The page's choices in the run's record as the user leaves it by `via`.
+    void RecordLeaving(const char* via) const;
 };

@@ -7,6 +7,7 @@
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "wizard/base/ProgramRole.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/updates/InfEditing.h"
 
@@ -107,7 +108,10 @@ void ParseCommandLine(const std::string& arguments) {
             session.EditInfMode = true;
             // The next token is handed over exactly as typed, and is then
             // examined as an option in its own turn.
-            if (i + 1 < tokens.size()) EditUpdateInfNamedBy(tokens[i + 1]);
+            // The run succeeds when every file it names is edited.
+            if (i + 1 >= tokens.size() || !EditUpdateInfNamedBy(tokens[i + 1])) {
+                NoteFailure("-EDITINF");
+            }
         } else if (upper == "-EDITINFEXTENSION") {
             // Accepted for old callers; no effect.
         } else if (IsHelpToken(upper)) {

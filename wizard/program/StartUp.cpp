@@ -1,9 +1,11 @@
 #include "wizard/program/StartUp.h"
 
+#include <functional>
 #include <optional>
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
 #include "wizard/base/IniAccess.h"
@@ -168,53 +170,71 @@ void DetermineServerSetupFolder() {
     }
 }
 
+// One step of the sequence, with its outcome in the run's record.
+void Step(const char* name, const std::function<void()>& step) {
+    const bool done = SkipOnFailure(step);
+    run_log::Write("step", {{"name", name}, {"outcome", done ? "done" : "failed"}});
+}
+
+// What start-up decided, for whoever reads the record later.
+void RecordTheSession() {
+    const SetupSession& session = Session();
+    run_log::Write("session", {{"setup-root", session.SetupRoot},
+                               {"install-type", session.InstallTypeText},
+                               {"install-mode", std::to_string(OptionOf(session.InstallMode))},
+                               {"machine-type", StoredText(session.MachineType)},
+                               {"program", session.ProgramName},
+                               {"server-folder", session.ServerSetupFolder}});
+}
+
 }  // namespace
 
 bool RunStartUpSequence(NoticeForm& notice) {
     SetupSession& session = Session();
-    SkipOnFailure([] { ParseCommandLine(); });
+    Step("command-line", [] { ParseCommandLine(); });
     if (session.EditInfMode) return false;  // the INF edit has run; no page
     if (!TakeTheWizardLock()) return false;   // another wizard runs
     session.WizardTitle = kTradesTitle;
-    SkipOnFailure(BackUpNewDialogsIni);
+    Step("back-up-dialogs", BackUpNewDialogsIni);
     bool goOn = false;
-    SkipOnFailure([&goOn] { goOn = RunUpdateGate(); });
+    Step("update-gate", [&goOn] { goOn = RunUpdateGate(); });
     if (!goOn) return false;  // no update, declined, or not applied
-    SkipOnFailure(DisableMfc42Loc);
-    SkipOnFailure(DetermineSetupRoot);
+    Step("mfc42loc", DisableMfc42Loc);
+    Step("setup-root", DetermineSetupRoot);
     session.ProgramName.clear();
     session.InstallIniPath = text::JoinPath(
         session.SetupRoot,
         CurrentRole() == ProgramRole::WorkstationSetup ? "Install.ini" : "WSROOT\\Install.ini");
-    SkipOnFailure(TestForServerImage);
-    SkipOnFailure([] { Session().ProgramName = ReadApplicationValue("Program"); });
-    SkipOnFailure(StopAppointmentReminder);
-    SkipOnFailure(StopEmergencyOrderMonitor);
+    Step("server-image", TestForServerImage);
+    Step("program", [] { Session().ProgramName = ReadApplicationValue("Program"); });
+    Step("appointment-reminder", StopAppointmentReminder);
+    Step("emergency-order-monitor", StopEmergencyOrderMonitor);
     if (!IsCommercialLine()) {
-        SkipOnFailure(StopBackupService);
-        SkipOnFailure(StopExchangeSyncService);
+        Step("backup-service", StopBackupService);
+        Step("exchange-sync", StopExchangeSyncService);
     }
     session.TlDestination.clear();
     session.QnDestination.clear();
     session.ProgramName.clear();
-    SkipOnFailure([] { Session().SetupTypeResult = RunSetupTypeHelper(); });
-    SkipOnFailure(ReadMachineRole);
-    SkipOnFailure([] {
+    Step("setup-type", [] { Session().SetupTypeResult = RunSetupTypeHelper(); });
+    Step("machine-role", ReadMachineRole);
+    Step("product-line", [] {
         Session().ProgramName = ReadApplicationValue("Program");
         if (IsCommercialLine()) Session().WizardTitle = kCommercialTitle;
     });
-    SkipOnFailure([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
+    Step("install-type", [] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
     if (session.InstallTypeText != "UPDATE") {
-        SkipOnFailure([&notice] { InstallRuntimePrerequisites(notice); });
+        Step("runtime-packages", [&notice] { InstallRuntimePrerequisites(notice); });
     }
-    SkipOnFailure([] {
+    Step("trades-installation", [] {
         if (HasTradesInstallation()) Session().InstallMode = SetupMode::Update;
     });
-    SkipOnFailure(RecordBuild);
-    SkipOnFailure([] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
-    SkipOnFailure(RecordVersion);
+    Step("build", RecordBuild);
+    Step("install-type", [] { Session().InstallTypeText = ReadApplicationValue("InstallType"); });
+    Step("version", RecordVersion);
     DecideInstallMode();
-    SkipOnFailure(DetermineServerSetupFolder);
-    SkipOnFailure([] { RemoveRunEntry(kApplicationTitle); });
+    Step("server-folder", DetermineServerSetupFolder);
+    Step("run-entry", [] { RemoveRunEntry(kApplicationTitle); });
+    RecordTheSession();
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "ui/BusyPointer.h"
 #include "wizard/base/ProgramRole.h"
@@ -41,6 +42,9 @@ class ImageCopy {
         }
     }
     const CopyError& Error() const { return error_; }
+    std::size_t FilesListed() const { return files_.size(); }
+    std::size_t FilesCopied() const { return filesCopied_; }
+    unsigned long long BytesCopied() const { return bytesCopied_; }
 
   private:
     bool Stopped() const { return error_.Failed() || CopyCancelled(); }
@@ -95,6 +99,10 @@ class ImageCopy {
                 CopyImageFile(source, target, [this] { progress_.Refresh(); });
             // A Cancel stops a file without failing the run.
             if (result != 0 && result != files::kCopyStopped) error_.Record(result);
+            if (result == 0) {
+                ++filesCopied_;
+                bytesCopied_ += files::FileSize(target).value_or(0);
+            }
             input_pump::Now();
         }
     }
@@ -128,7 +136,21 @@ class ImageCopy {
     CopyError error_;
     std::vector<std::string> folders_;
     std::vector<ImageFile> files_;
+    std::size_t filesCopied_ = 0;
+    unsigned long long bytesCopied_ = 0;
 };
+
+void RecordCopy(const std::string& target, const ImageCopy& copy, std::uint64_t milliseconds) {
+    const CopyError& error = copy.Error();
+    const char* result = error.Failed() ? "failed" : Session().CopyCancelled ? "cancelled" : "done";
+    run_log::Write("copy", {{"target", target},
+                            {"files", std::to_string(copy.FilesCopied())},
+                            {"listed", std::to_string(copy.FilesListed())},
+                            {"bytes", std::to_string(copy.BytesCopied())},
+                            {"milliseconds", std::to_string(milliseconds)},
+                            {"result", result},
+                            {"failure", error.text}});
+}
 
 void AskForTheMedium(CopyDisplay& display) {
     platform::Current().ShowMessage("Bitte legen Sie die Programm-CD ein", kApplicationTitle,
@@ -150,8 +172,10 @@ int CopySetupImage(CopyDisplay& progress, const std::string& target) {
     SetupSession& session = Session();
     session.ContinueFromServerCopy = false;
     ImageCopy copy(root, target, progress);
+    const std::uint64_t started = platform::Current().TickMilliseconds();
     copy.Run();
     busy.End();
+    RecordCopy(target, copy, platform::Current().TickMilliseconds() - started);
     const CopyError& error = copy.Error();
     if (error.Failed()) {
         platform::Current().ShowMessage(error.text, "Setup kopieren",

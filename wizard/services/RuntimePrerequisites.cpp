@@ -1,14 +1,17 @@
 #include "wizard/services/RuntimePrerequisites.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/NoticeForm.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/base/SystemQueries.h"
@@ -17,19 +20,27 @@ namespace {
 
 // Starts the package of one Install.ini section and waits for its process,
 // with the hourglass showing.
-void RunRuntimePackage(const char* section) {
+// Returns the code the package ended with, when the system tells.
+std::optional<long> RunRuntimePackage(const char* section) {
     SetupSession& session = Session();
     platform::Platform& ui = platform::Current();
     ui.SetMousePointer(platform::MousePointer::Hourglass);
     const auto command = [&] {
         return ReadIniValue(session.InstallIniPath, section, "RUN", "", kQuiet);
     };
-    StartFile(command(), kPreferServerCopy);
+    const StartedFile package = StartFile(command(), kPreferServerCopy);
     session.WaitProcessName = ProcessNameOf(command());
     WaitForProcessEnd(session.WaitProcessName);
     ui.SetMousePointer(platform::MousePointer::Hourglass);
     ui.PumpEvents();
     ui.SetMousePointer(platform::MousePointer::Default);
+    return RecordEnd(package, section);
+}
+
+// A package reports success also when a newer runtime was there already.
+bool PackageSucceeded(std::optional<long> code) {
+    constexpr long kNewerVersionInstalled = 1638;  // ERROR_PRODUCT_VERSION
+    return !code || IsSuccessCode(*code) || *code == kNewerVersionInstalled;
 }
 
 // Only presence counts, not the version recorded.
@@ -55,6 +66,10 @@ void RunQuietly(void (*member)()) {
 void InstallVcRuntime(const char* version, const char* section) {
     if (IsRuntimePresent(version)) return;
     RunRuntimePackage(section);
+    // Its runtime still missing, the package did not do its work.
+    const bool present = IsRuntimePresent(version);
+    run_log::Write("runtime", {{"version", version}, {"present", run_log::YesNo(present)}});
+    if (!present) NoteFailure(std::string("runtime ") + version);
 }
 
 }  // namespace
@@ -84,7 +99,9 @@ void InstallRuntimePrerequisites(NoticeForm& notice) {
         if (IsFlagSet(ReadRegistryValue(RegistryRoot::LocalMachine, kSuiteKey, "VCRedist2"))) {
             return;
         }
-        RunQuietly([] { RunRuntimePackage("VCRedist2"); });
+        RunQuietly([] {
+            if (!PackageSucceeded(RunRuntimePackage("VCRedist2"))) NoteFailure("VCRedist2");
+        });
         // Recorded whatever the package's outcome: it is not offered again.
         WriteSuiteValue("VCRedist2", "1");
         Session().VcRedist2InstalledNow = true;

@@ -11,5 +11,6 @@ bool EditUpdateInf(const std::string& folder);
 // The same edit on the INF file itself.
 bool EditUpdateInfFile(const std::string& file);
 // The edit "-EDITINF <word>" asks for: the word names the INF file when such
-// a file exists, otherwise the folder that holds P_TL_UPD.inf.
+// a file exists, otherwise the folder that holds P_TL_UPD.inf. True when a
+// file was found and edited.
 bool EditUpdateInfNamedBy(const std::string& word);

@@ -4,9 +4,11 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
 #include "wizard/base/ProgramRole.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/updates/CabFile.h"
@@ -56,6 +58,7 @@ bool CheckForUpdates(bool localUpdate) {
     const bool found = !installation.empty() && FileExists(installation + "ZVTLM.exe") &&
                        FileExists(AssistantFolder(installation) + kToolProcess);
     if (!found) {
+        NoteFailure("update assistant not found");
         ui.ShowMessage("Internet-Assisten nicht gefunden. Update-Prüfung nicht möglich!",
                        kAssistantCaption, platform::mb::Ok | platform::mb::IconExclamation);
         return false;
@@ -67,7 +70,11 @@ bool CheckForUpdates(bool localUpdate) {
             // The download is best effort; what arrived is counted below.
         }
     }
-    if (CountFolderFiles(DownloadFolder(installation), "*.cab") > 0) return true;
+    const short cabinets = CountFolderFiles(DownloadFolder(installation), "*.cab");
+    run_log::Write("update-check", {{"installation", installation},
+                                    {"local", run_log::YesNo(localUpdate)},
+                                    {"cabinets", std::to_string(cabinets)}});
+    if (cabinets > 0) return true;
     ui.ShowMessage("Keine Updates vorhanden!", kAssistantCaption,
                    platform::mb::Ok | platform::mb::IconInformation);
     return false;
@@ -109,7 +116,12 @@ bool RunUpdateGate() {
     const int answer = platform::Current().ShowMessage(
         "Es ist ein Update vorhanden! Möchten Sie dieses Update installieren?", kUpdateCaption,
         platform::mb::YesNo | platform::mb::IconQuestion);
-    if (answer != platform::answer::Yes) return false;
+    if (answer != platform::answer::Yes) {
+        NoteUserEnded();
+        return false;
+    }
     session.InternetUpdate = PrepareUpdate();
+    run_log::Write("update-applied", {{"applied", run_log::YesNo(session.InternetUpdate)}});
+    if (!session.InternetUpdate) NoteFailure("update not applied");
     return session.InternetUpdate;
 }
