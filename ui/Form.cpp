@@ -137,8 +137,10 @@ void Form::Show() {
         Unload();
         return;
     }
+    const bool first = !shown_;
     shown_ = true;
     window_->Show();
+    if (first) OnShown();
 }
 
 void Form::ShowModal() {

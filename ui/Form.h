@@ -92,6 +92,8 @@ class Form : public platform::gui::WindowEvents {
   protected:
     virtual void OnLoad() {}
     virtual void OnUnload() {}
+    // The form's window has just appeared for the first time.
+    virtual void OnShown() {}
     // The title bar's close box; a plain form unloads.
     virtual void OnCloseBox() { Unload(); }
     // Keys reach the form before its controls; true when handled here.

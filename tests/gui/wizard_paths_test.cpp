@@ -103,8 +103,10 @@ TEST_F(WizardPathsTest, SinglePcNewInstallationInstallsTheToolsAndAnswersWhileWa
     EXPECT_EQ(Suite("Build"), "1000");
 }
 
-TEST_F(WizardPathsTest, NetworkWorkstationStartsTheInstallerFromTheInstallationTypePage) {
-    WizardDriver& wizard = Start();
+TEST_F(WizardPathsTest, NetworkWorkstationStartsTheInstallerAndRecordsTheRun) {
+    image.MakeFolder("Protokoll mit Leerzeichen");
+    const std::string log = image / "Protokoll mit Leerzeichen\\setup.log";
+    WizardDriver& wizard = StartWith("-log \"" + log + "\"");
     ThroughRequirements(wizard);
     ASSERT_TRUE(wizard.TabTo("Einzelplatz-PC"));
     ASSERT_TRUE(wizard.ArrowTo(VK_RIGHT, "Netzwerk-Arbeitsplatz"));
@@ -112,6 +114,28 @@ TEST_F(WizardPathsTest, NetworkWorkstationStartsTheInstallerFromTheInstallationT
     EndsWithTheInstaller(wizard);
     EXPECT_EQ(Suite("SetupMachineType"), "1");
     EXPECT_EQ(Starts(kTools), 0);
+
+    // What support needs to know of the run, in the order it happened.
+    const std::string record = ReadFileText(log);
+    size_t at = 0;
+    for (const std::string& event :
+         {" start program=" + image / "Paldrix.exe" + " role=setup",
+          std::string(" service-query service=ZVBKPSRV state=0"),
+          std::string(" step name=runtime-packages outcome=done"),
+          " session setup-root=" + image.path(), std::string(" page name=Welcome"),
+          std::string(" page-left name=Welcome via=Next"), std::string(" page name=SystemPruefung"),
+          std::string(
+              " page-left name=SystemPruefung via=Next CheckSystemvoraussetzungenGelesen=1"),
+          std::string(" page-left name=Install via=Next InstallType=0 MachineType=1"),
+          std::string(
+              " registry-write key=HKLM\\SOFTWARE\\Zevrin\\Quenor name=SetupMachineType value=1"),
+          " start path=" + image / "Setups\\Tolvane\\Setup.exe" +
+              " arguments=/s prefer-server-copy=yes result=started",
+          std::string(" exit code=0\r\n")}) {
+        const size_t found = record.find(event, at);
+        EXPECT_NE(found, std::string::npos) << event << "\n" << record;
+        if (found != std::string::npos) at = found;
+    }
 }
 
 TEST_F(WizardPathsTest, TerminalServerOnlyGoesBackAndForthThenInstalls) {

@@ -59,6 +59,11 @@ class WizardImageTest : public ::testing::Test {
     }
     // Starts the image's own wizard.
     WizardDriver& Start() { return Start(image / "Paldrix.exe", image.path()); }
+    // The same with command-line arguments.
+    WizardDriver& StartWith(const std::string& arguments) {
+        wizard_ = std::make_unique<WizardDriver>(image / "Paldrix.exe", arguments, image.path());
+        return *wizard_;
+    }
 
     // The requirements page confirmed with the keyboard and left with Enter
     // (`nextPresses` times in a row).

@@ -42,11 +42,12 @@ WizardPage::WizardPage(const char* name)
 }
 
 void WizardPage::ApplyPageConvention() {
-    run_log::Write("page", {{"name", Name()}});
     PlaceForm(*this);
     SetCaption(Session().WizardTitle);
     Logo.SetPicture(ui::frmRes.Logo);
 }
+
+void WizardPage::OnShown() { run_log::Write("page", {{"name", Name()}}); }
 
 void WizardPage::OnCloseBox() {
     RecordLeaving("Close");

@@ -27,6 +27,8 @@ class WizardPage : public ui::Form {
     explicit WizardPage(const char* name);
     // At load: placed, captioned with the wizard's title, the logo copied in.
     void ApplyPageConvention();
+    // A page shown is a line in the run's record.
+    void OnShown() override;
     // Closing from the title bar is abandoning the wizard, as Cancel is.
     void OnCloseBox() override;
     // F1 opens the wizard's help, as the Help button does.
