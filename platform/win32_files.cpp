@@ -211,8 +211,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     }
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    ScopedKernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+namespace {
+
+// Opens the file as asked and writes all of `bytes`.
+bool WriteFileAs(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                 const std::string& bytes) {
+    ScopedKernelHandle file(CreateFileA(path.c_str(), access, share, nullptr, disposition,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
@@ -221,15 +225,15 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
            written == bytes.size();
 }
 
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    return WriteFileAs(path, GENERIC_WRITE, 0, CREATE_ALWAYS, bytes);
+}
+
 bool AppendToFile(const std::string& path, const std::string& bytes) {
-    ScopedKernelHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) &&
-           written == bytes.size();
+    return WriteFileAs(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS,
+                       bytes);
 }
 
 std::string FullPathOf(const std::string& path) {

@@ -40,4 +40,9 @@ bool SomethingReported(const platform::FakePlatform& fake) {
     return Failed("ShowMessage");
 }
 
+int StartFailuresShown(const platform::FakePlatform& fake) {
+    return Shown(fake, "konnte nicht gefunden werden") +
+           Shown(fake, "konnte nicht gestartet werden");
+}
+
 }  // namespace fault_sweep

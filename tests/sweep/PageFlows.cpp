@@ -12,14 +12,6 @@ namespace {
 using testing_support::BackCase;
 using testing_support::PathCase;
 
-// The installer did not start: its file was not there, or the shell could
-// not start it; both are told.
-bool ToldWhyNotStarted(const platform::FakePlatform& fake) {
-    return Shown(fake, "konnte nicht gefunden werden") +
-               Shown(fake, "konnte nicht gestartet werden") >
-           0;
-}
-
 class PathFlow : public Flow {
   public:
     PathFlow(platform::FakePlatform& fake, const PathCase& path)
@@ -31,7 +23,7 @@ class PathFlow : public Flow {
     // because the user ended it; it never just vanishes or stands still.
     std::string Judge() override {
         if (text::EndsWith(outcome_, "installer")) return {};
-        if (text::EndsWith(outcome_, "(ended)") && ToldWhyNotStarted(fake_)) return {};
+        if (text::EndsWith(outcome_, "(ended)") && StartFailuresShown(fake_) > 0) return {};
         // The first page could not be shown, and the wizard said so.
         if (outcome_ == "(no page)" && Shown(fake_, "konnte nicht angezeigt werden") > 0) return {};
         return "the path went " + outcome_ + " without a word";

@@ -22,12 +22,6 @@ namespace {
 using testing_support::RuntimePackages;
 using testing_support::TempFolder;
 
-// The installer's two reports of a file it could not start.
-int StartFailuresShown(const platform::FakePlatform& fake) {
-    return Shown(fake, "konnte nicht gefunden werden") +
-           Shown(fake, "konnte nicht gestartet werden");
-}
-
 // The first page is up, or the wizard said that it could not show it.
 bool FirstPageUp(const platform::FakePlatform& fake) {
     const ui::Form* page = testing_support::CurrentPage();

@@ -47,6 +47,9 @@ bool Failed(std::string_view name, std::string_view part = {});
 bool Asked(std::string_view name, std::string_view part);
 // How many message boxes the programs showed (or tried to show) holding `part`.
 int Shown(const platform::FakePlatform& fake, std::string_view part);
+// How many times a file could not be started, by the two reports of it
+// (not found, or the shell could not start it).
+int StartFailuresShown(const platform::FakePlatform& fake);
 // True when a box told of something that went wrong (the questions only
 // ask), or a box could not be shown, which counts as told.
 bool SomethingReported(const platform::FakePlatform& fake);
