@@ -99,6 +99,10 @@ class WindowEvents {
     // key was handled and must go no further.
     virtual bool OnKeyDown(std::size_t control, int keyCode, int shift) = 0;
     virtual void OnTimer(int timerId) = 0;
+    // A key or a mouse button pressed on the window or one of its controls,
+    // before anything else comes of it. Only the user's own input: what the
+    // program does through the controls never arrives here.
+    virtual void OnUserInput() = 0;
 };
 
 class PageWindow {

@@ -88,6 +88,7 @@ class Form : public platform::gui::WindowEvents {
     void OnCloseRequested() override;
     bool OnKeyDown(std::size_t control, int keyCode, int shift) override;
     void OnTimer(int timerId) override;
+    void OnUserInput() override { OnUserAction(); }
 
   protected:
     virtual void OnLoad() {}
@@ -98,6 +99,8 @@ class Form : public platform::gui::WindowEvents {
     virtual void OnCloseBox() { Unload(); }
     // Keys reach the form before its controls; true when handled here.
     virtual bool OnKeyPreview(int /*keyCode*/, int /*shift*/) { return false; }
+    // The user pressed a key or a mouse button on the form.
+    virtual void OnUserAction() {}
     // Forms that must not be closed from the title bar hide the close box.
     void HideCloseBox() { hasCloseBox_ = false; }
 

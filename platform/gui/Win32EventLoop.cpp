@@ -10,6 +10,9 @@ namespace {
 
 void DispatchOne(MSG& message) {
     HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root != nullptr && gui::IsUserInput(message.message)) {
+        SendMessageA(root, gui::UserInputMessage(), 0, 0);
+    }
     if (message.message == WM_KEYDOWN && root != nullptr &&
         SendMessageA(root, gui::KeyPreviewMessage(), message.wParam,
                      reinterpret_cast<LPARAM>(message.hwnd)) != 0) {

@@ -253,6 +253,10 @@ LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == KeyPreviewMessage()) {
         return OnKeyPreview(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam)) ? 1 : 0;
     }
+    if (message == UserInputMessage()) {
+        events_.OnUserInput();
+        return 0;
+    }
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));

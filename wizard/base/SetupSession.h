@@ -57,6 +57,9 @@ struct SetupSession {
     std::string LogFile;
     std::string SaveAnswersFile;
     std::string AnswersFile;
+    // The replay of AnswersFile has ended for good: the user took over, or
+    // the file did not fit a page.
+    bool ReplayStopped = false;
     // How the run ends so far (RunOutcome.h): a failure it has not gone past,
     // and the exit code an event at its end decided.
     bool FailureToReport = false;

@@ -2,8 +2,10 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
+#include "wizard/base/AnswerFile.h"
 #include "wizard/base/SetupSession.h"
 
 namespace {
@@ -17,6 +19,10 @@ constexpr std::uint32_t kRunKeyAccess = 0x3F;
 std::string GetWindowsFolder() { return platform::Current().WindowsFolder(); }
 
 std::string BrowseForFolder(const std::string& title, std::intptr_t ownerWindow, bool newStyle) {
+    if (std::optional<std::string> folder = answers::TakeFolderPickerAnswer()) {
+        run_log::Write("replayed-folder", {{"title", title}, {"folder", *folder}});
+        return *folder;
+    }
     return CutAtNul(platform::Current().BrowseForFolder(title, ownerWindow, newStyle));
 }
 

@@ -5,9 +5,11 @@
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
 #include "ui/BusyPointer.h"
+#include "wizard/base/AnswerFile.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/SystemQueries.h"
+#include "wizard/pages/AnswerReplay.h"
 #include "wizard/pages/CopyToServerLayout.h"
 #include "wizard/pages/PageFrame.h"
 #include "wizard/pages/PageSequence.h"
@@ -36,8 +38,12 @@ bool HasVersionFolder(const std::string& path) {
     return text::Upper(path).find("\\VERSION_") != std::string::npos;
 }
 
-int Ask(const std::string& question, int buttons, const char* caption) {
-    return platform::Current().ShowMessage(question, caption, buttons | mb::IconQuestion);
+// A question of the page; `key` names its answer in the answer file.
+int Ask(const std::string& page, const char* key, const std::string& question, int buttons,
+        const char* caption) {
+    return answers::AnsweredQuestion(page, key, question, [&] {
+        return platform::Current().ShowMessage(question, caption, buttons | mb::IconQuestion);
+    });
 }
 
 }  // namespace
@@ -141,6 +147,7 @@ void CopyToServer::OfferOldInstallationFiles() {
             page->lst_Versionen.AddItem(entry.substr(0, entry.find(';')), static_cast<long>(k));
         }
     }
+    TakeAnswersOn(*page);
     page->ShowModal();
 }
 
@@ -224,7 +231,8 @@ std::string CopyToServer::CheckTargetFolder(const std::string& folder) {
     if (!InstallTypePrescribed() || !platform::files::FolderExists(target)) {
         return HasVersionFolder(result) ? StripVersionFolder(result) : result;
     }
-    int answer = Ask("Das Installations-Verzeichnis besteht schon! Wollen Sie es überschreiben?",
+    int answer = Ask(Name(), "Overwrite",
+                     "Das Installations-Verzeichnis besteht schon! Wollen Sie es überschreiben?",
                      kYesNoCancel, "Achtung");
     if (answer == platform::answer::Yes) {
         result = StripVersionFolder(folder);
@@ -232,10 +240,10 @@ std::string CopyToServer::CheckTargetFolder(const std::string& folder) {
     } else if (answer == platform::answer::No) {
         if (session.MachineType == MachineRole::NetworkWorkstation ||
             session.MachineType == MachineRole::DatabaseServer) {
-            answer =
-                Ask("Möchten Sie das Setup aus dem Installations-Verzeichnis vom Server "
-                    "fortsetzen?",
-                    kYesNoCancel, "Achtung");
+            answer = Ask(Name(), "ContinueFromServer",
+                         "Möchten Sie das Setup aus dem Installations-Verzeichnis vom Server "
+                         "fortsetzen?",
+                         kYesNoCancel, "Achtung");
         }
         if (answer == platform::answer::Yes) {
             session.ContinueFromServerCopy = true;
@@ -262,7 +270,8 @@ std::string CopyToServer::CheckTargetFolder(const std::string& folder) {
 
 bool CopyToServer::SkipAnswered() {
     SkipQuestionPending = false;
-    return Ask("Möchten Sie das Kopieren der Installationsprozedur überspringen?", mb::YesNo,
+    return Ask(Name(), "SkipCopy",
+               "Möchten Sie das Kopieren der Installationsprozedur überspringen?", mb::YesNo,
                "Achtung") == platform::answer::Yes;
 }
 
@@ -294,7 +303,8 @@ bool CopyToServer::CopyIfChosen() {
     int result = 0;
     if (session.ContinueFromServerCopy) {
         if (!InstallTypePrescribed() &&
-            Ask("Die Installationsprozedur wurde bereits auf den Server kopiert. Möchten Sie "
+            Ask(Name(), "CopyAgain",
+                "Die Installationsprozedur wurde bereits auf den Server kopiert. Möchten Sie "
                 "diese erneut kopieren?",
                 mb::YesNo | mb::DefaultButton2, "Setup kopieren") == platform::answer::Yes) {
             result = CopyImageTo(txtServerPath.Text());
@@ -346,6 +356,39 @@ void CopyToServer::btnNext_Click() {
 void CopyToServer::btnBack_Click() {
     StorePagePosition(*this);
     if (GoTo(BeforeServerCopy(Session()))) Unload();
+}
+
+std::vector<std::pair<std::string, std::string>> CopyToServer::ExtraAnswers() const {
+    if (optCopyCD[1].Value() != 1) return {};
+    return {{txtServerPath.Name(), txtServerPath.Text()}};
+}
+
+bool CopyToServer::TakeExtraAnswers() {
+    if (optCopyCD[1].Value() != 1) return true;
+    const std::optional<std::string> folder = answers::Value(Name(), txtServerPath.Name());
+    if (!folder) {
+        answers::StopReplay(Name(), "txtServerPath is not answered");
+        return false;
+    }
+    if (txtServerPath.Text() == *folder) return true;
+    // The box takes a folder only from Browse, and Browse only an existing one.
+    if (!platform::files::FolderExists(*folder) || !btnBrowse.Visible() || !btnBrowse.Enabled()) {
+        answers::StopReplay(Name(), "the folder " + *folder + " cannot be chosen");
+        return false;
+    }
+    answers::AnswerFolderPicker(*folder);
+    btnBrowse.Click();
+    answers::AnswerFolderPicker(std::nullopt);
+    return true;
+}
+
+void CopyToServer::PressNextAsAnswered() {
+    // The question to skip the copy comes with Ctrl on Next only.
+    if (answers::Value(Name(), "SkipCopy") && btnNext.onKeyDown) {
+        btnNext.onKeyDown(platform::gui::kKeyControl, platform::gui::kCtrlKey);
+    } else {
+        btnNext.Click();
+    }
 }
 
 void CopyToServer::btnCancel_Click() {

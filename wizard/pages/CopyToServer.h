@@ -31,6 +31,12 @@ class CopyToServer : public WizardPage {
     void UpdatePathToolTip();
     void UpdateInfoTexts();
 
+    // The server folder, when the copy is chosen; the replay chooses it with
+    // Browse, as a user would.
+    std::vector<std::pair<std::string, std::string>> ExtraAnswers() const override;
+    bool TakeExtraAnswers() override;
+    void PressNextAsAnswered() override;
+
   protected:
     void OnLoad() override;
     // The close box is Cancel here too, stopping a copy under way.

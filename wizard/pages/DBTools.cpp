@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "ui/ResourceForm.h"
+#include "wizard/base/AnswerFile.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/StartPrograms.h"
@@ -48,6 +49,7 @@ void DBTools::InstallDatabaseTools() {
     system.SetMousePointer(platform::MousePointer::Hourglass);
     // The tools come from the image the wizard was started from.
     session.InstallIniPath = session.SavedInstallIniPath;
+    toolsInstalled_ = true;
     SetStepping(false);
     SkipOnFailure([&session] { session.SetupRoot = CheckSetupFolder(session.SetupSourceRoot); });
     StartedFile tools;
@@ -61,6 +63,25 @@ void DBTools::InstallDatabaseTools() {
     if (code && !IsSuccessCode(*code)) NoteFailure("database tools installer");
     SetStepping(true);
     system.SetMousePointer(platform::MousePointer::Default);
+}
+
+std::vector<std::pair<std::string, std::string>> DBTools::ExtraAnswers() const {
+    return {{LinkInstallDBSetup.Name(), toolsInstalled_ ? "1" : "0"}};
+}
+
+bool DBTools::TakeExtraAnswers() {
+    const std::optional<std::string> install = answers::Value(Name(), LinkInstallDBSetup.Name());
+    if (install == "0") return true;
+    if (install != "1") {
+        answers::StopReplay(Name(), LinkInstallDBSetup.Name() + " is not answered with 0 or 1");
+        return false;
+    }
+    if (!LinkInstallDBSetup.Visible() || !LinkInstallDBSetup.Enabled()) {
+        answers::StopReplay(Name(), LinkInstallDBSetup.Name() + "=1 is not offered");
+        return false;
+    }
+    LinkInstallDBSetup.Click();  // returns when the tools installer has ended
+    return true;
 }
 
 void DBTools::btnNext_Click() {

@@ -16,6 +16,10 @@ class DBTools : public WizardPage {
     ui::Control Body2;
     ui::Control Label1;
 
+    // Whether the tools were installed from this page, as LinkInstallDBSetup.
+    std::vector<std::pair<std::string, std::string>> ExtraAnswers() const override;
+    bool TakeExtraAnswers() override;
+
   protected:
     void OnLoad() override;
 
@@ -24,6 +28,8 @@ class DBTools : public WizardPage {
     void SetStepping(bool enabled);
     void btnNext_Click();
     void btnBack_Click();
+
+    bool toolsInstalled_ = false;
 };
 
 DBTools& ShowDBToolsPage();

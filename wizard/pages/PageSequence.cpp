@@ -7,6 +7,7 @@
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/SingleWizard.h"
 #include "wizard/base/StartPrograms.h"
+#include "wizard/pages/AnswerReplay.h"
 #include "wizard/pages/CopyToServer.h"
 #include "wizard/pages/DBTools.h"
 #include "wizard/pages/Install.h"
@@ -32,6 +33,13 @@ WizardStep InstallerOnceDecided(const SetupSession& session) {
 // nowhere until the installation type page has decided.
 bool IsDecided(SetupMode mode) {
     return mode == SetupMode::NewInstallation || mode == SetupMode::Update;
+}
+
+// A page on the screen takes its part in recording or replaying answers.
+bool Shown(WizardPage& page) {
+    if (!page.IsLoaded()) return false;
+    TakeAnswersOn(page);
+    return true;
 }
 
 }  // namespace
@@ -154,19 +162,19 @@ bool GoTo(WizardStep step) {
         case WizardStep::Stay:
             return false;
         case WizardStep::Welcome:
-            return ShowWelcomePage().IsLoaded();
+            return Shown(ShowWelcomePage());
         case WizardStep::SystemRequirements:
-            return ShowSystemPruefungPage().IsLoaded();
+            return Shown(ShowSystemPruefungPage());
         case WizardStep::InstallationType:
-            return ShowInstallPage().IsLoaded();
+            return Shown(ShowInstallPage());
         case WizardStep::TerminalServer:
-            return ShowTerminalServerPage().IsLoaded();
+            return Shown(ShowTerminalServerPage());
         case WizardStep::UpdateNote:
-            return ShowUpdateNotePage().IsLoaded();
+            return Shown(ShowUpdateNotePage());
         case WizardStep::ServerCopy:
-            return ShowCopyToServerPage().IsLoaded();
+            return Shown(ShowCopyToServerPage());
         case WizardStep::DatabaseTools:
-            return ShowDBToolsPage().IsLoaded();
+            return Shown(ShowDBToolsPage());
         case WizardStep::StartInstaller:
             StartProductInstaller();
             break;
@@ -180,7 +188,7 @@ bool GoTo(WizardStep step) {
 }
 
 void ShowFirstPage() {
-    if (ShowWelcomePage().IsLoaded()) return;
+    if (Shown(ShowWelcomePage())) return;
     // Without a page the program ends at once; it must not just vanish.
     platform::Current().ShowMessage("Der Setup-Assistent konnte nicht angezeigt werden.",
                                     Session().WizardTitle,

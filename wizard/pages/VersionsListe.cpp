@@ -2,7 +2,9 @@
 
 #include "ui/BusyPointer.h"
 #include "ui/ResourceForm.h"
+#include "wizard/base/AnswerFile.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/pages/AnswerReplay.h"
 #include "wizard/pages/PageFrame.h"
 #include "wizard/pages/VersionsListeLayout.h"
 #include "wizard/servercopy/DeleteFolderTree.h"
@@ -20,6 +22,17 @@ std::string FolderOfEntry(long position) {
     return split == std::string::npos ? std::string() : entry.substr(split + 1);
 }
 
+// "a;b;c" as its parts.
+std::vector<std::string> SplitAtSemicolons(const std::string& list) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t end; (end = list.find(';', start)) != std::string::npos; start = end + 1) {
+        parts.push_back(list.substr(start, end - start));
+    }
+    parts.push_back(list.substr(start));
+    return parts;
+}
+
 }  // namespace
 
 VersionsListe::VersionsListe()
@@ -33,7 +46,10 @@ VersionsListe::VersionsListe()
     lst_Versionen.onClick = [this] { cmd_DelVersion.SetEnabled(FirstSelected() >= 0); };
     cmd_DelVersion.onClick = [this] { DeleteSelectedVersions(); };
     // The page is modal: hiding it lets the server copy page go on loading.
-    btnNext.onClick = [this] { Unload(); };
+    btnNext.onClick = [this] {
+        RecordAnswersOf(*this);
+        Unload();
+    };
 }
 
 void VersionsListe::OnLoad() {
@@ -58,8 +74,41 @@ void VersionsListe::DeleteSelectedVersions() {
                 const std::string folder = FolderOfEntry(lst_Versionen.ItemData(item));
                 if (!folder.empty()) DeleteFolderTree(folder);
             });
+            deleted_ += (deleted_.empty() ? "" : ";") + lst_Versionen.List(item);
             lst_Versionen.RemoveItem(item);
         }
     }
     cmd_DelVersion.SetEnabled(false);
+}
+
+std::vector<std::pair<std::string, std::string>> VersionsListe::ExtraAnswers() const {
+    return {{"Delete", deleted_}};
+}
+
+int VersionsListe::ItemShowing(const std::string& text) const {
+    for (int i = 0; i < lst_Versionen.ListCount(); ++i) {
+        if (lst_Versionen.List(i) == text) return i;
+    }
+    return -1;
+}
+
+bool VersionsListe::TakeExtraAnswers() {
+    const std::optional<std::string> versions = answers::Value(Name(), "Delete");
+    if (!versions) {
+        answers::StopReplay(Name(), "Delete is not answered");
+        return false;
+    }
+    if (versions->empty()) return true;
+    for (const std::string& version : SplitAtSemicolons(*versions)) {
+        const int item = ItemShowing(version);
+        if (item < 0) {
+            answers::StopReplay(Name(), version + " is not listed");
+            return false;
+        }
+        lst_Versionen.SetSelected(item, true);
+    }
+    // What a selection by the user runs, then the delete button.
+    lst_Versionen.onClick();
+    cmd_DelVersion.Click();
+    return true;
 }

@@ -20,9 +20,16 @@ class VersionsListe : public WizardPage {
     // from the list also when its folder could not be deleted completely.
     void DeleteSelectedVersions();
 
+    // The versions deleted, as Delete: their texts, separated by ";".
+    std::vector<std::pair<std::string, std::string>> ExtraAnswers() const override;
+    bool TakeExtraAnswers() override;
+
   protected:
     void OnLoad() override;
 
   private:
     int FirstSelected() const;
+    int ItemShowing(const std::string& text) const;
+
+    std::string deleted_;
 };

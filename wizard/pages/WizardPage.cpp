@@ -1,8 +1,12 @@
 #include "wizard/pages/WizardPage.h"
 
+#include <cstring>
+
 #include "shared/RunLog.h"
 #include "ui/ResourceForm.h"
+#include "wizard/base/AnswerFile.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/pages/AnswerReplay.h"
 #include "wizard/pages/PageFrame.h"
 #include "wizard/pages/PageTemplate.h"
 
@@ -54,7 +58,7 @@ void WizardPage::OnCloseBox() {
     CancelWizard();
 }
 
-std::vector<std::pair<std::string, std::string>> WizardPage::Choices() const {
+std::vector<std::pair<std::string, std::string>> WizardPage::Choices(bool withTexts) const {
     std::vector<std::pair<std::string, std::string>> choices;
     for (const ui::Control* control : Controls()) {
         switch (control->Kind()) {
@@ -67,16 +71,22 @@ std::vector<std::pair<std::string, std::string>> WizardPage::Choices() const {
                 choices.emplace_back(control->Name(), std::to_string(control->Value()));
                 break;
             case ui::ControlKind::TextBox:
-                choices.emplace_back(control->Name(), control->Text());
+                if (withTexts) choices.emplace_back(control->Name(), control->Text());
                 break;
             case ui::ControlKind::ListBox:
-                choices.emplace_back(control->Name(), SelectedItems(*control));
+                if (withTexts) choices.emplace_back(control->Name(), SelectedItems(*control));
                 break;
             default:
                 break;
         }
     }
     return choices;
+}
+
+std::vector<std::pair<std::string, std::string>> WizardPage::Answers() const {
+    auto answers = Choices(false);
+    for (auto& extra : ExtraAnswers()) answers.push_back(std::move(extra));
+    return answers;
 }
 
 void WizardPage::RecordLeaving(const char* via) const {
@@ -90,8 +100,14 @@ void WizardPage::RecordLeaving(const char* via) const {
 std::function<void()> WizardPage::LeavingBy(const char* via, std::function<void()> step) {
     return OneStepAtATime([this, via, step = std::move(step)] {
         RecordLeaving(via);
+        // Before the step, which may end the program.
+        if (std::strcmp(via, "Next") == 0) RecordAnswersOf(*this);
         step();
     });
+}
+
+void WizardPage::OnUserAction() {
+    if (answers::Replaying()) answers::StopReplay(Name(), "the user took over");
 }
 
 bool WizardPage::OnKeyPreview(int keyCode, int shift) {

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ui/Form.h"
+#include "wizard/pages/AnswerReplay.h"
 
 class WizardPage : public ui::Form {
   public:
@@ -22,6 +24,16 @@ class WizardPage : public ui::Form {
     ui::Control btnNext;
     ui::Control btnCancel;
     ui::Control btnHelp;
+
+    // For the answer file (AnswerReplay.h): the page's answers, which are the
+    // selected option of each group, every check box and what ExtraAnswers
+    // adds; taking those extras from the file, through the handlers a user's
+    // action runs (false, with the replay stopped, when the file does not fit
+    // the page); pressing Next as the file says.
+    std::vector<std::pair<std::string, std::string>> Answers() const;
+    virtual std::vector<std::pair<std::string, std::string>> ExtraAnswers() const { return {}; }
+    virtual bool TakeExtraAnswers() { return true; }
+    virtual void PressNextAsAnswered() { btnNext.Click(); }
 
   protected:
     explicit WizardPage(const char* name);
@@ -41,8 +53,15 @@ class WizardPage : public ui::Form {
     // page's choices in the run's record as the user leaves it.
     std::function<void()> LeavingBy(const char* via, std::function<void()> step);
     // What the user chose on the page: the selected option of each group,
-    // every check box, text box and list selection.
-    std::vector<std::pair<std::string, std::string>> Choices() const;
+    // every check box, text box and list selection (`withTexts`), or only
+    // what a click sets.
+    std::vector<std::pair<std::string, std::string>> Choices(bool withTexts = true) const;
     // The page's choices in the run's record as the user leaves it by `via`.
     void RecordLeaving(const char* via) const;
+    // A key or a click of the user's own ends a replay.
+    void OnUserAction() override;
+
+  private:
+    friend void TakeAnswersOn(WizardPage& page);
+    std::unique_ptr<PageReplay> replay_;
 };

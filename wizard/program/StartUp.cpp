@@ -8,6 +8,7 @@
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
+#include "wizard/base/AnswerFile.h"
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/NoticeForm.h"
 #include "wizard/base/ProgramEnd.h"
@@ -194,6 +195,7 @@ bool RunStartUpSequence(NoticeForm& notice) {
     Step("command-line", [] { ParseCommandLine(); });
     if (session.EditInfMode) return false;  // the INF edit has run; no page
     if (!TakeTheWizardLock()) return false;   // another wizard runs
+    answers::BeginRun();
     session.WizardTitle = kTradesTitle;
     Step("back-up-dialogs", BackUpNewDialogsIni);
     bool goOn = false;

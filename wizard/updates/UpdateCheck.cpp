@@ -7,6 +7,7 @@
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
+#include "wizard/base/AnswerFile.h"
 #include "wizard/base/ProgramRole.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
@@ -113,9 +114,11 @@ bool RunUpdateGate() {
     session.InternetUpdate = false;
     if (CurrentRole() != ProgramRole::InternetUpdate) return true;
     if (!CheckForUpdates(session.LocalUpdate)) return false;
-    const int answer = platform::Current().ShowMessage(
-        "Es ist ein Update vorhanden! Möchten Sie dieses Update installieren?", kUpdateCaption,
-        platform::mb::YesNo | platform::mb::IconQuestion);
+    const char* question = "Es ist ein Update vorhanden! Möchten Sie dieses Update installieren?";
+    const int answer = answers::AnsweredQuestion("InternetUpdate", "InstallUpdate", question, [&] {
+        return platform::Current().ShowMessage(question, kUpdateCaption,
+                                               platform::mb::YesNo | platform::mb::IconQuestion);
+    });
     if (answer != platform::answer::Yes) {
         NoteUserEnded();
         return false;
