@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
+#include "tests/support/RealRegistry.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/WizardImageTest.h"
 
@@ -85,6 +87,32 @@ TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToTheRememberedFolderAndGoesOnFr
     EXPECT_EQ(Suite("SelvorLocation"), "");
     // The setup goes on from the copy.
     AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
+}
+
+TEST_F(ServerCopyPathsTest, DatabaseServerAnswersRecordedOnceAreReplayedOnAFreshServer) {
+    SetSuite("SelvorDestination", server.path());
+    const std::string answers = records / "Antworten.ini";
+    WizardDriver& wizard = StartWith("-SAVEANSWERS \"" + answers + "\"");
+    ThroughToTheCopyPage(wizard, false);
+    ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
+    wizard.Press(VK_RETURN);
+    ASSERT_NE(wizard.AwaitPage("Datenbank-Tools", 60000), nullptr);
+    wizard.Press(VK_RETURN);
+    EXPECT_EQ(wizard.run().WaitForExit(30000), 0);
+    AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
+    const std::string recorded = AllValues(HKEY_LOCAL_MACHINE, kSuiteKey);
+
+    // A server that never saw a setup: no role, no folder remembered, no copy.
+    FreshSuite();
+    for (const auto& entry : std::filesystem::directory_iterator(server.path())) {
+        std::filesystem::remove_all(entry.path());
+    }
+    DeleteFileA(Record().c_str());
+    WizardDriver& replay = StartWith("-ANSWERS \"" + answers + "\"");
+    EXPECT_EQ(replay.run().WaitForExit(90000), 0);
+    AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
+    EXPECT_TRUE(PathExists(server / "Selvor.exe"));
+    EXPECT_EQ(AllValues(HKEY_LOCAL_MACHINE, kSuiteKey), recorded);
 }
 
 TEST_F(ServerCopyPathsTest, PrescribedUpdateGoesIntoItsVersionFolderAfterTheOldOnesAreOffered) {

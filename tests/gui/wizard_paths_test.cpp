@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "tests/support/RealRegistry.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/WizardImageTest.h"
 
@@ -136,6 +137,61 @@ TEST_F(WizardPathsTest, NetworkWorkstationStartsTheInstallerAndRecordsTheRun) {
         EXPECT_NE(found, std::string::npos) << event << "\n" << record;
         if (found != std::string::npos) at = found;
     }
+}
+
+TEST_F(WizardPathsTest, NetworkWorkstationAnswersRecordedOnceAreReplayedWithoutAKey) {
+    const std::string answers = image / "Antworten für alle.ini";
+    WizardDriver& wizard = StartWith("-SaveAnswers \"" + answers + "\"");
+    ThroughRequirements(wizard);
+    ASSERT_TRUE(wizard.TabTo("Einzelplatz-PC"));
+    ASSERT_TRUE(wizard.ArrowTo(VK_RIGHT, "Netzwerk-Arbeitsplatz"));
+    wizard.PressAlt('w');
+    EndsWithTheInstaller(wizard);
+    const std::string recorded = AllValues(HKEY_LOCAL_MACHINE, kSuiteKey);
+    EXPECT_NE(ReadFileText(answers).find("[Install]\r\nInstallType=0\r\nMachineType=1\r\n"),
+              std::string::npos)
+        << ReadFileText(answers);
+
+    // The next workstation: nothing set up yet, and nobody at the keyboard.
+    FreshSuite();
+    DeleteFileA((image / (std::string(kInstaller) + ".starts.txt")).c_str());
+    WizardDriver& replay = StartWith("-answers \"" + answers + "\"");
+    EndsWithTheInstaller(replay);
+    EXPECT_EQ(AllValues(HKEY_LOCAL_MACHINE, kSuiteKey), recorded);
+}
+
+TEST_F(WizardPathsTest, ReplayLeavesThePageToTheUserWhereTheFileEndsOrTheUserTakesOver) {
+    const std::string answers = image.Write(
+        "Antworten.ini",
+        "[Welcome]\r\nNext=1\r\n[SystemPruefung]\r\nCheckSystemvoraussetzungenGelesen=1\r\n"
+        "Next=1\r\n");
+    const std::string log = image / "setup.log";
+    const auto stopped = [&](const std::string& event) {
+        return WaitUntil([&] { return ReadFileText(log).find(event) != std::string::npos; });
+    };
+    WizardDriver& wizard = StartWith("-ANSWERS \"" + answers + "\" -LOG \"" + log + "\"");
+    ASSERT_NE(wizard.AwaitPage("Neuinstallation oder Aktualisierung?"), nullptr);
+    EXPECT_TRUE(stopped("replay-stopped page=Install reason=\"the answer file does not answer"))
+        << ReadFileText(log);
+    EXPECT_TRUE(wizard.Shows("Neuinstallation oder Aktualisierung?"));
+    wizard.PressAlt('w');  // the user goes on from there
+    ASSERT_NE(wizard.AwaitPage("Datenbank-Tools"), nullptr);
+    wizard.Press(VK_RETURN);
+    EndsWithTheInstaller(wizard);
+
+    // A key on a page, before its pause is over, stops the replay there.
+    FreshSuite();
+    WizardDriver& again = StartWith("-ANSWERS \"" + answers + "\" -LOG \"" + log + "\"");
+    ASSERT_NE(again.AwaitPage(kWelcomeHeading), nullptr);
+    again.Press(VK_TAB);
+    EXPECT_TRUE(stopped("replay-stopped page=Welcome reason=\"the user took over\""))
+        << ReadFileText(log);
+    again.PressAlt('w');
+    ASSERT_NE(again.AwaitPage(kRequirements), nullptr);
+    EXPECT_FALSE(again.IsChecked(kRequirements));  // no longer taken from the file
+    again.Press(VK_ESCAPE);
+    AnswerMessageBox(again.AwaitWindow("Setup-Assistent"), IDYES);
+    EXPECT_EQ(again.run().WaitForExit(30000), 1602);
 }
 
 TEST_F(WizardPathsTest, TerminalServerOnlyGoesBackAndForthThenInstalls) {

@@ -1,5 +1,6 @@
 #include "tests/support/RealRegistry.h"
 
+#include <map>
 #include <vector>
 
 namespace testing_support {
@@ -49,6 +50,32 @@ std::string GetText(HKEY root, const std::string& subkey, const std::string& nam
     }
     RegCloseKey(key);
     return result;
+}
+
+std::string AllValues(HKEY root, const std::string& subkey, REGSAM view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) {
+        return "<missing>";
+    }
+    std::map<std::string, std::string> values;
+    char name[256];
+    BYTE data[4096];
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data, &dataSize) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        std::string text(reinterpret_cast<const char*>(data), dataSize);
+        if (type == REG_SZ) text = text.substr(0, text.find('\0'));
+        values[name] = type == REG_SZ ? text
+                                      : "<type " + std::to_string(type) + ", " +
+                                            std::to_string(dataSize) + " bytes>";
+    }
+    RegCloseKey(key);
+    std::string listing;
+    for (const auto& [valueName, value] : values) listing += valueName + "=" + value + "\n";
+    return listing;
 }
 
 DWORD GetType(HKEY root, const std::string& subkey, const std::string& name, REGSAM view) {

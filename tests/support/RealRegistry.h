@@ -28,6 +28,9 @@ bool SetRawValue(HKEY root, const std::string& subkey, const std::string& name, 
 // Reads REG_SZ text in the given view; "<missing>" when absent.
 std::string GetText(HKEY root, const std::string& subkey, const std::string& name,
                     REGSAM view = KEY_WOW64_32KEY);
+// Every value of the key as text ("name=value" lines, by name), for
+// comparing two runs; values that are not text show their type and size.
+std::string AllValues(HKEY root, const std::string& subkey, REGSAM view = KEY_WOW64_32KEY);
 DWORD GetType(HKEY root, const std::string& subkey, const std::string& name,
               REGSAM view = KEY_WOW64_32KEY);
 

@@ -31,7 +31,7 @@ class WizardImageTest : public ::testing::Test {
           runtimes_(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\VisualStudio") {
         CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "Paldrix.exe").c_str(), FALSE);
         PlaceStandIn("Dravik", "[Registry]\r\n1=SOFTWARE\\Zevrin\\Quenor|SetupType|0\r\n");
-        SetSuite("VCRedist2", "1");
+        FreshSuite();
         for (const char* version : {"11.0", "12.0", "14.0"}) {
             const std::string key = std::string("SOFTWARE\\Microsoft\\VisualStudio\\") + version +
                                     "\\VC\\Runtimes\\x86";
@@ -51,6 +51,11 @@ class WizardImageTest : public ::testing::Test {
     }
     static std::string Suite(const std::string& name) {
         return GetText(HKEY_LOCAL_MACHINE, kSuiteKey, name);
+    }
+    // The suite's key as a machine has it before its first setup.
+    void FreshSuite() const {
+        suite_.Clear();
+        SetSuite("VCRedist2", "1");
     }
     // Starts a program of the image (or of a copy of it) in its folder.
     WizardDriver& Start(const std::string& program, const std::string& folder) {
