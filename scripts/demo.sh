@@ -3,8 +3,10 @@
 # with Paldrix.exe at its root and starts the wizard on it under Wine.
 # With a display the wizard simply appears there. Without one it runs under
 # Xvfb and the demo walks one whole path by keyboard, a new installation on a
-# single PC, to the started installer stand-in: a screenshot of each page goes
-# to demo-run/screenshots/.
+# single PC, to the started installer stand-in, recording its answers; then,
+# on a machine made fresh again, it replays that path from the answers with
+# no key pressed. A screenshot of each page of both runs goes to
+# demo-run/screenshots/.
 set -Eeuo pipefail
 trap 'echo "${BASH_SOURCE[0]}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -43,7 +45,8 @@ mkdir -p "$SHOTS"
 # The pointer stays out of the pictures (no tool tips).
 xdotool mousemove 5000 5000 2>/dev/null || true
 
-start_wizard "$RUN_DIR/image"
+# The answers go into the image, where a roll-out would keep them.
+start_wizard "$RUN_DIR/image" -SAVEANSWERS Antworten.ini
 
 count=0
 shot() {  # shot WINDOW NAME
@@ -72,16 +75,50 @@ shot "$window" database-tools-installing
 sleep 3                                    # the tools installer stand-in runs 2 s
 keys "$window" Tab Tab Return              # Weiter: the product installer starts
 
-for _ in $(seq 100); do kill -0 "$WIZARD" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$WIZARD" 2>/dev/null; then
-    echo "The wizard did not end in time; stopping it." >&2
-    kill "$WIZARD" 2>/dev/null || true
-fi
-wait "$WIZARD" 2>/dev/null || true
-sleep 1
-echo "Installers the wizard started (stand-ins record their command line and folder):"
-cat "$RUN_DIR/image/Setups/DBTools/DBToolsSetup.starts.txt" \
-    "$RUN_DIR/image/Setups/Tolvane/Setup.starts.txt" 2>/dev/null || echo "  none"
+await_wizard_end() {
+    for _ in $(seq 150); do kill -0 "$WIZARD" 2>/dev/null || break; sleep 0.2; done
+    if kill -0 "$WIZARD" 2>/dev/null; then
+        echo "The wizard did not end in time; stopping it." >&2
+        kill "$WIZARD" 2>/dev/null || true
+    fi
+    wait "$WIZARD" 2>/dev/null || true
+    sleep 1
+}
+installers_started() {
+    echo "Installers the wizard started (stand-ins record their command line and folder):"
+    cat "$RUN_DIR/image/Setups/DBTools/DBToolsSetup.starts.txt" \
+        "$RUN_DIR/image/Setups/Tolvane/Setup.starts.txt" 2>/dev/null || echo "  none"
+    rm -f "$RUN_DIR/image/Setups/DBTools/DBToolsSetup.starts.txt" \
+        "$RUN_DIR/image/Setups/Tolvane/Setup.starts.txt"
+}
+suite_registry() {
+    wine reg query 'HKLM\Software\Zevrin\Quenor' /reg:32 2>/dev/null | sed -n '3,$p' || true
+}
+
+await_wizard_end
+installers_started
 echo "Registry of the suite after the run:"
-wine reg query 'HKLM\Software\Zevrin\Quenor' /reg:32 2>/dev/null | sed -n '3,$p' || true
+suite_registry | tee "$RUN_DIR/registry-by-keyboard.txt"
+echo "Answers recorded on the way ($RUN_DIR/image/Antworten.ini):"
+tr -d '\r' <"$RUN_DIR/image/Antworten.ini"
+
+# The same path on a fresh machine, replayed from the answers: nobody types.
+fresh_machine
+rm -f "$RUN_DIR/image/replay.log"
+start_wizard "$RUN_DIR/image" -ANSWERS Antworten.ini -LOG replay.log
+next_window '^Systemaktualisierung$' 60 && shot "$window" replay-notice-form
+for name in welcome system-requirements installation-type database-tools; do
+    next_window "$page" && shot "$window" "replay-$name"
+done
+await_wizard_end
+installers_started
+suite_registry >"$RUN_DIR/registry-by-replay.txt"
+if diff -q "$RUN_DIR/registry-by-keyboard.txt" "$RUN_DIR/registry-by-replay.txt" >/dev/null; then
+    echo "The replay left the same registry values as the keyboard walk."
+else
+    echo "The replay left other registry values:" >&2
+    diff "$RUN_DIR/registry-by-keyboard.txt" "$RUN_DIR/registry-by-replay.txt" >&2 || true
+fi
+echo "What the replay did, from its record ($RUN_DIR/image/replay.log):"
+grep -E ' (replayed-[a-z]+|replay-stopped|exit) ' "$RUN_DIR/image/replay.log" | tr -d '\r' || true
 echo "Screenshots in $SHOTS"

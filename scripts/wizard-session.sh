@@ -16,8 +16,10 @@ own_title_bars() {
 
 # Starts the image's Paldrix.exe in the background, in $WIZARD. The wizard's
 # message boxes speak German when the system does.
-start_wizard() {  # start_wizard IMAGE-FOLDER
-    (cd "$1" && exec env LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 wine Paldrix.exe) &
+start_wizard() {  # start_wizard IMAGE-FOLDER [OPTION...]
+    local folder="$1"
+    shift
+    (cd "$folder" && exec env LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 wine Paldrix.exe "$@") &
     WIZARD=$!
     seen=" "
 }
