@@ -58,6 +58,8 @@ void ForgetPage(const std::string& page) {
 }
 
 void RecordPage(const std::string& page, const Choices& choices) {
+    // A Next that kept the page leaves no answers of its own behind.
+    ForgetPage(page);
     for (const auto& [key, value] : choices) RecordAnswer(page, key, value);
     RecordAnswer(page, kNextKey, "1");
 }

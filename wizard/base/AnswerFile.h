@@ -26,8 +26,9 @@ bool Replaying();
 // Ends the replay for good and records why; the page is left to the user.
 void StopReplay(const std::string& page, const std::string& reason);
 
-// Recording: a page shown starts its section afresh; leaving it forward
-// writes its choices and Next=1; a question's answer is written as given.
+// Recording: a page shown starts its section afresh; each Next on it
+// writes its choices and Next=1 afresh; the answer to a question asked on
+// the way is written as given.
 void ForgetPage(const std::string& page);
 void RecordPage(const std::string& page, const Choices& choices);
 void RecordAnswer(const std::string& page, const std::string& key, const std::string& value);
