@@ -42,11 +42,6 @@ bool SameItems(const ControlView& before, const ControlView& view) {
 
 void ChildControls::Create(HWND parent, int dpi) {
     parent_ = parent;
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    if (tooltip_ != nullptr) SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
     children_.assign(views_.size(), nullptr);
     for (std::size_t i = 0; i < views_.size(); ++i) CreateChild(i, dpi);
 }
@@ -70,9 +65,22 @@ void ChildControls::CreateChild(std::size_t index, int dpi) {
     AddTooltip(index);
 }
 
+// Made with the first tip: a window without any (the notice) needs none.
+bool ChildControls::HasTooltipWindow() {
+    if (tooltip_ != nullptr) return true;
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (tooltip_ != nullptr) SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    return tooltip_ != nullptr;
+}
+
 void ChildControls::AddTooltip(std::size_t index) {
     HWND child = children_[index];
-    if (tooltip_ == nullptr || child == nullptr) return;
+    if (child == nullptr) return;
+    if (tooltip_ == nullptr && views_[index].tooltip.empty()) return;
+    if (!HasTooltipWindow()) return;
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof(tool);
     tool.hwnd = parent_;

@@ -22,7 +22,8 @@ class ChildControls {
     ChildControls(const std::vector<ControlView>& views, const FontSet& fonts)
         : views_(views), fonts_(fonts) {}
 
-    // The tool tip window and a child of `parent` for every control that has one.
+    // A child of `parent` for every control that has one, and the tool tip
+    // window once a control has a tip.
     void Create(HWND parent, int dpi);
     // Brings the child in line with its control's view; `before` is the view
     // it showed until now.
@@ -47,6 +48,7 @@ class ChildControls {
   private:
     void CreateChild(std::size_t index, int dpi);
     void AddTooltip(std::size_t index);
+    bool HasTooltipWindow();
     void PlaceChild(std::size_t index, int dpi);
     void ApplyValue(std::size_t index, const ControlView* before);
     void ApplyItems(std::size_t index, const ControlView* before);

@@ -19,21 +19,6 @@ namespace {
 
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
-void RegisterWindowClass() {
-    static bool registered = false;
-    if (registered) return;
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(1));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClass;
-    registered = RegisterClassExA(&windowClass) != 0;
-}
-
 DWORD WindowStyle(const WindowView& view) {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
     if (view.hasCloseBox) style |= WS_SYSMENU | WS_MINIMIZEBOX;
@@ -106,7 +91,7 @@ class Win32PageWindow final : public PageWindow {
 };
 
 void Win32PageWindow::Create(const WindowView& view) {
-    RegisterWindowClass();
+    RegisterPageWindowClass();
     const DWORD style = WindowStyle(view);
     const int systemDpi = SystemDpi();
     const RECT frame = FrameAt(view, style, systemDpi);
@@ -398,6 +383,21 @@ void Win32PageWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 }  // namespace
+
+void RegisterPageWindowClass() {
+    static bool registered = false;
+    if (registered) return;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(1));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kWindowClass;
+    registered = RegisterClassExA(&windowClass) != 0;
+}
 
 std::unique_ptr<PageWindow> CreateWin32PageWindow(const WindowView& view, WindowEvents& events) {
     auto window = std::make_unique<Win32PageWindow>(view, events);
