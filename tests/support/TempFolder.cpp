@@ -2,10 +2,6 @@
 
 #include <atomic>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include "platform/Files.h"
 #include "platform/Platform.h"
 
@@ -52,26 +48,12 @@ std::string TempFolder::MakeFolder(const std::string& relative) const {
     return full;
 }
 
+#ifndef _WIN32
+// The Windows build reads with its own sharing (WatchedFileRead.cpp).
 std::string ReadFileText(const std::string& path) {
-#ifdef _WIN32
-    // Shared for writing: a test that watches a file a running program
-    // appends to must not make that program's writes fail meanwhile.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    CloseHandle(file);
-    return bytes;
-#else
     return platform::files::ReadWholeFile(path).value_or("<missing>");
-#endif
 }
+#endif
 
 bool PathExists(const std::string& path) {
     return platform::files::FileExists(path) || platform::files::FolderExists(path);
