@@ -94,7 +94,8 @@ void Form::Changed(const Control& control) {
 }
 
 void Form::TimerChanged(const Timer& timer) {
-    if (window_) window_->SetTimer(timer.id_, timer.Running() ? timer.interval_ : 0);
+    // A window made ahead keeps still until its form loads.
+    if (window_ && loaded_) window_->SetTimer(timer.id_, timer.Running() ? timer.interval_ : 0);
 }
 
 void Form::FocusControl(const Control& control) {
@@ -109,6 +110,17 @@ void Form::Load() {
     if (loaded_) return;
     loaded_ = true;
     Registry().loaded.push_back(this);
+    if (!window_) MakeWindow();
+    for (const Timer* timer : timers_) TimerChanged(*timer);
+    OnLoad();
+}
+
+void Form::CreateWindowAhead() {
+    if (loaded_ || window_) return;
+    MakeWindow();
+}
+
+void Form::MakeWindow() {
     order_ = controls_;
     std::stable_sort(order_.begin(), order_.end(), [](const Control* a, const Control* b) {
         return a->tabIndex_ < b->tabIndex_;
@@ -125,8 +137,6 @@ void Form::Load() {
         view.controls.push_back(order_[i]->view_);
     }
     window_ = platform::Current().CreatePageWindow(view, *this);
-    for (const Timer* timer : timers_) TimerChanged(*timer);
-    OnLoad();
 }
 
 void Form::Show() {
@@ -197,6 +207,30 @@ void Form::OnTimer(int timerId) {
     if (timerId >= 1 && timerId <= static_cast<int>(timers_.size())) {
         timers_[static_cast<std::size_t>(timerId - 1)]->Tick();
     }
+}
+
+Form& Prepare(std::unique_ptr<Form> form) {
+    Form& prepared = *form;
+    Registry().owned.push_back(std::move(form));
+    return prepared;
+}
+
+std::vector<Form*> PreparedForms() {
+    // Owned forms leave that list when they unload; the loaded ones are on
+    // the screen, so the others are still to come.
+    std::vector<Form*> prepared;
+    for (const auto& form : Registry().owned) {
+        if (!form->IsLoaded()) prepared.push_back(form.get());
+    }
+    return prepared;
+}
+
+void Discard(Form& prepared) {
+    if (!prepared.IsLoaded()) Retire(&prepared);
+}
+
+void MakeWindowsAhead() {
+    for (Form* form : PreparedForms()) form->CreateWindowAhead();
 }
 
 Form& ShowModeless(std::unique_ptr<Form> form) {

@@ -71,6 +71,10 @@ class Form : public platform::gui::WindowEvents {
     bool IsShown() const { return shown_; }
     // Creates the hidden window and runs the load handler; once only.
     void Load();
+    // Makes the hidden window now, while nothing else is due, so that the
+    // load later costs only what its handler changes. A window that cannot
+    // be made now is tried again at the load.
+    void CreateWindowAhead();
     // Loads when needed and shows the form modeless.
     void Show();
     // Shows the form and handles events until it is unloaded; the other
@@ -113,6 +117,7 @@ class Form : public platform::gui::WindowEvents {
     void TimerChanged(const Timer& timer);
     void FocusControl(const Control& control);
     Control* AtWindowIndex(std::size_t index) const;
+    void MakeWindow();
 
     std::string name_;
     std::string caption_;
@@ -125,6 +130,25 @@ class Form : public platform::gui::WindowEvents {
     std::vector<Timer*> timers_;
     std::unique_ptr<platform::gui::PageWindow> window_;
 };
+
+// Takes the form into the program's care without showing it yet; its window
+// may be made ahead meanwhile (MakeWindowsAhead).
+Form& Prepare(std::unique_ptr<Form> form);
+// Makes the windows of the prepared forms that have none yet: work for a
+// moment in which the program only waits.
+void MakeWindowsAhead();
+// The prepared forms still to be shown.
+std::vector<Form*> PreparedForms();
+// Gives up a prepared form that will not be shown after all.
+void Discard(Form& prepared);
+// The prepared form of type F still to be shown, if there is one.
+template <typename F>
+F* FindPrepared() {
+    for (Form* form : PreparedForms()) {
+        if (auto* prepared = dynamic_cast<F*>(form)) return prepared;
+    }
+    return nullptr;
+}
 
 // Takes the form into the program's care and shows it modeless.
 Form& ShowModeless(std::unique_ptr<Form> form);

@@ -5,6 +5,7 @@
 
 #include "platform/fake/FakePlatform.h"
 #include "shared/modRegistry.h"
+#include "ui/Form.h"
 #include "wizard/base/SetupSession.h"
 
 namespace testing_support {
@@ -12,6 +13,8 @@ namespace testing_support {
 class FakePlatformTest : public ::testing::Test {
 protected:
     FakePlatformTest() : guard_(fake) { ResetSession(); }
+    // Forms a test showed or start-up prepared go with the test.
+    ~FakePlatformTest() override { ui::DiscardAllForms(); }
 
     void SetSuiteValue(const std::string& name, const std::string& value) {
         fake.SetRegistry(RegistryRoot::LocalMachine, kSuiteKey, name,

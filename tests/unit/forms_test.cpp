@@ -2,6 +2,7 @@
 // boxes, lists, timers and the life of a form, seen through the fake window.
 #include <gtest/gtest.h>
 
+#include "platform/fake/FaultPlan.h"
 #include "platform/gui/Layout.h"
 #include "tests/support/FakePlatformTest.h"
 #include "ui/Form.h"
@@ -149,6 +150,39 @@ TEST_F(FormTest, UnloadingStopsTimersAndEndsTheProgramsLastForm) {
     EXPECT_TRUE(fake.lastPageWindow->destroyed);
     EXPECT_TRUE(fake.lastPageWindow->timers.empty());
     ui::RunMessageLoop();  // returns at once: nothing is loaded
+}
+
+TEST_F(FormTest, AFormPreparedAheadShowsTheWindowMadeEarlierWithEveryLaterChange) {
+    auto& form = static_cast<TestForm&>(ui::Prepare(std::make_unique<TestForm>()));
+    form.Timer1.SetInterval(500);
+    form.Timer1.SetEnabled(true);
+    {
+        // A window that cannot be made ahead is made at the load instead.
+        platform::faults::FailingCall failing("CreatePageWindow");
+        ui::MakeWindowsAhead();
+        EXPECT_TRUE(failing.Failed());
+    }
+    EXPECT_EQ(fake.pageWindowsCreated, 0);
+    ui::MakeWindowsAhead();
+    ui::MakeWindowsAhead();
+    ASSERT_EQ(fake.pageWindowsCreated, 1);
+    EXPECT_FALSE(fake.lastPageWindow->shown);
+    EXPECT_TRUE(fake.lastPageWindow->timers.empty());  // no tick before the load
+    form.chkAgree.SetValue(1);
+    EXPECT_EQ(Shown(2).value, 1);
+
+    ASSERT_EQ(ui::FindPrepared<TestForm>(), &form);
+    form.Show();
+    EXPECT_EQ(fake.pageWindowsCreated, 1);
+    EXPECT_TRUE(fake.lastPageWindow->shown);
+    EXPECT_EQ(fake.lastPageWindow->timers[1], 500u);
+    EXPECT_EQ(ui::FindPrepared<TestForm>(), nullptr);
+
+    // One that will not be shown after all is given up: no window for it.
+    ui::Discard(ui::Prepare(std::make_unique<TestForm>()));
+    ui::MakeWindowsAhead();
+    EXPECT_EQ(ui::FindPrepared<TestForm>(), nullptr);
+    EXPECT_EQ(fake.pageWindowsCreated, 1);
 }
 
 TEST_F(FormTest, ModalFormHoldsTheCallerUntilItIsUnloadedAndBlocksTheOthers) {
