@@ -113,8 +113,11 @@ TEST_F(PageFrameTest, CancelEndsTheProgramOnlyWhenConfirmedAndRemovesTheRunEntry
 
 TEST_F(PageFrameTest, NoticeFormAfterSevenTicksShowsTheTextWithTwoDots) {
     FrmHinweisNotice notice;
+    notice.Prepare();
+    ui::MakeWindowsAhead();  // as while the setup-type program runs
     notice.Show();
     FrmHinweis& form = *notice.Shown();
+    EXPECT_EQ(fake.pageWindowsCreated, 1);
 
     EXPECT_EQ(form.Caption(), "Systemaktualisierung");
     EXPECT_EQ(form.Label1.Caption(), "Systemvoraussetzungen werden installiert! Bitte warten ");
@@ -132,6 +135,12 @@ TEST_F(PageFrameTest, NoticeFormAfterSevenTicksShowsTheTextWithTwoDots) {
     EXPECT_FALSE(ui::AnyFormLoaded());
     EXPECT_FALSE(form.Timer1.Running());
     EXPECT_EQ(form.Timer1.Interval(), 0u);
+
+    // Prepared for a run that then needs no runtimes: it goes unshown.
+    FrmHinweisNotice unneeded;
+    unneeded.Prepare();
+    unneeded.Unload();
+    EXPECT_EQ(ui::FindPrepared<FrmHinweis>(), nullptr);
 }
 
 TEST_F(PageFrameTest, NoticeFormKeepsTextsSetBeforeItLoads) {

@@ -62,6 +62,12 @@ TEST_F(StartUpTest, OrdinarySetupBuildsTheSessionFromTheImage) {
     EXPECT_TRUE(s.StartupReplacedRelease);
     EXPECT_FALSE(s.StartupReplacedUpdate);
     EXPECT_TRUE(fake.messages.empty());
+    // The first page was made while the setup-type program ran; showing it
+    // makes no second window.
+    EXPECT_EQ(fake.pageWindowsCreated, 1);
+    ShowFirstPage();
+    EXPECT_EQ(fake.pageWindowsCreated, 1);
+    EXPECT_TRUE(fake.lastPageWindow->shown);
 }
 
 TEST_F(StartUpTest, UpdateInstallTypeRecordsUpdateAndGivesModeOne) {

@@ -5,6 +5,9 @@
 class NoticeForm {
 public:
     virtual ~NoticeForm() = default;
+    // Makes the form before it is due, its window while the setup-type
+    // program runs next, so that Show only shows it.
+    virtual void Prepare() {}
     virtual void Show() = 0;    // modeless, with its default texts
     virtual void Unload() = 0;
 };

@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <exception>
+#include <utility>
+#include <vector>
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
@@ -27,6 +30,20 @@ size_t SplitPoint(const std::string& commandLine) {
         if (commandLine[i] == ' ' && !insideQuotes) return i;
     }
     return std::string::npos;
+}
+
+std::vector<std::function<void()>>& WorkWhileSetupTypeRuns() {
+    static std::vector<std::function<void()>> work;
+    return work;
+}
+
+void DoWorkWhileSetupTypeRuns() {
+    for (const auto& work : std::exchange(WorkWhileSetupTypeRuns(), {})) {
+        try {
+            work();
+        } catch (const std::exception&) {
+        }
+    }
 }
 
 std::string WithTrailingBackslash(std::string folder) {
@@ -223,9 +240,16 @@ int RunSetupTypeHelper() {
     SetupSession& session = Session();
     const platform::ShellStartResult started = platform::Current().ShellStartProgram(
         "Open", "\"Dravik.exe\"", "", ProgramFolder(), platform::WindowStyle::Hidden);
-    if (started.program) started.program->WaitForEnd(kSetupTypeHelperMaximumMilliseconds);
+    if (started.program) {
+        DoWorkWhileSetupTypeRuns();
+        started.program->WaitForEnd(kSetupTypeHelperMaximumMilliseconds);
+    }
     session.TlDestination = ReadSuiteValue("TlDestination");
     return ParseSetupType(ReadSuiteValue("SetupType"));
+}
+
+void WhileSetupTypeProgramRuns(std::function<void()> work) {
+    WorkWhileSetupTypeRuns().push_back(std::move(work));
 }
 
 bool HasTradesInstallation() {

@@ -1,6 +1,7 @@
 // Starting documents and programs of the setup image, and waiting for them.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,10 @@ std::string ProcessNameOf(const std::string& commandLine);
 short CountFolderFiles(const std::string& folder, const std::string& pattern);
 // Starts Dravik.exe and reads SetupType/TlDestination back from the registry.
 int RunSetupTypeHelper();
+// Work that may wait until the setup-type program runs next: done while
+// the wizard waits for that program, not on the way to the next window.
+// Failures of the work are left to the one who needs its result.
+void WhileSetupTypeProgramRuns(std::function<void()> work);
 // True when an installation folder of the trades line is known.
 bool HasTradesInstallation();
 // The setup image folder when it exists, else the folder the user picks.

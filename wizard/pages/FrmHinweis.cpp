@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "wizard/base/StartPrograms.h"
 
 namespace {
 
@@ -48,12 +49,25 @@ void FrmHinweis::OnUnload() {
 
 FrmHinweisNotice::~FrmHinweisNotice() { Unload(); }
 
+void FrmHinweisNotice::Prepare() {
+    if (form_ != nullptr || ui::FindPrepared<FrmHinweis>() != nullptr) return;
+    ui::Prepare(std::make_unique<FrmHinweis>());
+    WhileSetupTypeProgramRuns(ui::MakeWindowsAhead);
+}
+
 void FrmHinweisNotice::Show() {
     if (form_ != nullptr) return;
+    if (FrmHinweis* prepared = ui::FindPrepared<FrmHinweis>()) {
+        prepared->Show();
+        form_ = prepared;
+        return;
+    }
     form_ = &ui::ShowModeless(std::make_unique<FrmHinweis>());
 }
 
 void FrmHinweisNotice::Unload() {
+    // A notice prepared but never shown (an update needs no runtimes) goes too.
+    if (FrmHinweis* prepared = ui::FindPrepared<FrmHinweis>()) ui::Discard(*prepared);
     if (form_ == nullptr) return;
     form_->Unload();
     form_ = nullptr;

@@ -33,6 +33,7 @@ class FrmHinweis : public ui::Form {
 class FrmHinweisNotice : public NoticeForm {
   public:
     ~FrmHinweisNotice() override;
+    void Prepare() override;
     void Show() override;
     void Unload() override;
     FrmHinweis* Shown() const { return form_; }

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "shared/Text.h"
+#include "ui/Form.h"
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
@@ -185,6 +186,11 @@ bool GoTo(WizardStep step) {
             break;
     }
     return true;
+}
+
+void PrepareFirstPage() {
+    PrepareWelcomePage();
+    WhileSetupTypeProgramRuns(ui::MakeWindowsAhead);
 }
 
 void ShowFirstPage() {

@@ -53,6 +53,9 @@ WizardStep BeforeDatabaseTools(const SetupSession& session);
 // other step lets it close.
 bool GoTo(WizardStep step);
 
+// Makes the Welcome page now, its window while the setup-type program runs
+// next, so that ShowFirstPage only fills and shows it.
+void PrepareFirstPage();
 // Shows the Welcome page, the first of a run; when it cannot be shown, says so.
 void ShowFirstPage();
 

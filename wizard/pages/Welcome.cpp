@@ -121,4 +121,14 @@ void Welcome::btnNext_Click() {
     if (GoTo(AfterWelcome(Session()))) Unload();
 }
 
-Welcome& ShowWelcomePage() { return ui::ShowModeless(std::make_unique<Welcome>()); }
+void PrepareWelcomePage() {
+    if (ui::FindPrepared<Welcome>() == nullptr) ui::Prepare(std::make_unique<Welcome>());
+}
+
+Welcome& ShowWelcomePage() {
+    if (Welcome* prepared = ui::FindPrepared<Welcome>()) {
+        prepared->Show();
+        return *prepared;
+    }
+    return ui::ShowModeless(std::make_unique<Welcome>());
+}

@@ -34,4 +34,6 @@ class Welcome : public WizardPage {
 // build's leading number in days, in the user's short date format.
 std::string BuildLabel(const std::string& build);
 
+// Makes the Welcome page before it is due; ShowWelcomePage shows it.
+void PrepareWelcomePage();
 Welcome& ShowWelcomePage();

@@ -17,6 +17,7 @@
 #include "wizard/base/SingleWizard.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/base/SystemQueries.h"
+#include "wizard/pages/PageSequence.h"
 #include "wizard/program/CommandLine.h"
 #include "wizard/services/BackgroundServices.h"
 #include "wizard/services/RuntimePrerequisites.h"
@@ -218,6 +219,9 @@ bool RunStartUpSequence(NoticeForm& notice) {
     session.TlDestination.clear();
     session.QnDestination.clear();
     session.ProgramName.clear();
+    // The setup-type program runs twice before the first page; while it
+    // runs, the notice and then the first page are made.
+    notice.Prepare();
     Step("setup-type", [] { Session().SetupTypeResult = RunSetupTypeHelper(); });
     Step("machine-role", ReadMachineRole);
     Step("product-line", [] {
@@ -228,6 +232,7 @@ bool RunStartUpSequence(NoticeForm& notice) {
     if (session.InstallTypeText != "UPDATE") {
         Step("runtime-packages", [&notice] { InstallRuntimePrerequisites(notice); });
     }
+    PrepareFirstPage();
     Step("trades-installation", [] {
         if (HasTradesInstallation()) Session().InstallMode = SetupMode::Update;
     });
