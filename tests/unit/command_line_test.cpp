@@ -1,6 +1,8 @@
 // The command line: tokens split at single spaces, options in table order.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/Profile.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
@@ -121,6 +123,9 @@ TEST_F(CommandLineTest, RollOutOptionsTakeTheNextTokenOrAQuotedValueWithBlanks) 
         {"-LOG", "", "", "", false, 0},                                // no value, no record
     };
     // clang-format on
+    // The records named without a folder are started in the working folder.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(temp.path());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
         ResetSession();
@@ -132,6 +137,7 @@ TEST_F(CommandLineTest, RollOutOptionsTakeTheNextTokenOrAQuotedValueWithBlanks) 
         EXPECT_EQ(Session().EditInfMode, c.editInf);
         EXPECT_EQ(fake.messages.size(), c.helpMessages);
     }
+    std::filesystem::current_path(previous);
 }
 
 TEST_F(CommandLineTest, ArbitraryLongOrOddCommandLinesAreHarmless) {
