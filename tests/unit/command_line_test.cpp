@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/Profile.h"
+#include "shared/RunLog.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
 #include "wizard/program/CommandLine.h"
@@ -137,6 +138,7 @@ TEST_F(CommandLineTest, RollOutOptionsTakeTheNextTokenOrAQuotedValueWithBlanks) 
         EXPECT_EQ(Session().EditInfMode, c.editInf);
         EXPECT_EQ(fake.messages.size(), c.helpMessages);
     }
+    run_log::Close();
     std::filesystem::current_path(previous);
 }
 
