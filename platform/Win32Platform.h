@@ -65,11 +65,6 @@ class Win32Platform : public Platform {
     std::unique_ptr<InstanceLock> LockMachineWide(const std::string& name) override;
     bool BringOtherInstanceToFront() override;
 
-    // Sets up what every page window needs (the common controls, the window
-    // class) ahead of the first one; later calls do nothing. Waits for a
-    // started program do it, as that time is otherwise idle.
-    void PrepareWindows();
-
   private:
     bool comInitialised_ = false;
 };

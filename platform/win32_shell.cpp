@@ -27,14 +27,11 @@ namespace {
 
 class Win32StartedProgram final : public StartedProgram {
   public:
-    Win32StartedProgram(HANDLE process, Win32Platform& platform)
-        : process_(process), platform_(platform) {}
+    explicit Win32StartedProgram(HANDLE process) : process_(process) {}
 
     bool WaitForEnd(unsigned milliseconds) override {
         const ULONGLONG deadline = GetTickCount64() + milliseconds;
         HANDLE process = process_.Get();
-        // Done while the program runs rather than before the next window.
-        platform_.PrepareWindows();
         for (;;) {
             // The windows answer at once; no time passes in polling.
             Current().PumpEvents();
@@ -54,7 +51,6 @@ class Win32StartedProgram final : public StartedProgram {
 
   private:
     ScopedKernelHandle process_;
-    Win32Platform& platform_;
 };
 
 // The program of a command line that names it without a folder, taken from
@@ -101,7 +97,7 @@ ShellStartResult Win32Platform::ShellStartProgram(const std::string& operation,
     result.code = reinterpret_cast<std::intptr_t>(info.hInstApp);
     if (!started && result.code > 32) result.code = SE_ERR_NOASSOC;
     if (info.hProcess != nullptr) {
-        result.program = std::make_unique<Win32StartedProgram>(info.hProcess, *this);
+        result.program = std::make_unique<Win32StartedProgram>(info.hProcess);
     }
     return result;
 }

@@ -17,6 +17,8 @@
 namespace platform::gui {
 namespace {
 
+void RegisterPageWindowClass();
+
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
 DWORD WindowStyle(const WindowView& view) {
@@ -382,8 +384,7 @@ void Win32PageWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-}  // namespace
-
+// The common controls and the page window class, set up by the first window.
 void RegisterPageWindowClass() {
     static bool registered = false;
     if (registered) return;
@@ -398,6 +399,8 @@ void RegisterPageWindowClass() {
     windowClass.lpszClassName = kWindowClass;
     registered = RegisterClassExA(&windowClass) != 0;
 }
+
+}  // namespace
 
 std::unique_ptr<PageWindow> CreateWin32PageWindow(const WindowView& view, WindowEvents& events) {
     auto window = std::make_unique<Win32PageWindow>(view, events);

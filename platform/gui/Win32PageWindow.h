@@ -12,10 +12,6 @@ namespace platform::gui {
 // finds the wizard's pages by it.
 inline constexpr const char* kWindowClass = "ZevrinPageWindow";
 
-// The common controls and the page window class, set up once per program;
-// creating the first window does it when nothing did before.
-void RegisterPageWindowClass();
-
 // nullptr when the window cannot be created.
 std::unique_ptr<PageWindow> CreateWin32PageWindow(const WindowView& view, WindowEvents& events);
 

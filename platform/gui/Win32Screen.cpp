@@ -13,8 +13,6 @@ std::unique_ptr<gui::PageWindow> Win32Platform::CreatePageWindow(const gui::Wind
     return gui::CreateWin32PageWindow(view, events);
 }
 
-void Win32Platform::PrepareWindows() { gui::RegisterPageWindowClass(); }
-
 gui::Rect Win32Platform::ScreenRect() {
     const int dpi = gui::SystemDpi();
     return {0, 0, gui::PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
