@@ -1,6 +1,7 @@
 #include "ui/Form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Platform.h"
 
@@ -110,14 +111,16 @@ void Form::Load() {
     if (loaded_) return;
     loaded_ = true;
     Registry().loaded.push_back(this);
-    if (!window_) MakeWindow();
+    // A form loaded again after an unload gets a new window.
+    if (!std::exchange(windowMadeAhead_, false)) MakeWindow();
     for (const Timer* timer : timers_) TimerChanged(*timer);
     OnLoad();
 }
 
 void Form::CreateWindowAhead() {
-    if (loaded_ || window_) return;
+    if (loaded_ || windowMadeAhead_) return;
     MakeWindow();
+    windowMadeAhead_ = window_ != nullptr;
 }
 
 void Form::MakeWindow() {

@@ -125,6 +125,7 @@ class Form : public platform::gui::WindowEvents {
     int left_ = -1, top_ = -1;
     bool hasCloseBox_ = true;
     bool loaded_ = false, shown_ = false;
+    bool windowMadeAhead_ = false;    // made before the load, not used yet
     std::vector<Control*> controls_;  // declaration order
     std::vector<Control*> order_;     // window (Tab) order
     std::vector<Timer*> timers_;

@@ -177,12 +177,15 @@ TEST_F(FormTest, AFormPreparedAheadShowsTheWindowMadeEarlierWithEveryLaterChange
     EXPECT_TRUE(fake.lastPageWindow->shown);
     EXPECT_EQ(fake.lastPageWindow->timers[1], 500u);
     EXPECT_EQ(ui::FindPrepared<TestForm>(), nullptr);
+    form.Unload();
+    form.Show();  // loaded again: a window of its own, as ever
+    EXPECT_EQ(fake.pageWindowsCreated, 2);
 
     // One that will not be shown after all is given up: no window for it.
     ui::Discard(ui::Prepare(std::make_unique<TestForm>()));
     ui::MakeWindowsAhead();
     EXPECT_EQ(ui::FindPrepared<TestForm>(), nullptr);
-    EXPECT_EQ(fake.pageWindowsCreated, 1);
+    EXPECT_EQ(fake.pageWindowsCreated, 2);
 }
 
 TEST_F(FormTest, ModalFormHoldsTheCallerUntilItIsUnloadedAndBlocksTheOthers) {
