@@ -301,6 +301,10 @@ void ReportOwnConsoleFloor(const std::vector<ChildProgram>& children, const std:
             times.push_back(TimeToEnd(child, image, StartedAs::OwnConsole));
         }
         const std::string name = FileName(child.image);
+        if (*std::min_element(times.begin(), times.end()) < 0) {
+            std::printf("%s did not run to its end in a console of its own\n", name.c_str());
+            return;
+        }
         std::printf(
             "started %s in a console window of its own, as the wizard starts it: "
             "median %.1f ms\n",
