@@ -4,24 +4,27 @@
 
 namespace platform {
 
-std::wstring WideFromAnsi(const std::string& text) {
-    if (text.empty()) return {};
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                     nullptr, 0);
+std::wstring ToWide(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
     std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
     return wide;
 }
 
-std::string AnsiFromWide(const wchar_t* text) {
-    if (text == nullptr || *text == L'\0') return {};
-    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) return {};
-    std::string ansi(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, ansi.data(), length, nullptr, nullptr);
-    ansi.resize(static_cast<size_t>(length - 1));
-    return ansi;
+std::string FromWide(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+std::string FromWide(const wchar_t* wide) {
+    return wide == nullptr ? std::string() : FromWide(std::wstring_view(wide));
 }
 
 }  // namespace platform

@@ -1,12 +1,17 @@
-// ANSI (the system code page) to UTF-16 and back, for the few APIs that only
-// speak UTF-16 (COM, WMI).
+// Text crosses into Windows here: UTF-8 inside the programs, UTF-16 at the
+// W entry points. Only the platform's Win32 units include this.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
-std::wstring WideFromAnsi(const std::string& text);
-std::string AnsiFromWide(const wchar_t* text);
+// UTF-8 to UTF-16 for a W call; an invalid byte becomes U+FFFD.
+std::wstring ToWide(std::string_view utf8);
+// UTF-16 from a W call to UTF-8; a lone surrogate becomes U+FFFD.
+std::string FromWide(std::wstring_view wide);
+// A NUL-terminated UTF-16 text, as many W calls fill their buffers.
+std::string FromWide(const wchar_t* wide);
 
 }  // namespace platform

@@ -133,13 +133,13 @@ bool Win32Platform::SetCurrentFolder(const std::string& folder) {
 bool Win32Platform::CallComMethod(const std::string& progId, const std::string& method) {
     ComScope com;
     CLSID classId{};
-    if (FAILED(CLSIDFromProgID(WideFromAnsi(progId).c_str(), &classId))) return false;
+    if (FAILED(CLSIDFromProgID(ToWide(progId).c_str(), &classId))) return false;
     ScopedComPointer<IDispatch> object;
     if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_ALL, IID_IDispatch,
                                 reinterpret_cast<void**>(object.Receive())))) {
         return false;
     }
-    std::wstring wideMethod = WideFromAnsi(method);
+    std::wstring wideMethod = ToWide(method);
     LPOLESTR names[] = {wideMethod.data()};
     DISPID id = 0;
     if (FAILED(object.Get()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {

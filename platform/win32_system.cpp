@@ -86,7 +86,7 @@ std::vector<std::string> Win32Platform::ComputerSystemTypes() {
         }
         ScopedVariant systemType;
         if (FAILED(row.Get()->Get(L"SystemType", 0, systemType.Receive(), nullptr, nullptr))) break;
-        types.push_back(systemType.Get().vt == VT_BSTR ? AnsiFromWide(systemType.Get().bstrVal)
+        types.push_back(systemType.Get().vt == VT_BSTR ? FromWide(systemType.Get().bstrVal)
                                                        : std::string());
     }
     return types;
