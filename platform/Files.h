@@ -24,6 +24,9 @@ bool CopyFileReplacing(const std::string& source, const std::string& target);
 // each, so that the windows can answer meanwhile.
 bool DeleteFileAt(const std::string& path, const std::function<void()>& between = nullptr);
 bool MoveFileTo(const std::string& source, const std::string& target);
+// Renames a file over another one, which goes, even a read-only one; false on
+// any failure, the other file then as it was.
+bool MoveReplacing(const std::string& source, const std::string& target);
 // Creates one folder level; the Win32 error code (0 on success).
 unsigned long CreateOneFolder(const std::string& path);
 // The names a folder search found, and how the search ended.

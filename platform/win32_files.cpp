@@ -5,6 +5,7 @@
 
 #include "platform/Files.h"
 #include "platform/ScopedHandle.h"
+#include "platform/TextConversion.h"
 
 namespace platform::files {
 namespace {
@@ -174,6 +175,27 @@ bool DeleteFileAt(const std::string& path, const std::function<void()>& between)
 
 bool MoveFileTo(const std::string& source, const std::string& target) {
     return MoveFileA(source.c_str(), target.c_str()) != 0;
+}
+
+bool MoveReplacing(const std::string& source, const std::string& target) {
+    const std::wstring from = ToWide(source), to = ToWide(target);
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    if (GetLastError() != ERROR_ACCESS_DENIED) return false;
+    // A file of an earlier copy from a CD is read-only; it goes all the same.
+    constexpr DWORD kProtecting =
+        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+        (attributes & kProtecting) == 0 ||
+        !SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    const DWORD failure = GetLastError();
+    SetFileAttributesW(to.c_str(), attributes);
+    SetLastError(failure);
+    return false;
 }
 
 unsigned long CreateOneFolder(const std::string& path) {

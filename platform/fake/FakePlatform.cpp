@@ -216,7 +216,7 @@ std::string FakePlatform::ProgramFilePath() {
 }
 std::string FakePlatform::CommandLineArguments() { return commandLine; }
 LocalTime FakePlatform::Now() { return now; }
-std::uint64_t FakePlatform::TickMilliseconds() { return ticks; }
+std::uint64_t FakePlatform::TickMilliseconds() { return ticks += tickStep; }
 
 void FakePlatform::WaitPumpingEvents(unsigned milliseconds) {
     ticks += milliseconds;

@@ -109,6 +109,9 @@ public:
 
     LocalTime now{2026, 12, 7, 11, 2, 0};
     std::uint64_t ticks = 0;
+    // Each look at the clock moves it on by this much: the time that work
+    // takes which waits for nothing.
+    std::uint64_t tickStep = 0;
     std::uint64_t waitedMilliseconds = 0;
     int pumps = 0;
     // Called at every event pump and wait, so a test can act mid-operation.

@@ -1,6 +1,6 @@
 // The file wrappers for the native test build, with the Windows behaviour the
 // logic relies on: a folder is no file, deleting removes links as links,
-// moving never replaces, searches match "*" and "?" ignoring case.
+// moving replaces only when asked to, searches match "*" and "?" ignoring case.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -228,6 +228,18 @@ bool MoveFileTo(const std::string& source, const std::string& target) {
     if (lstat(from.c_str(), &info) != 0) return Fail(from);
     // MoveFile never replaces what is there.
     if (lstat(to.c_str(), &info) == 0) return FailWith(kErrorAlreadyExists);
+    return rename(from.c_str(), to.c_str()) == 0 || Fail(to);
+}
+
+bool MoveReplacing(const std::string& source, const std::string& target) {
+    const Call call("files::MoveReplacing", target);
+    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    const std::string from = HostPath(source), to = HostPath(target);
+    if (from.empty() || to.empty()) return FailWith(kErrorPathNotFound);
+    struct stat info {};
+    if (lstat(from.c_str(), &info) != 0) return Fail(from);
+    // Only a file takes another's place.
+    if (S_ISDIR(info.st_mode) || KindOf(to) == Kind::Folder) return FailWith(kErrorAccessDenied);
     return rename(from.c_str(), to.c_str()) == 0 || Fail(to);
 }
 

@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "platform/Files.h"
 #include "tests/support/CopyTestPage.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/pages/PageFrame.h"
 #include "wizard/servercopy/CopySetupImage.h"
 
@@ -52,6 +54,8 @@ class ServerCopyTest : public FakePlatformTest {
         image.Write("WSROOT\\Install.ini",
                     "[SELVORFOLDERS]\r\nSetups\r\nSetups\\Tolvane\r\nSetups\\DBTools\r\n");
         page.Load();
+        // Each file takes a while: the windows answer after every one.
+        fake.tickStep = 10;
         fake.onPump = [this] {
             fake.ticks += 50;  // time enough for the page to show each file
             titles.push_back(page.ProgressTitle.Caption());
@@ -140,15 +144,18 @@ TEST_F(ServerCopyTest, CopiesTheListedFoldersIntoTheServerLayout) {
     EXPECT_EQ(fake.lastPageWindow->focusedControl, 0u);  // txtServerPath comes first
     EXPECT_EQ(fake.pointers.front(), platform::MousePointer::Hourglass);
     EXPECT_EQ(fake.pointers.back(), platform::MousePointer::Default);
-    // One pump after each of the six prepared folders, then after each of
-    // the twelve files; the workstation files come last.
-    ASSERT_EQ(titles.size(), 18u);
-    EXPECT_EQ(std::count(titles.begin(), titles.end(), "Zielverzeichnisstruktur wird erzeugt ..."),
-              6);
-    EXPECT_EQ(titles[6], "Kopiere 'Setups\\Tolvane\\setup.exe' ...");
-    EXPECT_EQ(titles[7], "Kopiere '  Tools\\t.txt' ...");
-    EXPECT_EQ(std::count(titles.begin(), titles.end(), titles[6]), 2);
-    EXPECT_TRUE(titles.back().starts_with("Kopiere 'WSROOT\\"));
+    // The windows answer while the folders are made, and after every file,
+    // each of which takes longer here than the windows may wait; the
+    // workstation files come last.
+    std::vector<std::string> files;
+    std::copy_if(titles.begin(), titles.end(), std::back_inserter(files),
+                 [](const std::string& title) { return title.starts_with("Kopiere"); });
+    ASSERT_EQ(files.size(), 12u);
+    EXPECT_EQ(titles[titles.size() - 13], "Zielverzeichnisstruktur wird erzeugt ...");
+    EXPECT_EQ(files[0], "Kopiere 'Setups\\Tolvane\\setup.exe' ...");
+    EXPECT_EQ(files[1], "Kopiere '  Tools\\t.txt' ...");
+    EXPECT_EQ(std::count(files.begin(), files.end(), files[0]), 2);
+    EXPECT_TRUE(files.back().starts_with("Kopiere 'WSROOT\\"));
     EXPECT_EQ(widths, (std::vector<int>{500, 1000, 1500, 2000, 2500, 3000, 3500, 4000, 4500, 5000,
                                         5500, 6000}));
 }
@@ -204,7 +211,10 @@ TEST_F(ServerCopyTest, FailureStopsTheFilesButNotTheClosingStepsAndIsShownOnce) 
     EXPECT_FALSE(PathExists(server / "Setup\\a.txt"));
     EXPECT_EQ(ReadFileText(server / "Setup\\Selvor.exe"), "Paldrix.exe");
     EXPECT_TRUE(PathExists(server / "Setup\\sqlredis.exe"));
-    EXPECT_TRUE(PathExists(server / "Setup\\AktVersion.ini"));
+    // Nothing names the incomplete copy as the current version, and it says
+    // it is incomplete.
+    EXPECT_FALSE(PathExists(server / "Setup\\AktVersion.ini"));
+    EXPECT_TRUE(server_copy::IsIncomplete(server / "Setup"));
     EXPECT_FALSE(Session().ContinueFromServerCopy);
     EXPECT_TRUE(PageRestored());
 }
@@ -276,7 +286,75 @@ TEST_F(ServerCopyTest, CancelEndsTheStageItWasPressedInAndLeavesNoPartialFile) {
         EXPECT_FALSE(PathExists(target + "\\Setups\\DBTools\\big.bin"));
         EXPECT_FALSE(PathExists(target + "\\a.txt"));
         EXPECT_EQ(PathExists(target + "\\Selvor.exe"), c.closingSteps);
-        EXPECT_EQ(PathExists(target + "\\AktVersion.ini"), c.closingSteps);
+        EXPECT_FALSE(PathExists(target + "\\AktVersion.ini"));
+        EXPECT_TRUE(server_copy::IsIncomplete(target));
+    }
+}
+
+TEST_F(ServerCopyTest, AnEarlierCompleteCopyServesUntilTheNewOneIsComplete) {
+    struct Case {
+        const char* ending;
+        bool complete;
+    };
+    const Case cases[] = {{"fails", false}, {"cancelled", false}, {"ended", false},
+                          {"completes", true}};
+    image.Write("Setups\\DBTools\\big.bin", std::string(3 << 20, 'b'));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ending);
+        image.Write("WSROOT\\a.txt", "a");
+        image.Write("WSROOT\\Version.ini", kVersionIni);
+        image.Write("WSROOT\\gone.txt", "only in the earlier image");
+        Session().CopyCancelled = false;
+        onPump = nullptr;
+        target = server / c.ending;
+        ASSERT_EQ(Copy(), 0);
+        server.Write(std::string(c.ending) + "\\stale.txt", "not from any image");
+        SetFileAttributesA((target + "\\a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+        const Tree earlier = TreeOf(target);
+        DeleteFileA((image / "WSROOT\\gone.txt").c_str());
+        image.Write("WSROOT\\a.txt", "a, second edition");
+        image.Write("WSROOT\\Version.ini", "[Common]\r\nVersion=5.3.0\r\n");
+        fake.messages.clear();
+        // A file of the image that cannot be read fails the new copy.
+        HANDLE held = std::string(c.ending) == "fails"
+                          ? CreateFileA((image / "WSROOT\\a.txt").c_str(), GENERIC_READ, 0,
+                                        nullptr, OPEN_EXISTING, 0, nullptr)
+                          : INVALID_HANDLE_VALUE;
+        onPump = [this, &c] {
+            const bool inBigFile = page.ProgressTitle.Caption().find("big.bin") != std::string::npos;
+            if (std::string(c.ending) == "fails" || c.complete || !inBigFile ||
+                Session().CopyCancelled) {
+                return;
+            }
+            Session().CopyCancelled = true;
+            fake.messageAnswers = {std::string(c.ending) == "ended" ? platform::answer::Yes
+                                                                   : platform::answer::No};
+            CancelWizard();
+        };
+
+        if (std::string(c.ending) == "ended") {
+            EXPECT_THROW(Copy(), platform::ProgramExit);
+        } else {
+            EXPECT_EQ(Copy() == 0, std::string(c.ending) != "fails");
+        }
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+
+        Tree now = TreeOf(target);
+        if (c.complete) {
+            // As if made into an empty folder: the stale and the dropped file
+            // gone, the read-only one replaced.
+            target = server / "fresh";
+            Session().CopyCancelled = false;
+            EXPECT_EQ(Copy(), 0);
+            EXPECT_EQ(now, TreeOf(target));
+            EXPECT_EQ(now["AktVersion.ini"], "[Common]\r\nVersion=5.3.0\r\n");
+        } else {
+            // The earlier copy is whole, unmarked and still the current
+            // version; the new one waits beside it, marked.
+            std::erase_if(now, [](const auto& entry) { return entry.first.starts_with("~Kopie\\"); });
+            EXPECT_EQ(now, earlier);
+            EXPECT_TRUE(server_copy::IsIncomplete(server / c.ending + "\\~Kopie"));
+        }
     }
 }
 

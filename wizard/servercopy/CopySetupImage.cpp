@@ -1,21 +1,18 @@
 #include "wizard/servercopy/CopySetupImage.h"
 
-#include <vector>
-
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "ui/BusyPointer.h"
+#include "wizard/base/ProgramEnd.h"
 #include "wizard/base/ProgramRole.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/StartPrograms.h"
-#include "wizard/servercopy/CopyError.h"
-#include "wizard/servercopy/CopyLayout.h"
-#include "wizard/servercopy/ImageFileCopy.h"
-#include "wizard/servercopy/ImageFiles.h"
-#include "wizard/servercopy/ImageFolderList.h"
+#include "wizard/servercopy/ImageCopy.h"
 #include "wizard/servercopy/InputPump.h"
+#include "wizard/servercopy/NewCopyInPlace.h"
 #include "wizard/servercopy/TargetFolder.h"
 #include "wizard/servercopy/VersionFolders.h"
 
@@ -23,121 +20,76 @@ namespace {
 
 namespace files = platform::files;
 
-// The workstation files; the copy lists them last.
-constexpr const char* kWorkstationFolder = "WSROOT";
-
-bool CopyCancelled() { return Session().CopyCancelled; }
-
-class ImageCopy {
+// The copy is made so that an incomplete one is never taken for a complete
+// one: its folder carries the mark from before the first old file goes until
+// after the last new file is there. Over an earlier complete copy the new one
+// is made beside it and moved into place only once complete, so that the
+// earlier one serves the workstations until then.
+class ServerCopyRun {
   public:
-    ImageCopy(std::string imageRoot, std::string target, CopyDisplay& progress)
-        : root_(std::move(imageRoot)), target_(std::move(target)), progress_(progress) {}
+    ServerCopyRun(const std::string& imageRoot, std::string target, CopyDisplay& progress)
+        : root_(imageRoot), target_(std::move(target)), copy_(imageRoot, progress) {}
 
-    // Stops at the first failure or Cancel; the files that every server copy
-    // needs are placed once the file stage was reached.
     void Run() {
-        if (CollectFiles() && PrepareTargets()) {
-            CopyFiles();
-            PlaceClosingFiles();
-        }
+        if (!copy_.CollectFiles()) return;
+        // A blank target would put the copy into the current folder.
+        if (text::Trim(target_).empty()) copy_.Error().Record(kPathNotFound);
+        if (copy_.Stopped()) return;
+        besideEarlierCopy_ = HoldsCompleteCopy(target_);
+        const std::string folder = besideEarlierCopy_ ? NewCopyFolderOf(target_) : target_;
+        files::CreateOneFolder(target_);
+        if (!Mark(folder)) return;
+        // What an interrupted new copy beside an earlier one left is no use.
+        if (!besideEarlierCopy_) RemoveFolderWhileAnswering(NewCopyFolderOf(target_));
+        if (!copy_.PrepareFolders(folder)) return;
+        copy_.CopyInto(folder);
+        if (!copy_.Stopped()) Complete(folder);
     }
-    const CopyError& Error() const { return error_; }
-    std::size_t FilesListed() const { return files_.size(); }
-    std::size_t FilesCopied() const { return filesCopied_; }
-    unsigned long long BytesCopied() const { return bytesCopied_; }
+    const ImageCopy& Copy() const { return copy_; }
 
   private:
-    bool Stopped() const { return error_.Failed() || CopyCancelled(); }
-    std::string FromRoot(const std::string& relative) const {
-        return text::JoinPath(text::Trim(root_), relative);
-    }
-    std::string InTarget(const std::string& name) const { return text::JoinPath(target_, name); }
-
-    bool CollectFiles() {
-        progress_.SetTitle("Zu kopierende Dateien werden ermittelt ...");
-        ReadImageFolderList(folders_, error_);
-        if (Stopped()) return false;
-        folders_.push_back(kWorkstationFolder);
-        files_ = ListImageFiles(root_, folders_, error_);
-        return !Stopped();
-    }
-
-    bool PrepareTargets() {
-        progress_.SetTitle("Zielverzeichnisstruktur wird erzeugt ...");
-        // A blank target would put the copy into the current folder.
-        if (text::Trim(target_).empty()) error_.Record(kPathNotFound);
-        if (Stopped()) return false;
-        PrepareTargetFolder(target_);
-        // The workstation files, listed last, go to the target itself.
-        for (size_t i = 0; i + 1 < folders_.size() && !Stopped(); ++i) {
-            // A folder that cannot be made is left out; the copies into it
-            // then fail and tell.
-            if (const auto folder = PreparedFolderOf(target_, folders_[i])) {
-                PrepareTargetFolder(*folder);
-            }
-            input_pump::Now();
+    bool Mark(const std::string& folder) {
+        if (folder != target_) files::CreateOneFolder(folder);
+        if (const unsigned long failure = server_copy::MarkIncomplete(folder)) {
+            copy_.Error().Record(failure);
         }
-        return !Stopped();
+        return !copy_.Stopped();
     }
 
-    void CopyFiles() {
-        for (size_t i = 0; i < files_.size() && !Stopped(); ++i) {
-            const ImageFile& file = files_[i];
-            progress_.ShowFile(file.entry + "\\" + file.name, i + 1, files_.size());
-            const std::string sourceFolder = SourceFolderOf(root_, file.entry);
-            const std::optional<std::string> targetFolder = TargetFolderOf(target_, file.entry);
-            // A folder path the shell rejects must not send the file elsewhere
-            // (the drive's root, or the target itself).
-            if (sourceFolder.empty() || !targetFolder) {
-                error_.Record(kPathTooLong);
-                continue;
+    void Complete(const std::string& folder) {
+        {
+            // Ending the program halfway through would leave neither copy.
+            ExitDeferral deferral;
+            if (besideEarlierCopy_) {
+                MoveNewCopyIntoPlace(folder, target_, copy_.ListedFolders(), copy_.Error());
             }
-            const std::string source = text::JoinPath(sourceFolder, file.name);
-            const std::string target = text::JoinPath(*targetFolder, file.name);
-            // A large file shows its name while it is copied.
-            const unsigned long result =
-                CopyImageFile(source, target, [this] { progress_.Refresh(); });
-            // A Cancel stops a file without failing the run.
-            if (result != 0 && result != files::kCopyStopped) error_.Record(result);
-            if (result == 0) {
-                ++filesCopied_;
-                bytesCopied_ += files::FileSize(target).value_or(0);
+            if (!copy_.Error().Failed()) {
+                if (const unsigned long failure = server_copy::MarkComplete(target_)) {
+                    copy_.Error().Record(failure);
+                }
             }
-            input_pump::Now();
+            // Names only a complete copy, for the workstations that look for
+            // newer versions.
+            if (!copy_.Error().Failed()) PlaceCurrentVersionFile();
         }
+        if (ExitDeferral::Requested()) FinishSetup();
     }
 
-    // Their failures are left out; the run's message is about the image.
-    void PlaceClosingFiles() {
-        const SetupSession& session = Session();
-        // A full server image or an unpacked update holds no wizard of its
-        // own to become the workstation setup; WSROOT's Selvor.exe stays.
-        if (!session.InternetUpdate && !session.StartedFromServerImage) {
-            Replace(FromRoot("Paldrix.exe"), InTarget("Selvor.exe"));
-        }
-        Replace(FromRoot("sqlredis.exe"), InTarget("sqlredis.exe"));
-        Replace(FromRoot("Dravik.exe"), InTarget("Dravik.exe"));
-        files::CopyFileInSteps(FromRoot("WSROOT\\Version.ini"),
-                               text::JoinPath(StripVersionFolder(target_), "AktVersion.ini"),
-                               nullptr);
-    }
-
-    // A source that is not there must not cost the target its file: the
-    // workstation's own Selvor.exe stays when the wizard goes by another name.
-    static void Replace(const std::string& source, const std::string& target) {
-        if (!files::IsPlainFile(source)) return;
-        files::DeleteFileAt(target);
-        files::CopyFileInSteps(source, target, nullptr);
+    // A failure is left out, as for the other closing steps. Written beside
+    // and moved over, so that the file is never half written.
+    void PlaceCurrentVersionFile() {
+        const std::string folder = StripVersionFolder(target_);
+        const std::string file = text::JoinPath(folder, "AktVersion.ini");
+        const std::string written = file + ".neu";
+        const std::string source = text::JoinPath(text::Trim(root_), "WSROOT\\Version.ini");
+        if (files::CopyFileInSteps(source, written, nullptr) != 0) return;
+        if (!files::MoveReplacing(written, file)) files::DeleteFileAt(written);
     }
 
     const std::string root_;
     const std::string target_;
-    CopyDisplay& progress_;
-    CopyError error_;
-    std::vector<std::string> folders_;
-    std::vector<ImageFile> files_;
-    std::size_t filesCopied_ = 0;
-    unsigned long long bytesCopied_ = 0;
+    ImageCopy copy_;
+    bool besideEarlierCopy_ = false;
 };
 
 void RecordCopy(const std::string& target, const ImageCopy& copy, std::uint64_t milliseconds) {
@@ -171,10 +123,11 @@ int CopySetupImage(CopyDisplay& progress, const std::string& target) {
     input_pump::Restart();
     SetupSession& session = Session();
     session.ContinueFromServerCopy = false;
-    ImageCopy copy(root, target, progress);
+    ServerCopyRun run(root, target, progress);
     const std::uint64_t started = platform::Current().TickMilliseconds();
-    copy.Run();
+    run.Run();
     busy.End();
+    const ImageCopy& copy = run.Copy();
     RecordCopy(target, copy, platform::Current().TickMilliseconds() - started);
     const CopyError& error = copy.Error();
     if (error.Failed()) {

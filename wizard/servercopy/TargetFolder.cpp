@@ -1,19 +1,50 @@
 #include "wizard/servercopy/TargetFolder.h"
 
+#include <vector>
+
 #include "platform/Files.h"
 #include "shared/Text.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/servercopy/InputPump.h"
 
+namespace {
+
+namespace files = platform::files;
+
+// Read-only files of an earlier copy from a CD go as well. An earlier copy
+// on a share can take seconds to delete, a large file alone tenths of a
+// second.
+void DeleteAnswering(const std::string& path) {
+    files::DeleteFileAt(path, [] { input_pump::WhenDue(); });
+    input_pump::WhenDue();
+}
+
+}  // namespace
+
 void PrepareTargetFolder(const std::string& path) {
-    namespace files = platform::files;
     // A blank path would empty the current folder.
     if (text::Trim(path).empty()) return;
     files::CreateOneFolder(path);
     for (const std::string& name : files::ListPlainFiles(path, "*.*").names) {
-        // Read-only files of an earlier copy from a CD go as well. An earlier
-        // copy on a share can take seconds to delete, a large file alone
-        // tenths of a second.
-        files::DeleteFileAt(text::JoinPath(path, name), [] { input_pump::WhenDue(); });
-        input_pump::WhenDue();
+        // The mark says the folder is incomplete until the copy is done.
+        if (!server_copy::IsMarkName(name)) DeleteAnswering(text::JoinPath(path, name));
     }
+}
+
+void RemoveFolderWhileAnswering(const std::string& path) {
+    if (text::Trim(path).empty()) return;
+    if (files::IsLink(path)) {
+        files::RemoveEmptyFolder(path);
+        return;
+    }
+    const auto entries = files::ListEntries(path, "*.*").value_or(std::vector<files::FolderEntry>{});
+    for (const files::FolderEntry& entry : entries) {
+        const std::string child = text::JoinPath(path, entry.name);
+        if (entry.folder) {
+            RemoveFolderWhileAnswering(child);
+        } else {
+            DeleteAnswering(child);
+        }
+    }
+    files::RemoveEmptyFolder(path);
 }

@@ -6,6 +6,7 @@
 #include "shared/Text.h"
 #include "ui/BusyPointer.h"
 #include "wizard/base/IniAccess.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/base/SetupSession.h"
 
 namespace {
@@ -52,10 +53,14 @@ std::vector<std::string> ListVersionFolders(const std::string& serverFolder) {
     const auto entries = platform::files::ListEntries(serverFolder, "*.*");
     if (!entries) return found;
     for (const platform::files::FolderEntry& entry : *entries) {
-        if (!entry.folder) continue;
+        // A new copy being made beside an earlier one is no version folder.
+        if (!entry.folder || text::EqualsNoCase(entry.name, server_copy::kNewCopyFolder)) continue;
         const std::string folder = text::JoinPath(serverFolder, entry.name);
         const std::string version = VersionOf(folder + "\\Version.ini");
-        if (!text::Trim(version).empty()) found.push_back("Version " + version + ";" + folder);
+        if (text::Trim(version).empty()) continue;
+        // Offered for deletion like the others, but not as a version to use.
+        const char* state = server_copy::IsIncomplete(folder) ? " (unvollständig)" : "";
+        found.push_back("Version " + version + state + ";" + folder);
     }
     return found;
 }

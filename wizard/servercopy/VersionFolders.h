@@ -14,7 +14,8 @@ std::string VersionSuffix();
 std::string StripVersionFolder(const std::string& path);
 // Every direct subfolder of the server folder that holds a Version.ini
 // naming a version, as "Version <version>;<server folder>\<name>", in the
-// order the listing returns them.
+// order the listing returns them; an incomplete copy reads
+// "Version <version> (unvollständig)".
 std::vector<std::string> ListVersionFolders(const std::string& serverFolder);
 // True when `path` is a version folder of another version than the image's
 // and version folders lie beside it; Session().VersionFolders then lists

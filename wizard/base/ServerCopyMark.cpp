@@ -1,0 +1,49 @@
+#include "wizard/base/ServerCopyMark.h"
+
+#include "platform/Files.h"
+#include "shared/Text.h"
+
+namespace server_copy {
+namespace {
+
+namespace files = platform::files;
+
+// For whoever finds the folder half filled: what happened and what to do.
+constexpr const char* kMarkText =
+    "Das Kopieren des Setups in dieses Verzeichnis wurde nicht abgeschlossen.\r\n"
+    "Solange diese Datei hier liegt, ist die Kopie unvollstaendig: kopieren Sie\r\n"
+    "das Setup mit dem Setup-Assistenten erneut auf den Server.\r\n";
+
+std::string MarkIn(const std::string& folder) { return text::JoinPath(folder, kIncompleteMark); }
+
+unsigned long FailureCode() {
+    const unsigned long code = files::LastError();
+    return code != 0 ? code : 31;  // ERROR_GEN_FAILURE
+}
+
+}  // namespace
+
+bool IsIncomplete(const std::string& folder) {
+    return !text::Trim(folder).empty() && files::FileExists(MarkIn(folder));
+}
+
+unsigned long MarkIncomplete(const std::string& folder) {
+    return files::WriteWholeFile(MarkIn(folder), kMarkText) ? 0 : FailureCode();
+}
+
+unsigned long MarkComplete(const std::string& folder) {
+    if (files::DeleteFileAt(MarkIn(folder))) return 0;
+    // Gone already is as good as removed.
+    return files::FileExists(MarkIn(folder)) ? FailureCode() : 0;
+}
+
+bool IsMarkName(const std::string& name) { return text::EqualsNoCase(name, kIncompleteMark); }
+
+std::string IncompleteMessage(const std::string& folder) {
+    return "Das Setup im Installations-Verzeichnis auf dem Server\r\n\r\n" + folder +
+           "\r\n\r\nist unvollständig: das Kopieren wurde nicht abgeschlossen. Von dort kann "
+           "nicht installiert werden.\r\n\r\nBitte kopieren Sie das Setup mit dem "
+           "Setup-Assistenten erneut auf den Server.";
+}
+
+}  // namespace server_copy
