@@ -2,6 +2,7 @@
 
 #include "shared/modRegistry.h"
 #include "ui/Form.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/pages/CopyToServer.h"
 #include "wizard/pages/VersionsListe.h"
@@ -38,6 +39,9 @@ const std::vector<VersionFolderAnswers> kVersionFolderAnswers = {
     {2, {No, kCancel, No}, "stays", false, "S", "unchanged"},
     {2, {kNotShown}, "stays", false, "S", "unchanged"},       // a box that could not be shown
     {2, {No, kNotShown}, "stays", false, "S", "unchanged"},
+    // A copy that never finished is offered only to be copied again.
+    {2, {Yes}, "DBTools", true, "S", "S\\Version_520", true},
+    {2, {No}, "stays", false, "", "unchanged", true},
 };
 // clang-format on
 
@@ -86,6 +90,7 @@ std::string ServerCopyScene::MissingFrom(const std::string& target) const {
 
 void PrepareExistingVersionFolder(const VersionFolderAnswers& answers, const TempFolder& servers) {
     servers.Write("Version_520\\old.txt", "old");
+    if (answers.incomplete) server_copy::MarkIncomplete(servers / "Version_520");
     SetupSession& s = Session();
     s.InstallTypeText = "NEW";
     s.MachineType = MachineRoleFromNumber(answers.machineType);

@@ -44,6 +44,7 @@ struct VersionFolderAnswers {
     bool copied;
     const char* pathBox;  // "S" for the server folder; nullptr: not looked at
     const char* selvorDestination;  // "S..." below the server folder
+    bool incomplete = false;        // an earlier copy there was never completed
 };
 extern const std::vector<VersionFolderAnswers> kVersionFolderAnswers;
 // The server folders holding Version_520 (the image's own version) for a

@@ -3,6 +3,8 @@
 
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
+#include "wizard/base/RunOutcome.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/base/StartPrograms.h"
 
 using namespace testing_support;
@@ -87,6 +89,18 @@ TEST_F(StartFileTest, ServerCopyIsPreferredOnlyForInstallers) {
     EXPECT_EQ(fake.starts[0].file, "\"" + server / "WSROOT\\setup.exe" + "\"");
     EXPECT_EQ(fake.starts[0].workingFolder, server.path());
     EXPECT_EQ(fake.starts[1].file, "\"" + image / "WSROOT\\setup.exe" + "\"");
+
+    // A copy begun into the folder since: nothing starts from it, documents
+    // still open from the image.
+    server_copy::MarkIncomplete(server.path());
+    StartFile("WSROOT\\setup.exe /s", true);
+    StartFile("WSROOT\\setup.exe", false);
+    ASSERT_EQ(fake.starts.size(), 3u);
+    EXPECT_EQ(fake.starts[2].file, "\"" + image / "WSROOT\\setup.exe" + "\"");
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, server_copy::IncompleteMessage(server.path()));
+    EXPECT_EQ(fake.messages[0].style, platform::mb::Ok | platform::mb::IconError);
+    EXPECT_EQ(RunExitCode(), exit_code::kFailed);
 }
 
 TEST_F(StartFileTest, MissingImageLetsTheUserPickTheFolder) {

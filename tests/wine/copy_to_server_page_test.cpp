@@ -10,6 +10,7 @@
 #include "tests/support/ServerCopyScene.h"
 #include "tests/support/TempFolder.h"
 #include "ui/Form.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/pages/CopyToServer.h"
 
 using namespace testing_support;
@@ -19,6 +20,13 @@ using platform::answer::Yes;
 namespace {
 
 constexpr int kCancel = 2;
+constexpr const char* kOverwriteQuestion =
+    "Das Installations-Verzeichnis besteht schon! Wollen Sie es überschreiben?";
+std::string IncompleteQuestion(const TempFolder& servers) {
+    return "Das Installations-Verzeichnis\r\n\r\n" + servers / "Version_520" +
+           "\r\n\r\nwurde nicht vollständig kopiert; das Setup kann von dort nicht fortgesetzt "
+           "werden. Wollen Sie es erneut kopieren?";
+}
 
 class CopyToServerPageTest : public FakePlatformTest {
   protected:
@@ -47,8 +55,13 @@ TEST_F(CopyToServerPageTest, ExistingVersionFolderIsOverwrittenContinuedFromOrRe
 
         EXPECT_EQ(Next(page), c.leadsTo);
         EXPECT_EQ(Copied(servers / "Version_520"), c.copied);
-        EXPECT_EQ(fake.messages.front().text,
-                  "Das Installations-Verzeichnis besteht schon! Wollen Sie es überschreiben?");
+        EXPECT_EQ(fake.messages.front().text, c.incomplete ? IncompleteQuestion(servers)
+                                                           : kOverwriteQuestion);
+        // Nothing offers to go on from a copy that never finished.
+        if (c.incomplete) {
+            EXPECT_EQ(fake.messages.size(), 1u);
+        }
+        EXPECT_EQ(server_copy::IsIncomplete(servers / "Version_520"), c.incomplete && !c.copied);
         if (page.IsLoaded() && c.pathBox != nullptr) {
             EXPECT_EQ(page.txtServerPath.Text(), c.pathBox[0] == 'S' ? servers.path() : "");
         }
@@ -68,8 +81,7 @@ TEST_F(CopyToServerPageTest, ExistingVersionFolderIsOverwrittenContinuedFromOrRe
             fake.messages.clear();
             fake.messageAnswers = {No, No};
             EXPECT_EQ(Next(page), "stays");
-            EXPECT_EQ(fake.messages.empty() ? "" : fake.messages.front().text,
-                      "Das Installations-Verzeichnis besteht schon! Wollen Sie es überschreiben?");
+            EXPECT_EQ(fake.messages.empty() ? "" : fake.messages.front().text, kOverwriteQuestion);
             EXPECT_TRUE(PathExists(servers / "Version_520\\old.txt"));
         }
         ui::DiscardAllForms();

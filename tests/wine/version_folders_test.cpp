@@ -9,6 +9,7 @@
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnixLinks.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/servercopy/DeleteFolderTree.h"
 #include "wizard/servercopy/VersionFolders.h"
 
@@ -52,9 +53,15 @@ TEST_F(VersionFoldersTest, OtherVersionFoldersAreListedBesideTheRememberedOne) {
     temp.Write("S\\Alt\\Version.ini", "[Common]\r\nVersion=4.9\r\n");
     temp.Write("S\\Blank\\Version.ini", "[Common]\r\nVersion=  \r\n");
     temp.MakeFolder("S\\Empty");
+    // A copy that never finished says so; a new copy being made beside an
+    // earlier one is none.
+    temp.Write("S\\Version_530\\Version.ini", "[Common]\r\nVersion=5.3.0\r\n");
+    server_copy::MarkIncomplete(s + "\\Version_530");
+    temp.Write("S\\~Kopie\\Version.ini", "[Common]\r\nVersion=5.3.0\r\n");
     const std::vector<std::string> all{"Version 4.9;" + s + "\\Alt",
                                        "Version 5.1.0;" + s + "\\Version_510",
-                                       "Version 5.2.0;" + s + "\\Version_520"};
+                                       "Version 5.2.0;" + s + "\\Version_520",
+                                       "Version 5.3.0 (unvollständig);" + s + "\\Version_530"};
     struct Case {
         const char* imageVersion;
         std::string path;

@@ -15,6 +15,7 @@
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/ProgramRole.h"
 #include "wizard/base/RunOutcome.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/SystemQueries.h"
 
@@ -107,6 +108,14 @@ void RecordStart(const std::string& fullPath, const std::string& specification, 
     if (program && std::string_view(result) != "started") NoteFailure("start " + fullPath);
 }
 
+// Nothing is started from a server copy that is not complete.
+void ReportIncompleteCopy(const std::string& folder, const std::string& specification) {
+    const std::string path = text::JoinPath(folder, CommandProgramPart(specification));
+    RecordStart(path, specification, true, "incomplete-copy");
+    platform::Current().ShowMessage(server_copy::IncompleteMessage(folder), Session().WizardTitle,
+                                    platform::mb::Ok | platform::mb::IconError);
+}
+
 // The full path of the program part of a specification, resolved against
 // the base folder. Spaces of the base must not end the program part, so they
 // are masked while the specification is split.
@@ -151,6 +160,11 @@ StartedFile StartFile(const std::string& specification, bool preferServerCopy) {
     std::string base = WithTrailingBackslash(text::Trim(CheckSetupFolder(session.SetupRoot)));
     bool keepServerPath = false;
     if (preferServerCopy && session.ContinueFromServerCopy) {
+        // Another copy into the folder may have begun since it was chosen.
+        if (server_copy::IsIncomplete(session.ServerSetupFolder)) {
+            ReportIncompleteCopy(session.ServerSetupFolder, specification);
+            return {};
+        }
         base = WithTrailingBackslash(session.ServerSetupFolder);
         keepServerPath = true;
     }

@@ -7,6 +7,7 @@
 #include "ui/BusyPointer.h"
 #include "wizard/base/AnswerFile.h"
 #include "wizard/base/RunOutcome.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/SystemQueries.h"
 #include "wizard/pages/AnswerReplay.h"
@@ -225,12 +226,25 @@ void CopyToServer::UpdateInfoTexts() {
 }
 
 std::string CopyToServer::CheckTargetFolder(const std::string& folder) {
-    SetupSession& session = Session();
     std::string result = folder;
     const std::string target = HasVersionFolder(folder) ? folder : folder + Lbl_Version.Caption();
     if (!InstallTypePrescribed() || !platform::files::FolderExists(target)) {
         return HasVersionFolder(result) ? StripVersionFolder(result) : result;
     }
+    // A copy that was never completed is offered only to be copied again.
+    const int answer = server_copy::IsIncomplete(target) ? AskAboutIncompleteCopy(target, result)
+                                                          : AskAboutExistingCopy(folder, result);
+    // Cancel, or a question that could not be shown and so decided nothing:
+    // this Next ends here; the folder stays in the box.
+    if (answer != platform::answer::Yes && answer != platform::answer::No) {
+        Session().CopyCancelled = true;
+        if (answer == kCancelAnswer && ConfirmExit()) FinishSetup();
+    }
+    return result;
+}
+
+int CopyToServer::AskAboutExistingCopy(const std::string& folder, std::string& result) {
+    SetupSession& session = Session();
     int answer = Ask(Name(), "Overwrite",
                      "Das Installations-Verzeichnis besteht schon! Wollen Sie es überschreiben?",
                      kYesNoCancel, "Achtung");
@@ -254,18 +268,31 @@ std::string CopyToServer::CheckTargetFolder(const std::string& folder) {
             ContinueChosen = true;
             TargetConfirmed = true;
         } else if (answer == platform::answer::No) {
-            ContinueChosen = false;
-            result.clear();
-            TargetConfirmed = false;
+            DeclineTheFolder(result);
         }
     }
-    // Cancel, or a question that could not be shown and so decided nothing:
-    // this Next ends here; the folder stays in the box.
-    if (answer != platform::answer::Yes && answer != platform::answer::No) {
-        session.CopyCancelled = true;
-        if (answer == kCancelAnswer && ConfirmExit()) FinishSetup();
+    return answer;
+}
+
+int CopyToServer::AskAboutIncompleteCopy(const std::string& target, std::string& result) {
+    const int answer = Ask(Name(), "CopyIncompleteAgain",
+                           "Das Installations-Verzeichnis\r\n\r\n" + target +
+                               "\r\n\r\nwurde nicht vollständig kopiert; das Setup kann von "
+                               "dort nicht fortgesetzt werden. Wollen Sie es erneut kopieren?",
+                           kYesNoCancel, "Achtung");
+    if (answer == platform::answer::Yes) {
+        result = StripVersionFolder(target);
+        TargetConfirmed = true;
+    } else if (answer == platform::answer::No) {
+        DeclineTheFolder(result);
     }
-    return result;
+    return answer;
+}
+
+void CopyToServer::DeclineTheFolder(std::string& result) {
+    ContinueChosen = false;
+    result.clear();
+    TargetConfirmed = false;
 }
 
 bool CopyToServer::SkipAnswered() {

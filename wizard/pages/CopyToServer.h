@@ -46,6 +46,11 @@ class CopyToServer : public WizardPage {
     }
 
   private:
+    // The questions about a version folder that is there already; each
+    // returns the last answer and sets `result` as CheckTargetFolder returns it.
+    int AskAboutExistingCopy(const std::string& folder, std::string& result);
+    int AskAboutIncompleteCopy(const std::string& target, std::string& result);
+    void DeclineTheFolder(std::string& result);
     void OfferOldInstallationFiles();
     void ReportMissingServerFolder();
     bool SkipAnswered();

@@ -13,6 +13,8 @@
 #include "wizard/base/NoticeForm.h"
 #include "wizard/base/ProgramEnd.h"
 #include "wizard/base/ProgramRole.h"
+#include "wizard/base/RunOutcome.h"
+#include "wizard/base/ServerCopyMark.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/SingleWizard.h"
 #include "wizard/base/StartPrograms.h"
@@ -62,6 +64,25 @@ void DetermineSetupRoot() {
     session.SetupRoot = RootFromAppPath().value_or(session.InternetUpdate ? UnpackedUpdateFolder()
                                                                           : ProgramFolder());
     session.SetupSourceRoot = session.SetupRoot;
+}
+
+// A workstation setup started in a server copy that was never completed
+// would install from half an image: it says so and ends before it changes
+// anything on the machine.
+bool StartedInIncompleteCopy() {
+    if (CurrentRole() != ProgramRole::WorkstationSetup) return false;
+    DetermineSetupRoot();
+    const SetupSession& session = Session();
+    std::string incomplete;
+    for (const std::string& folder : {ProgramFolder(), session.SetupRoot}) {
+        if (incomplete.empty() && server_copy::IsIncomplete(folder)) incomplete = folder;
+    }
+    if (incomplete.empty()) return false;
+    platform::Current().ShowMessage(server_copy::IncompleteMessage(incomplete),
+                                    session.WizardTitle,
+                                    platform::mb::Ok | platform::mb::IconError);
+    NoteFailure("incomplete server copy " + incomplete);
+    return true;
 }
 
 void TestForServerImage() {
@@ -198,6 +219,7 @@ bool RunStartUpSequence(NoticeForm& notice) {
     if (!TakeTheWizardLock()) return false;   // another wizard runs
     answers::BeginRun();
     session.WizardTitle = kTradesTitle;
+    if (StartedInIncompleteCopy()) return false;
     Step("back-up-dialogs", BackUpNewDialogsIni);
     bool goOn = false;
     Step("update-gate", [&goOn] { goOn = RunUpdateGate(); });
