@@ -1,12 +1,16 @@
 // The database server's runs of the real Paldrix.exe, by keyboard alone:
 // copying the setup to the server folder, a prescribed update into its
 // version folder after the old-files page, Cancel in the middle of a large
-// copy, and then the workstation setup run from that copy as Selvor.exe.
+// copy, and then the workstation setup run from that copy as Selvor.exe;
+// copies ended by killing the wizard, and what the next runs make of them.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "tests/support/RealRegistry.h"
 #include "tests/support/WaitUntil.h"
@@ -18,6 +22,30 @@ namespace {
 
 constexpr const char* kCopyHeading = "Setup auf Server kopieren";
 constexpr const char* kOldFilesHeading = "Installations-Dateien auf dem Server";
+
+// The plain files of a folder, in the order the system lists them.
+std::vector<std::string> PlainFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+// Every folder ("name\") and file (with its bytes) below `folder`.
+std::map<std::string, std::string> TreeOf(const std::string& folder) {
+    std::map<std::string, std::string> tree;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string relative = entry.path().lexically_relative(folder).string();
+        tree[relative + (entry.is_directory() ? "\\" : "")] =
+            entry.is_directory() ? "" : ReadFileText(entry.path().string());
+    }
+    return tree;
+}
 
 class ServerCopyPathsTest : public WizardImageTest {
   protected:
@@ -202,6 +230,174 @@ TEST_F(ServerCopyPathsTest, CancelStopsALargeCopyAndTheWorkstationSetupRunsFromT
         return starts.find(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s") !=
                starts.rfind(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
     })) << InstallerStarts();
+}
+
+// An update whose installer the copy takes early, then many data files, and
+// last a large workstation file; a database server remembers the server
+// folder, so that the copy goes to its Version_520.
+class InterruptedCopyTest : public ServerCopyPathsTest {
+  protected:
+    static constexpr int kDataFiles = 1500;
+    static constexpr const char* kFolders[] = {"Setups", "Setups\\Tolvane", "Setups\\DBTools",
+                                               "Setups\\Daten"};
+
+    InterruptedCopyTest() {
+        WriteImage("UPDATE", "5.2.0");
+        image.Write("WSROOT\\Install.ini",
+                    ReadFileText(image / "WSROOT\\Install.ini") + "Setups\\Daten\r\n");
+        for (int i = 0; i < kDataFiles; ++i) {
+            image.Write("Setups\\Daten\\datei" + std::to_string(i) + ".dat",
+                        std::string(4096, static_cast<char>('a' + i % 26)));
+        }
+        lastFile_ = MakeLastListedFile(image / "WSROOT", 48 << 20);
+        SetSuite("SelvorDestination", server.path());
+        image.Write("Fortsetzen.ini",
+                    "[Welcome]\r\nNext=1\r\n[Install]\r\nInstallType=1\r\nMachineType=2\r\n"
+                    "ReInstallServiceReleaseChecked=0\r\nNext=1\r\n[UpdateNote]\r\n"
+                    "OldVersionChecked=1\r\nNext=1\r\n[CopyToServer]\r\noptCopyCD=1\r\n"
+                    "txtServerPath=" + server.path() + "\r\nOverwrite=Nein\r\n"
+                    "ContinueFromServer=Ja\r\nNext=1\r\n");
+    }
+
+    // A large file that the folder lists last, as the copy takes it last:
+    // NTFS and Wine list in alphabetical order.
+    static std::string MakeLastListedFile(const std::string& folder, size_t size) {
+        const std::string name = "Zusatzdaten.cab";
+        WriteFileBytes(folder + "\\" + name, std::string(size, 'L'));
+        return PlainFiles(folder).back() == name ? name : std::string();
+    }
+    static void WriteFileBytes(const std::string& path, const std::string& bytes) {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+
+    // The update's way to the copy page, then Next; the question about the
+    // existing version folder, when `question` says one comes, answered.
+    WizardDriver& NextOnTheCopyPage(const std::string& question = "", int answer = IDYES) {
+        WizardDriver& wizard = Start();
+        EXPECT_NE(wizard.AwaitPage("Version 5.2.0", 60000), nullptr);
+        wizard.Press(VK_RETURN);
+        EXPECT_NE(wizard.AwaitPage("Aktualisierung"), nullptr);
+        wizard.Press(VK_RETURN);
+        ConfirmUpdateNote(wizard);
+        EXPECT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
+        wizard.Press(VK_RETURN);
+        if (!question.empty()) {
+            HWND box = wizard.AwaitWindow("Achtung");
+            EXPECT_NE(MessageBoxText(box).find(question), std::string::npos) << MessageBoxText(box);
+            AnswerMessageBox(box, answer);
+        }
+        return wizard;
+    }
+
+    // The copy as a complete one would be: the workstation files at its
+    // root, the listed folders below it, the wizard as Selvor.exe.
+    std::map<std::string, std::string> CompleteCopy() const {
+        std::map<std::string, std::string> tree;
+        for (const std::string& name : PlainFiles(image / "WSROOT")) {
+            tree[name] = ReadFileText(image / ("WSROOT\\" + name));
+        }
+        for (const char* folder : kFolders) {
+            tree[std::string(folder) + "\\"] = "";
+            for (const std::string& name : PlainFiles(image / folder)) {
+                tree[std::string(folder) + "\\" + name] =
+                    ReadFileText(image / (std::string(folder) + "\\" + name));
+            }
+        }
+        for (const char* name : {"sqlredis.exe", "Dravik.exe"}) tree[name] = ReadFileText(image / name);
+        tree["Selvor.exe"] = ReadFileText(image / "Paldrix.exe");
+        return tree;
+    }
+
+    // A second run told by its answer file to go on from the server copy,
+    // and the workstation setup started there: nothing is installed.
+    void ExpectNothingInstalledFrom(const std::string& copy) {
+        const std::string startsBefore = InstallerStarts();
+        WizardDriver& replay = StartWith("-ANSWERS \"" + image / "Fortsetzen.ini" + "\"");
+        HWND question = replay.AwaitWindow("Achtung", 90000);
+        ASSERT_NE(question, nullptr) << replay.DescribeWindows();
+        EXPECT_NE(MessageBoxText(question).find("wurde nicht vollständig kopiert"),
+                  std::string::npos)
+            << MessageBoxText(question);
+        AnswerMessageBox(question, IDNO);
+        ASSERT_NE(replay.AwaitPage(kCopyHeading), nullptr);
+        replay.Press(VK_ESCAPE);
+        AnswerMessageBox(replay.AwaitWindow("Setup-Assistent"), IDYES);
+        EXPECT_EQ(replay.run().WaitForExit(30000), 1602);
+        if (PathExists(copy + "\\Selvor.exe")) {
+            const std::string location = Suite("SelvorLocation");
+            WizardDriver& workstation = Start(copy + "\\Selvor.exe", copy);
+            HWND refusal = workstation.AwaitWindow("ZEVRIN Tolvane Setup-Assistent", 60000);
+            EXPECT_NE(MessageBoxText(refusal).find("ist unvollständig"), std::string::npos)
+                << MessageBoxText(refusal);
+            AnswerMessageBox(refusal, IDOK);
+            EXPECT_EQ(workstation.run().WaitForExit(30000), 1603);
+            EXPECT_EQ(Suite("SelvorLocation"), location);  // it changed nothing
+        }
+        EXPECT_EQ(InstallerStarts(), startsBefore);
+    }
+
+    std::string lastFile_;
+};
+
+TEST_F(InterruptedCopyTest, ACopyEndedMidwayIsNeverTakenForCompleteNorTakesTheEarlierOne) {
+    ASSERT_FALSE(lastFile_.empty());
+    const std::string copy = server / "Version_520";
+    const auto dataFilesIn = [](const std::string& folder) {
+        return static_cast<int>(PlainFiles(folder + "\\Setups\\Daten").size());
+    };
+    struct KillPoint {
+        const char* when;
+        std::function<bool()> reached;
+    };
+    const KillPoint killPoints[] = {
+        {"early, the installer copied", [&] { return PathExists(copy + "\\Setups\\Tolvane\\Setup.exe"); }},
+        {"halfway", [&] { return dataFilesIn(copy) >= kDataFiles / 2; }},
+        {"during the last file",
+         [&] {
+             WIN32_FILE_ATTRIBUTE_DATA data{};
+             return GetFileAttributesExA((copy + "\\" + lastFile_).c_str(), GetFileExInfoStandard,
+                                         &data) &&
+                    data.nFileSizeLow < (48u << 20);
+         }},
+    };
+    for (const KillPoint& point : killPoints) {
+        SCOPED_TRACE(point.when);
+        // The first run finds no copy, the later ones the incomplete one.
+        WizardDriver& wizard = NextOnTheCopyPage(PathExists(copy) ? "nicht vollständig kopiert" : "");
+        ASSERT_TRUE(WaitUntil(point.reached, 120000, 5));
+        wizard.run().Kill();
+        EXPECT_EQ(Suite("SelvorDestination"), server.path());
+        EXPECT_FALSE(PathExists(server / "AktVersion.ini"));
+        ASSERT_NO_FATAL_FAILURE(ExpectNothingInstalledFrom(copy));
+    }
+
+    // Copied again: complete, byte for byte, and the setup goes on from it.
+    WizardDriver& again = NextOnTheCopyPage("nicht vollständig kopiert", IDYES);
+    EXPECT_EQ(again.run().WaitForExit(120000), 0);
+    AwaitInstaller(copy + "\\Setups\\Tolvane\\Setup.exe\" /s");
+    const std::map<std::string, std::string> complete = CompleteCopy();
+    EXPECT_TRUE(TreeOf(copy) == complete);
+    EXPECT_EQ(ReadFileText(server / "AktVersion.ini"), ReadFileText(image / "WSROOT\\Version.ini"));
+    EXPECT_EQ(Suite("SelvorDestination"), copy);
+
+    // Overwriting it, ended halfway: the complete copy stays whole and
+    // serves, the new one waits beside it.
+    WizardDriver& overwrite = NextOnTheCopyPage("besteht schon", IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return dataFilesIn(copy + "\\~Kopie") >= kDataFiles / 2; }, 120000, 5));
+    overwrite.run().Kill();
+    std::map<std::string, std::string> left = TreeOf(copy);
+    std::erase_if(left, [](const auto& entry) { return entry.first.starts_with("~Kopie\\"); });
+    EXPECT_TRUE(left == complete);
+    const std::string startsBefore = InstallerStarts();
+    WizardDriver& replay = StartWith("-ANSWERS \"" + image / "Fortsetzen.ini" + "\"");
+    EXPECT_EQ(replay.run().WaitForExit(120000), 0);
+    EXPECT_TRUE(WaitUntil([&] { return InstallerStarts() != startsBefore; })) << InstallerStarts();
+    EXPECT_NE(InstallerStarts().rfind(copy + "\\Setups\\Tolvane\\Setup.exe\" /s"), std::string::npos);
+    WizardDriver& workstation = Start(copy + "\\Selvor.exe", copy);
+    EXPECT_NE(workstation.AwaitPage("Version 5.2.0", 60000), nullptr);
 }
 
 }  // namespace

@@ -22,11 +22,14 @@ ProgramRun::ProgramRun(const std::string& program, const std::string& arguments,
 
 ProgramRun::~ProgramRun() {
     if (process_ == nullptr) return;
-    if (Running()) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
-    }
+    Kill();
     CloseHandle(process_);
+}
+
+void ProgramRun::Kill() {
+    if (!Running()) return;
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 5000);
 }
 
 bool ProgramRun::Running() const {

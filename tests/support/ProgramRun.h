@@ -20,6 +20,9 @@ public:
 
     bool started() const { return process_ != nullptr; }
     bool Running() const;
+    // Ends the process at once, as a power cut or a distribution tool's
+    // time limit would, and waits until it is gone.
+    void Kill();
     // Waits for the process to end; its exit code, or -1 on time-out.
     long WaitForExit(unsigned milliseconds = 30000);
     // A visible top-level window of the process with this caption (any
