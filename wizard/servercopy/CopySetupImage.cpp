@@ -39,11 +39,13 @@ class ServerCopyRun {
         const std::string folder = besideEarlierCopy_ ? NewCopyFolderOf(target_) : target_;
         files::CreateOneFolder(target_);
         if (!Mark(folder)) return;
-        // What an interrupted new copy beside an earlier one left is no use.
-        if (!besideEarlierCopy_) RemoveFolderWhileAnswering(NewCopyFolderOf(target_));
         if (!copy_.PrepareFolders(folder)) return;
         copy_.CopyInto(folder);
-        if (!copy_.Stopped()) Complete(folder);
+        if (copy_.Stopped()) return;
+        Complete(folder);
+        // The earlier copy's files, or what an interrupted new copy left
+        // there; the copy is complete without them.
+        if (!copy_.Error().Failed()) RemoveFolderWhileAnswering(NewCopyFolderOf(target_));
     }
     const ImageCopy& Copy() const { return copy_; }
 

@@ -13,10 +13,11 @@
 bool HoldsCompleteCopy(const std::string& folder);
 // The folder where the new copy for `target` is made beside an earlier one.
 std::string NewCopyFolderOf(const std::string& target);
-// Marks `target` incomplete, moves every file of the new copy over the one
-// of the same name in `target`, folder by folder (the target itself and each
-// listed folder below it), deletes the plain files the new copy does not hold
-// and removes what is left of `newCopy`. The first failure is recorded and
-// ends the move; `target` then stays marked. A Cancel does not stop it.
+// Marks `target` incomplete and moves every file of the new copy into it,
+// folder by folder (the target itself and each listed folder below it); the
+// old file of the same name, and every plain file the new copy does not
+// hold, go into `newCopy` first, to be removed with it. The first failure is
+// recorded and ends the move; `target` then stays marked. A Cancel does not
+// stop it.
 void MoveNewCopyIntoPlace(const std::string& newCopy, const std::string& target,
                           const std::vector<std::string>& listedFolders, CopyError& error);

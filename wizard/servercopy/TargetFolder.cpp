@@ -37,7 +37,10 @@ void RemoveFolderWhileAnswering(const std::string& path) {
         files::RemoveEmptyFolder(path);
         return;
     }
+    // Listing a folder of thousands of files takes a while.
+    input_pump::WhenDue();
     const auto entries = files::ListEntries(path, "*.*").value_or(std::vector<files::FolderEntry>{});
+    input_pump::WhenDue();
     for (const files::FolderEntry& entry : entries) {
         const std::string child = text::JoinPath(path, entry.name);
         if (entry.folder) {
