@@ -8,8 +8,9 @@ namespace {
 
 // The fill keeps this margin (twips) inside the trough.
 constexpr int kTroughMargin = 120;
-// 25 pictures a second look smooth.
-constexpr std::uint64_t kShowIntervalMilliseconds = 40;
+// Ten pictures a second keep the bar moving smoothly enough; each costs the
+// copy a drawing of the page, a round trip to the display under Wine.
+constexpr std::uint64_t kShowIntervalMilliseconds = 100;
 
 // Everything but Cancel (and F1, which opens the help) waits for the copy.
 void EnablePageActions(const CopyPageControls& page, bool enabled) {

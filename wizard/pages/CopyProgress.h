@@ -35,7 +35,7 @@ class CopyProgress : public CopyDisplay {
     void Begin() override;
     void SetTitle(std::string title) override { page_.ProgressTitle.SetCaption(std::move(title)); }
     // Drawing the page costs more than copying a small file, so the page
-    // shows the newest state at most every few hundredths of a second, and
+    // shows the newest state at most every tenth of a second, and
     // Refresh shows it at once.
     void ShowFile(const std::string& name, std::size_t number, std::size_t count) override;
     void Refresh() override;

@@ -7,9 +7,10 @@
 namespace input_pump {
 namespace {
 
-// Often enough that a click is answered well within a tenth of a second,
-// seldom enough that answering costs the copy nothing worth measuring.
-constexpr std::uint64_t kIntervalMilliseconds = 30;
+// Often enough that a click is answered within a tenth of a second, seldom
+// enough that answering costs the copy nothing worth measuring: each answer
+// is a round trip to the window system.
+constexpr std::uint64_t kIntervalMilliseconds = 50;
 
 std::uint64_t lastAnswered = 0;
 
