@@ -20,8 +20,9 @@ bool FileExists(const std::string& path);  // any file, hidden ones included
 // Copies, replacing an existing target; false on any failure.
 bool CopyFileReplacing(const std::string& source, const std::string& target);
 // Deletes a file, a read-only one too; a link is deleted, never its target.
-// With `between`, a large file is freed in steps with `between` run after
-// each, so that the windows can answer meanwhile.
+// With `between`, the file goes on a thread of its own while `between` runs
+// here now and then, so that the windows answer also while the file system
+// holds the deletion up (see RunAside).
 bool DeleteFileAt(const std::string& path, const std::function<void()>& between = nullptr);
 bool MoveFileTo(const std::string& source, const std::string& target);
 // Renames a file over another one, which goes, even a read-only one; false on

@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/ScopedHandle.h"
 #include "platform/TextConversion.h"
+#include "platform/WorkAside.h"
 
 namespace platform::files {
 namespace {
@@ -113,37 +114,15 @@ namespace {
 // Everything goes through one handle on the entry itself: opened with
 // FILE_FLAG_OPEN_REPARSE_POINT, a link is never followed, so clearing the
 // read-only attribute and deleting touch the link, not its target.
-HANDLE OpenEntryToDelete(const std::string& path, DWORD extraAccess) {
-    return CreateFileA(path.c_str(),
-                       DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | extraAccess,
+HANDLE OpenEntryToDelete(const std::string& path) {
+    return CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
                        nullptr);
 }
 
-// Freeing the blocks of a large file in one go can hold the thread for a
-// few tenths of a second (a disk that discards freed blocks, a share), so
-// the file is cut down step by step first, with `between` in the gaps.
-constexpr LONGLONG kShrinkStep = 8 << 20;
-
-void ShrinkInSteps(HANDLE file, const std::function<void()>& between) {
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size)) return;
-    while (size.QuadPart > kShrinkStep) {
-        size.QuadPart -= kShrinkStep;
-        FILE_END_OF_FILE_INFO end{size};
-        if (!SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof(end))) return;
-        between();
-    }
-}
-
-}  // namespace
-
-bool DeleteFileAt(const std::string& path, const std::function<void()>& between) {
-    // A read-only file opens only without write access; it is deleted at once.
-    ScopedKernelHandle entry(OpenEntryToDelete(path, between ? FILE_WRITE_DATA : 0));
-    const bool canShrink = between && entry;
-    if (!entry) entry.Reset(OpenEntryToDelete(path, 0));
+bool DeleteEntry(const std::string& path) {
+    ScopedKernelHandle entry(OpenEntryToDelete(path));
     if (!entry) return false;
     FILE_BASIC_INFO basic{};
     if (!GetFileInformationByHandleEx(entry.Get(), FileBasicInfo, &basic, sizeof(basic))) {
@@ -161,16 +140,17 @@ bool DeleteFileAt(const std::string& path, const std::function<void()>& between)
         SetFileInformationByHandle(entry.Get(), FileBasicInfo, &writable, sizeof(writable));
     }
     FILE_DISPOSITION_INFO disposition{TRUE};
-    if (!SetFileInformationByHandle(entry.Get(), FileDispositionInfo, &disposition,
-                                    sizeof(disposition))) {
-        return false;
-    }
-    // Only a file already marked for deletion is cut: one that must stay
-    // keeps its contents.
-    if (canShrink && (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-        ShrinkInSteps(entry.Get(), between);
-    }
-    return true;
+    return SetFileInformationByHandle(entry.Get(), FileDispositionInfo, &disposition,
+                                      sizeof(disposition)) != 0;
+}
+
+}  // namespace
+
+bool DeleteFileAt(const std::string& path, const std::function<void()>& between) {
+    if (!between) return DeleteEntry(path);
+    bool deleted = false;
+    RunAside([&] { deleted = DeleteEntry(path); }, between);
+    return deleted;
 }
 
 bool MoveFileTo(const std::string& source, const std::string& target) {

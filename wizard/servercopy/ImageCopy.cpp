@@ -24,6 +24,7 @@ void Replace(const std::string& source, const std::string& target) {
     if (!files::IsPlainFile(source)) return;
     files::DeleteFileAt(target);
     files::CopyFileInSteps(source, target, nullptr);
+    input_pump::WhenDue();
 }
 
 }  // namespace
