@@ -317,6 +317,8 @@ TEST_F(ServerCopyTest, AnEarlierCompleteCopyServesUntilTheNewOneIsComplete) {
         target = server / c.ending;
         ASSERT_EQ(Copy(), 0);
         server.Write(std::string(c.ending) + "\\stale.txt", "not from any image");
+        // What a copy ended while it removed an earlier one leaves behind.
+        if (c.complete) server.Write(std::string(c.ending) + "\\~Kopie\\~Alt\\0\\a.txt", "older");
         SetFileAttributesA((target + "\\a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
         const Tree earlier = TreeOf(target);
         DeleteFileA((image / "WSROOT\\gone.txt").c_str());

@@ -8,6 +8,7 @@
 #include "wizard/base/ServerCopyMark.h"
 #include "wizard/servercopy/CopyLayout.h"
 #include "wizard/servercopy/InputPump.h"
+#include "wizard/servercopy/TargetFolder.h"
 
 namespace {
 
@@ -24,7 +25,11 @@ class NewCopyMove {
   public:
     NewCopyMove(std::string newCopy, CopyError& error)
         : newCopy_(std::move(newCopy)), error_(error) {
-        files::CreateOneFolder(text::JoinPath(newCopy_, kOldFilesFolder));
+        const std::string oldFiles = text::JoinPath(newCopy_, kOldFilesFolder);
+        // Old files of a run ended while it removed them would take the
+        // names the files moved aside now need.
+        RemoveFolderWhileAnswering(oldFiles);
+        files::CreateOneFolder(oldFiles);
     }
 
     // Moves the plain files of `from` into `to` and the plain files of `to`
