@@ -3,7 +3,8 @@
 # of 100 MB among them) in a temporary folder, copies it under Wine with
 # CopySetupImage and with a bare CopyFileA loop, and prints the figures; the
 # last line reads "ratio <CopySetupImage / loop> peak <working set> MB".
-# Usage: bench/copy/run.sh [runs]
+# Usage: bench/copy/run.sh [runs [trace]]  (trace: every wait of the window
+# longer than 60 ms, with its phase)
 set -Eeuo pipefail
 trap 'echo "${BASH_SOURCE[0]}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -54,7 +55,7 @@ start_wine
 windows() { echo "Z:${1//\//\\}"; }
 # Wine's own notes go to stderr; they are shown only when the run fails.
 if ! wine "$BUILD_DIR/bench/copy/copy_bench.exe" "$(windows "$WORK/image")" \
-    "$(windows "$WORK/out")" "${1:-5}" 2>"$WORK/stderr" | tr -d '\r'; then
+    "$(windows "$WORK/out")" "${1:-5}" ${2:+"$2"} 2>"$WORK/stderr" | tr -d '\r'; then
     cat "$WORK/stderr" >&2
     exit 1
 fi
