@@ -1,8 +1,8 @@
 // A record of one run, for the people who roll the suite out and support it:
 // one line per event, as
 //   2026-12-08T21:44:01.123 message text="Die Datei ..." answer=1
-// in Windows-1252 like every other text of the suite, so that a person can
-// read it and findstr or grep can select from it. Nothing is written
+// in UTF-8 with a byte-order mark, so that a person can read any path whole
+// and findstr or grep can select from it. Nothing is written
 // anywhere until a file is opened, and a record that cannot be written is
 // dropped: keeping it never changes the run.
 #pragma once

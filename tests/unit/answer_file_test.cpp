@@ -3,6 +3,7 @@
 // the user. The whole recorded and replayed paths run in the GUI tests.
 #include <gtest/gtest.h>
 
+#include "platform/Files.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
 #include "ui/Form.h"
@@ -62,7 +63,10 @@ TEST_F(AnswerFileTest, QuestionsAreAnsweredFromTheFileOnlyWithJaOrNein) {
         EXPECT_EQ(answer, c.answer) << c.file;
         // A question the file did not answer ends the replay for the rest of the run.
         EXPECT_EQ(answers::Replaying(), !c.asked) << c.file;
-        EXPECT_EQ(ReadFileText(temp / "record.ini"),
+        // The recording is UTF-16 with its mark from the start.
+        const std::string stored = ReadFileText(temp / "record.ini");
+        EXPECT_EQ(stored.substr(0, 2), "\xFF\xFE");
+        EXPECT_EQ(platform::files::DecodeText(stored, platform::files::TextEncoding::AnsiCodePage),
                   *c.recorded ? std::string("[Seite]\r\nOverwrite=") + c.recorded + "\r\n" : "")
             << c.file;
     }

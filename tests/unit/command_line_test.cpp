@@ -34,7 +34,7 @@ TEST_F(CommandLineTest, HelpIsShownOncePerHelpTokenAndTheWizardGoesOn) {
 
     ASSERT_EQ(fake.messages.size(), 4u);
     EXPECT_EQ(fake.messages[0].text,
-              "Unterst\xFCtzt wird: \r\n\r\n  -LOCALUPDATE\r\n  -EDITINF\r\n"
+              "Unterstützt wird: \r\n\r\n  -LOCALUPDATE\r\n  -EDITINF\r\n"
               "  -EDITINFEXTENSION (obsolete)\r\n  -LOG <Datei>\r\n  -SAVEANSWERS <Datei>\r\n"
               "  -ANSWERS <Datei>");
     EXPECT_EQ(fake.messages[0].caption, "Paldrix");

@@ -123,11 +123,12 @@ TEST_F(PagesTest, UpdateNoteKeepsItsLinesButNotTheLeadingEmptyOnes) {
     EXPECT_EQ(UpdateNotePath("S:\\Setup\\", false), "S:\\Setup\\WSROOT\\UpdateNote.txt");
     EXPECT_EQ(UpdateNotePath("S:\\Setup", true), "S:\\Setup\\UpdateNote.txt");
 
+    // The image's note is Windows-1252 on every machine.
     image.Write("WSROOT\\UpdateNote.txt",
                 "\r\nBitte sichern Sie die Datenbank (\xE4\xF6\xFC).\r\n");
     {
         UpdateNote& page = ShowUpdateNotePage();
-        EXPECT_EQ(page.lblUpdateText.Text(), "Bitte sichern Sie die Datenbank (\xE4\xF6\xFC).");
+        EXPECT_EQ(page.lblUpdateText.Text(), "Bitte sichern Sie die Datenbank (äöü).");
         EXPECT_EQ(page.lblUpdateNote.Caption(), "Hinweis für die Aktualisierung auf 7.80");
         EXPECT_FALSE(page.btnNext.Enabled());
         page.OldVersionChecked.Click();

@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
+#include "platform/TextEncoding.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "wizard/base/SetupSession.h"
@@ -34,8 +35,11 @@ void BeginRun() {
         session.SaveAnswersFile = platform::files::FullPathOf(session.SaveAnswersFile);
         run_log::Write("answers", {{"record", session.SaveAnswersFile}});
         // A replay that records into its own file keeps what it replays.
+        // A new file is UTF-16 with its mark, which the profile functions
+        // keep: any folder or path an answer names is stored whole.
         if (text::Upper(session.SaveAnswersFile) != text::Upper(session.AnswersFile)) {
-            platform::files::WriteWholeFile(session.SaveAnswersFile, "");
+            platform::files::WriteWholeFile(session.SaveAnswersFile,
+                                            std::string(platform::encoding::kUtf16LeMark));
         }
     }
 }

@@ -1,6 +1,7 @@
 // The answer file of a roll-out: the choices of one run, recorded page by
 // page (-SAVEANSWERS) and replayed on further machines (-ANSWERS). An INI
-// file in Windows-1252, one section per page named after it; a page is
+// file, one section per page named after it, written in UTF-16 (a file in
+// the system's code page, as earlier versions wrote it, replays too); a page is
 // answered when its section says Next=1. Questions asked on a page keep
 // their answers ("Ja" or "Nein") as keys of its section. Without either
 // option nothing here reads or writes anything.

@@ -25,10 +25,15 @@ void PromptForMedium(const std::string& file) {
 std::string ReadIniValue(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& defaultValue, bool quiet) {
     // The installation folders live in INI files of the Windows folder, named
-    // without a folder, so they are read without a file test.
-    if (section != "DESTINATIONS" && !platform::files::IsPlainFile(file)) {
+    // without a folder, so they are read without a file test. The suite's
+    // programs write those files in the system's code page; every other file
+    // read here is one of the image's own.
+    if (section == "DESTINATIONS") {
+        return platform::profile::ReadString(section, key, defaultValue, file, 2048);
+    }
+    if (!platform::files::IsPlainFile(file)) {
         if (!quiet) PromptForMedium(file);
         return {};
     }
-    return platform::profile::ReadString(section, key, defaultValue, file, 2048);
+    return platform::profile::ReadImageString(section, key, defaultValue, file, 2048);
 }

@@ -209,8 +209,9 @@ bool IsProcessRunning(const std::string& name) {
     const auto processes = platform::Current().RunningProcessNames();
     if (!processes) return false;
     const std::string wanted = text::Lower(name);
+    // The snapshot holds at most 260 characters of each name.
     for (const std::string& process : *processes) {
-        if (text::Lower(process.substr(0, 260)).find(wanted) != std::string::npos) return true;
+        if (text::Lower(process).find(wanted) != std::string::npos) return true;
     }
     return false;
 }

@@ -50,7 +50,9 @@ std::string UnpackedUpdateFolder() {
 std::optional<std::string> RootFromAppPath() {
     const std::string file = ProgramFolder() + "\\AppPath";
     if (!platform::files::FileExists(file)) return std::nullopt;
-    const std::optional<std::string> line = platform::files::ReadFirstLine(file);
+    // The suite's installers write it in the system's code page.
+    const std::optional<std::string> line =
+        platform::files::ReadFirstLine(file, platform::files::TextEncoding::AnsiCodePage);
     // An unreadable file leaves the root empty rather than guessing.
     if (!line) return std::string();
     if (text::Trim(*line).empty()) return std::nullopt;
