@@ -23,14 +23,8 @@ ctest --preset host-sanitize
 # it, every fourth call of every flow. scripts/fault-sweep.sh runs it all.
 scripts/fault-sweep.sh --every 4
 
-BUILD_DIR="$ROOT/build"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -- --no-print-directory 2>&1 | grep -vE '^\[ *[0-9]+%\]' || true
 cmake --build --preset mingw >/dev/null
 
-. scripts/wine-env.sh
-trap stop_wine EXIT
-start_display
-start_wine
-
-ctest --preset mingw "$@"
+scripts/wine-ctest.sh "$@"
