@@ -58,21 +58,42 @@ std::pair<std::string, size_t> ValueAt(const std::vector<std::string>& tokens, s
     return {value, last};
 }
 
-// Reads the roll-out options into the session; returns, for each token,
-// whether it is the value of one of them (the walk then leaves it alone).
-std::vector<bool> ReadRollOutOptions(const std::vector<std::string>& tokens) {
-    std::vector<bool> isValue(tokens.size(), false);
-    for (size_t i = 0; i + 1 < tokens.size(); ++i) {
-        if (isValue[i]) continue;
+// The token that holds an option's value: the next one that is not empty,
+// so that two blanks between option and value do not make the value empty.
+size_t ValueTokenAfter(const std::vector<std::string>& tokens, size_t option) {
+    size_t first = option + 1;
+    while (first < tokens.size() && tokens[first].empty()) ++first;
+    return first;
+}
+
+struct RollOutTokens {
+    // For each token, whether it is the value of one of the options (the
+    // walk then leaves it alone).
+    std::vector<bool> isValue;
+    // The options given without a value, which name no file.
+    std::vector<std::string> withoutValue;
+};
+
+// Reads the roll-out options into the session.
+RollOutTokens ReadRollOutOptions(const std::vector<std::string>& tokens) {
+    RollOutTokens read{std::vector<bool>(tokens.size(), false), {}};
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (read.isValue[i]) continue;
         const std::string upper = text::Upper(tokens[i]);
         for (const RollOutOption& option : kRollOutOptions) {
             if (upper != option.name) continue;
-            const auto [value, last] = ValueAt(tokens, i + 1);
+            const size_t first = ValueTokenAfter(tokens, i);
+            if (first >= tokens.size()) {
+                read.withoutValue.push_back(option.name);
+                break;
+            }
+            const auto [value, last] = ValueAt(tokens, first);
             Session().*option.field = value;
-            for (size_t taken = i + 1; taken <= last; ++taken) isValue[taken] = true;
+            if (value.empty()) read.withoutValue.push_back(option.name);
+            for (size_t taken = first; taken <= last; ++taken) read.isValue[taken] = true;
         }
     }
-    return isValue;
+    return read;
 }
 
 }  // namespace
@@ -92,15 +113,19 @@ void ParseCommandLine() { ParseCommandLine(platform::Current().CommandLineArgume
 void ParseCommandLine(const std::string& arguments) {
     SetupSession& session = Session();
     const std::vector<std::string> tokens = SplitAtSpaces(arguments);
-    const std::vector<bool> isValue = ReadRollOutOptions(tokens);
+    const RollOutTokens rollOut = ReadRollOutOptions(tokens);
     if (!session.LogFile.empty()) {
         run_log::Open(session.LogFile);
         run_log::Write("start", {{"program", platform::Current().ProgramFilePath()},
                                  {"role", std::string(RoleName(CurrentRole()))},
                                  {"arguments", arguments}});
     }
+    // Without its file an option is not taken; the run goes on without it.
+    for (const std::string& option : rollOut.withoutValue) {
+        run_log::Write("option-without-file", {{"option", option}});
+    }
     for (size_t i = 0; i < tokens.size(); ++i) {
-        if (isValue[i]) continue;
+        if (rollOut.isValue[i]) continue;
         const std::string upper = text::Upper(tokens[i]);
         if (upper == "-LOCALUPDATE") {
             if (CurrentRole() == ProgramRole::InternetUpdate) session.LocalUpdate = true;
