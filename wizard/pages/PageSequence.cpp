@@ -147,12 +147,19 @@ WizardStep BeforeDatabaseTools(const SetupSession& session) {
     return WizardStep::Stay;
 }
 
-void StartProductInstaller() {
+StartedFile HandOverToTheInstaller() {
+    // The installer may start a wizard of its own, also while this one
+    // waits for it to end.
     ReleaseTheWizardLock();
-    const StartedFile installer = StartFile(
+    StartedFile installer = StartFile(
         ReadIniValue(Session().InstallIniPath, "Application", "RUN", "", kPromptForMedium),
         kPreferServerCopy);
     if (installer.started) NoteInstallerStarted();
+    return installer;
+}
+
+void StartProductInstaller() {
+    HandOverToTheInstaller();
     FinishSetup();
 }
 
@@ -181,8 +188,11 @@ bool GoTo(WizardStep step) {
             break;
         // The commercial line's page runs and waits for its installer itself.
         case WizardStep::StartInstallerAndWait:
-        case WizardStep::None:
         case WizardStep::Count:
+            break;
+        case WizardStep::None:
+            // The page closes and the run ends without an installer.
+            NoteFailure("no page follows");
             break;
     }
     return true;
@@ -195,7 +205,9 @@ void PrepareFirstPage() {
 
 void ShowFirstPage() {
     if (Shown(ShowWelcomePage())) return;
-    // Without a page the program ends at once; it must not just vanish.
+    // Without a page the program ends at once; it must not just vanish,
+    // nor end as if it had done its work.
+    NoteFailure("first page");
     platform::Current().ShowMessage("Der Setup-Assistent konnte nicht angezeigt werden.",
                                     Session().WizardTitle,
                                     platform::mb::Ok | platform::mb::IconError);

@@ -91,9 +91,7 @@ void SystemPruefung::RunInstallerToItsEnd() {
     btnBack.SetEnabled(false);
     btnNext.SetEnabled(false);
     system.SetMousePointer(platform::MousePointer::Hourglass);
-    const StartedFile installer =
-        StartFile(InstallIniValue("Application", "RUN"), kPreferServerCopy);
-    if (installer.started) NoteInstallerStarted();
+    const StartedFile installer = HandOverToTheInstaller();
     Session().WaitProcessName = ProcessNameOf(InstallIniValue("Application", "RUN"));
     // Cancel keeps working while the installer runs.
     WaitForProcessEnd(Session().WaitProcessName);
