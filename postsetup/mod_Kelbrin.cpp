@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "shared/BoxedWarning.h"
+#include "shared/Messages.h"
 #include "shared/Text.h"
 #include "shared/basService.h"
 #include "shared/modRegistry.h"
@@ -132,14 +133,16 @@ void StartZvnGen() {
     platform::Platform& system = platform::Current();
     const int style = platform::mb::Ok | platform::mb::IconExclamation;
     if (!platform::files::CanOpenForReading(program)) {
-        system.ShowMessage("Das Programm \"" + program + "\" wurde nicht gefunden.\r\n" +
-                               "Bitte starten Sie es nach der Installation von Hand.",
-                           kKelbrinTitle, style);
+        messages::Show(MessageKind::Failure,
+                       "Das Programm \"" + program + "\" wurde nicht gefunden.\r\n" +
+                           "Bitte starten Sie es nach der Installation von Hand.",
+                       kKelbrinTitle, style);
         return;
     }
     if (!system.RunCommandLine(Quoted(program), platform::WindowStyle::Normal)) {
-        system.ShowMessage("Das Programm \"" + program + "\" konnte nicht gestartet werden.",
-                           kKelbrinTitle, style);
+        messages::Show(MessageKind::Failure,
+                       "Das Programm \"" + program + "\" konnte nicht gestartet werden.",
+                       kKelbrinTitle, style);
     }
 }
 

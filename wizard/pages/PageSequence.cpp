@@ -1,6 +1,7 @@
 #include "wizard/pages/PageSequence.h"
 
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/Text.h"
 #include "ui/Form.h"
 #include "wizard/base/IniAccess.h"
@@ -208,7 +209,6 @@ void ShowFirstPage() {
     // Without a page the program ends at once; it must not just vanish,
     // nor end as if it had done its work.
     NoteFailure("first page");
-    platform::Current().ShowMessage("Der Setup-Assistent konnte nicht angezeigt werden.",
-                                    Session().WizardTitle,
-                                    platform::mb::Ok | platform::mb::IconError);
+    messages::Show(MessageKind::Failure, "Der Setup-Assistent konnte nicht angezeigt werden.",
+                   Session().WizardTitle, platform::mb::Ok | platform::mb::IconError);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "wizard/base/ProgramRole.h"
@@ -140,8 +141,9 @@ void ParseCommandLine(const std::string& arguments) {
         } else if (upper == "-EDITINFEXTENSION") {
             // Accepted for old callers; no effect.
         } else if (IsHelpToken(upper)) {
-            platform::Current().ShowMessage(HelpMessageText(), kApplicationTitle,
-                                            platform::mb::Ok);
+            // The wizard runs on once it has been read.
+            messages::Show(MessageKind::Information, HelpMessageText(), kApplicationTitle,
+                           platform::mb::Ok);
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
@@ -54,13 +55,13 @@ void RunUpdateTool(const std::string& installation) {
 }  // namespace
 
 bool CheckForUpdates(bool localUpdate) {
-    auto& ui = platform::Current();
     const std::string installation = InstallationFolder();
     const bool found = !installation.empty() && FileExists(installation + "ZVTLM.exe") &&
                        FileExists(AssistantFolder(installation) + kToolProcess);
     if (!found) {
         NoteFailure("update assistant not found");
-        ui.ShowMessage("Internet-Assisten nicht gefunden. Update-Prüfung nicht möglich!",
+        messages::Show(MessageKind::Failure,
+                       "Internet-Assisten nicht gefunden. Update-Prüfung nicht möglich!",
                        kAssistantCaption, platform::mb::Ok | platform::mb::IconExclamation);
         return false;
     }
@@ -76,7 +77,7 @@ bool CheckForUpdates(bool localUpdate) {
                                     {"local", run_log::YesNo(localUpdate)},
                                     {"cabinets", std::to_string(cabinets)}});
     if (cabinets > 0) return true;
-    ui.ShowMessage("Keine Updates vorhanden!", kAssistantCaption,
+    messages::Show(MessageKind::Information, "Keine Updates vorhanden!", kAssistantCaption,
                    platform::mb::Ok | platform::mb::IconInformation);
     return false;
 }
@@ -116,8 +117,8 @@ bool RunUpdateGate() {
     if (!CheckForUpdates(session.LocalUpdate)) return false;
     const char* question = "Es ist ein Update vorhanden! Möchten Sie dieses Update installieren?";
     const int answer = answers::AnsweredQuestion("InternetUpdate", "InstallUpdate", question, [&] {
-        return platform::Current().ShowMessage(question, kUpdateCaption,
-                                               platform::mb::YesNo | platform::mb::IconQuestion);
+        return messages::Show(MessageKind::Question, question, kUpdateCaption,
+                              platform::mb::YesNo | platform::mb::IconQuestion);
     });
     if (answer != platform::answer::Yes) {
         NoteUserEnded();
