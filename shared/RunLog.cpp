@@ -42,6 +42,8 @@ void Open(const std::string& path) { path_ = path.empty() ? path : platform::fil
 
 bool IsOpen() { return !path_.empty(); }
 
+const std::string& Path() { return path_; }
+
 void Close() { path_.clear(); }
 
 std::string FormatLine(const platform::LocalTime& time, std::string_view event,

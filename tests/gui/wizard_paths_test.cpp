@@ -120,7 +120,7 @@ TEST_F(WizardPathsTest, NetworkWorkstationStartsTheInstallerAndRecordsTheRun) {
     const std::string record = ReadFileText(log);
     size_t at = 0;
     for (const std::string& event :
-         {" start program=" + image / "Paldrix.exe" + " role=setup",
+         {" run-start program=" + image / "Paldrix.exe" + " role=setup",
           std::string(" service-query service=ZVBKPSRV state=0"),
           std::string(" step name=runtime-packages outcome=done"),
           " session setup-root=" + image.path(), std::string(" page name=Welcome"),

@@ -36,7 +36,7 @@ TEST_F(CommandLineTest, HelpIsShownOncePerHelpTokenAndTheWizardGoesOn) {
     EXPECT_EQ(fake.messages[0].text,
               "Unterst\xFCtzt wird: \r\n\r\n  -LOCALUPDATE\r\n  -EDITINF\r\n"
               "  -EDITINFEXTENSION (obsolete)\r\n  -LOG <Datei>\r\n  -SAVEANSWERS <Datei>\r\n"
-              "  -ANSWERS <Datei>");
+              "  -ANSWERS <Datei>\r\n  -SILENT (mit -ANSWERS <Datei>)");
     EXPECT_EQ(fake.messages[0].caption, "Paldrix");
     EXPECT_EQ(fake.messages[0].style, platform::mb::Ok);
     EXPECT_FALSE(Session().EditInfMode);

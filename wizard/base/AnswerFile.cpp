@@ -8,6 +8,7 @@
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/base/SilentRun.h"
 
 namespace answers {
 namespace {
@@ -53,7 +54,7 @@ void BeginRun() {
         session.AnswersFile = platform::files::FullPathOf(session.AnswersFile);
         run_log::Write("answers", {{"replay", session.AnswersFile}});
         if (!platform::files::FileExists(session.AnswersFile)) {
-            StopReplay("", "the answer file cannot be found");
+            StopReplay("", "the answer file cannot be found; the run is left to the user");
         }
     }
     if (!session.SaveAnswersFile.empty()) {
@@ -74,6 +75,8 @@ void StopReplay(const std::string& page, const std::string& reason) {
     if (!Replaying()) return;
     Session().ReplayStopped = true;
     run_log::Write("replay-stopped", {{"page", page}, {"reason", reason}});
+    // Nobody is there to take the page over.
+    if (Session().Silent) EndSilentRun("the replay stopped");
 }
 
 void ForgetPage(const std::string& page) {

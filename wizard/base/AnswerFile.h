@@ -23,7 +23,8 @@ void BeginRun();
 bool Recording();
 // True until the replay stops; false for a run without an answer file.
 bool Replaying();
-// Ends the replay for good and records why; the page is left to the user.
+// Ends the replay for good and records why; the page is left to the user,
+// and a silent run, which has none, ends there.
 void StopReplay(const std::string& page, const std::string& reason);
 
 // Recording: a page shown starts its section afresh; each Next on it

@@ -10,6 +10,18 @@ void NoteFailure(std::string_view what) {
     run_log::Write("failure", {{"what", std::string(what)}});
 }
 
+void NoteEndedOnFailure() {
+    Session().FailureToReport = true;
+    Session().ExitCode = exit_code::kFailed;
+}
+
+void NoteInvalidCommandLine(std::string_view reason) {
+    Session().ExitCode = exit_code::kInvalidCommandLine;
+    run_log::Write("invalid-command-line", {{"reason", std::string(reason)}});
+}
+
+bool CommandLineRejected() { return Session().ExitCode == exit_code::kInvalidCommandLine; }
+
 void NoteUserEnded() {
     SetupSession& session = Session();
     // Ending after a failure that the run did not go past is ending on it.

@@ -222,6 +222,24 @@ void WaitForProcessEnd(const std::string& name) {
     ui.SetMousePointer(platform::MousePointer::Default);
 }
 
+void WaitForStartedProgram(const StartedFile& started, const std::string& name) {
+    if (!Session().Silent) {
+        WaitForProcessEnd(name);
+        return;
+    }
+    // No one can end a wait of a silent run: the name alone may match
+    // another program for ever, so the end of the one started ends it too.
+    auto& ui = platform::Current();
+    while (started.started && IsProcessRunning(name)) {
+        if (!started.program) {
+            ui.WaitPumpingEvents(kProcessPollMilliseconds);
+        } else if (started.program->WaitForEnd(kProcessPollMilliseconds)) {
+            break;
+        }
+    }
+    ui.SetMousePointer(platform::MousePointer::Default);
+}
+
 std::string ProcessNameOf(const std::string& commandLine) {
     // The process runs under the executable's own file name; a dot in a
     // folder name must not decide it.

@@ -7,6 +7,7 @@
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/base/SilentRun.h"
 #include "wizard/base/SingleWizard.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/pages/AnswerReplay.h"
@@ -152,10 +153,15 @@ StartedFile HandOverToTheInstaller() {
     // The installer may start a wizard of its own, also while this one
     // waits for it to end.
     ReleaseTheWizardLock();
+    LeaveTheRecordToPostSetup();
     StartedFile installer = StartFile(
         ReadIniValue(Session().InstallIniPath, "Application", "RUN", "", kPromptForMedium),
         kPreferServerCopy);
-    if (installer.started) NoteInstallerStarted();
+    if (installer.started) {
+        NoteInstallerStarted();
+    } else {
+        TakeTheRecordBack();
+    }
     return installer;
 }
 

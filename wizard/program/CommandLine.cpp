@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Files.h"
 #include "platform/Platform.h"
 #include "shared/Messages.h"
 #include "shared/RunLog.h"
@@ -10,6 +11,7 @@
 #include "wizard/base/ProgramRole.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/base/SilentRun.h"
 #include "wizard/updates/InfEditing.h"
 
 namespace {
@@ -73,6 +75,7 @@ struct RollOutTokens {
     std::vector<bool> isValue;
     // The options given without a value, which name no file.
     std::vector<std::string> withoutValue;
+    bool silent = false;
 };
 
 // Reads the roll-out options into the session.
@@ -81,6 +84,7 @@ RollOutTokens ReadRollOutOptions(const std::vector<std::string>& tokens) {
     for (size_t i = 0; i < tokens.size(); ++i) {
         if (read.isValue[i]) continue;
         const std::string upper = text::Upper(tokens[i]);
+        if (upper == "-SILENT") read.silent = true;
         for (const RollOutOption& option : kRollOutOptions) {
             if (upper != option.name) continue;
             const size_t first = ValueTokenAfter(tokens, i);
@@ -97,6 +101,21 @@ RollOutTokens ReadRollOutOptions(const std::vector<std::string>& tokens) {
     return read;
 }
 
+// A silent run replays its answers, and nothing else can answer: without a
+// file it can read, it must not begin.
+bool SilentRunHasItsAnswers() {
+    const std::string& file = Session().AnswersFile;
+    if (file.empty()) {
+        NoteInvalidCommandLine("-SILENT without -ANSWERS and its file");
+        return false;
+    }
+    if (!platform::files::CanOpenForReading(platform::files::FullPathOf(file))) {
+        NoteInvalidCommandLine("the answer file cannot be read");
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string HelpMessageText() {
@@ -106,7 +125,8 @@ std::string HelpMessageText() {
            "  -EDITINFEXTENSION (obsolete)\r\n"
            "  -LOG <Datei>\r\n"
            "  -SAVEANSWERS <Datei>\r\n"
-           "  -ANSWERS <Datei>";
+           "  -ANSWERS <Datei>\r\n"
+           "  -SILENT (mit -ANSWERS <Datei>)";
 }
 
 void ParseCommandLine() { ParseCommandLine(platform::Current().CommandLineArguments()); }
@@ -117,13 +137,18 @@ void ParseCommandLine(const std::string& arguments) {
     const RollOutTokens rollOut = ReadRollOutOptions(tokens);
     if (!session.LogFile.empty()) {
         run_log::Open(session.LogFile);
-        run_log::Write("start", {{"program", platform::Current().ProgramFilePath()},
-                                 {"role", std::string(RoleName(CurrentRole()))},
-                                 {"arguments", arguments}});
+        run_log::Write("run-start", {{"program", platform::Current().ProgramFilePath()},
+                                     {"role", std::string(RoleName(CurrentRole()))},
+                                     {"arguments", arguments}});
     }
     // Without its file an option is not taken; the run goes on without it.
     for (const std::string& option : rollOut.withoutValue) {
         run_log::Write("option-without-file", {{"option", option}});
+    }
+    if (rollOut.silent) {
+        // Before any box of the walk below: the help too is decided.
+        BeginSilentRun();
+        if (!SilentRunHasItsAnswers()) return;
     }
     for (size_t i = 0; i < tokens.size(); ++i) {
         if (rollOut.isValue[i]) continue;

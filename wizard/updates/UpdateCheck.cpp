@@ -1,6 +1,7 @@
 #include "wizard/updates/UpdateCheck.h"
 
 #include <exception>
+#include <utility>
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
@@ -46,10 +47,11 @@ void RunUpdateTool(const std::string& installation) {
         platform::files::DeleteFileAt(download + name);
     }
     // Only the files it leaves behind tell how the tool did.
-    platform::Current().ShellStart("Open", std::string("\"") + kToolProcess + "\"",
-                                   "autodownloadex", AssistantFolder(installation),
-                                   platform::WindowStyle::Hidden);
-    WaitForProcessEnd(kToolProcess);
+    platform::ShellStartResult started = platform::Current().ShellStartProgram(
+        "Open", std::string("\"") + kToolProcess + "\"", "autodownloadex",
+        AssistantFolder(installation), platform::WindowStyle::Hidden);
+    // The shell reports failures as values up to 32.
+    WaitForStartedProgram({started.code > 32, std::move(started.program)}, kToolProcess);
 }
 
 }  // namespace
