@@ -18,9 +18,9 @@ cmake --preset host-sanitize >/dev/null
 cmake --build --preset host-sanitize -- --no-print-directory 2>&1 | grep -vE '^\[ *[0-9]+%\]' || true
 cmake --build --preset host-sanitize >/dev/null
 ctest --preset host-sanitize
-# The whole fault sweep takes about three minutes on two idle cores (four to
-# six while others build), more than this run affords it: a fixed sample of
-# it, every fourth call of every flow. scripts/fault-sweep.sh runs it all.
+# The whole fault sweep takes about four minutes on two cores (more while
+# others build), more than this run affords it: a fixed sample of it, every
+# fourth call of every flow (about 50 s). scripts/fault-sweep.sh runs it all.
 scripts/fault-sweep.sh --every 4
 
 cmake --preset mingw >/dev/null

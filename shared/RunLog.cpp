@@ -50,6 +50,8 @@ void Open(const std::string& path) {
 
 bool IsOpen() { return !path_.empty(); }
 
+const std::string& Path() { return path_; }
+
 void Close() { path_.clear(); }
 
 std::string FormatLine(const platform::LocalTime& time, std::string_view event,

@@ -25,6 +25,8 @@ struct Field {
 // later change of the current folder does not move it).
 void Open(const std::string& path);
 bool IsOpen();
+// The full path of the record; empty when none is kept.
+const std::string& Path();
 // Stops recording (tests, and the end of a run).
 void Close();
 void Write(std::string_view event, std::initializer_list<Field> fields = {});

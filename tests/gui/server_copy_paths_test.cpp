@@ -113,6 +113,24 @@ TEST_F(ServerCopyPathsTest, DatabaseServerAnswersRecordedOnceAreReplayedOnAFresh
     AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
     EXPECT_TRUE(PathExists(server / "Selvor.exe"));
     EXPECT_EQ(AllValues(HKEY_LOCAL_MACHINE, kSuiteKey), recorded);
+
+    // The same on another fresh server, silently: no window ever shows, and
+    // without a record the post-setup program is told of none.
+    FreshSuite();
+    for (const auto& entry : std::filesystem::directory_iterator(server.path())) {
+        std::filesystem::remove_all(entry.path());
+    }
+    DeleteFileA(Record().c_str());
+    WizardDriver& silent = StartWith("-SILENT -ANSWERS \"" + answers + "\"");
+    VisibleWindowWatch watch(silent.run().processId());
+    EXPECT_EQ(silent.run().WaitForExit(90000), 0);
+    EXPECT_EQ(watch.Seen(), "");
+    AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
+    EXPECT_TRUE(PathExists(server / "Selvor.exe"));
+    std::string values = AllValues(HKEY_LOCAL_MACHINE, kSuiteKey);
+    const std::string handedOver = "StillesSetupProtokoll=\n";
+    ASSERT_NE(values.find(handedOver), std::string::npos) << values;
+    EXPECT_EQ(values.erase(values.find(handedOver), handedOver.size()), recorded);
 }
 
 TEST_F(ServerCopyPathsTest, PrescribedUpdateGoesIntoItsVersionFolderAfterTheOldOnesAreOffered) {

@@ -81,6 +81,24 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId) {
     return listing.windows;
 }
 
+VisibleWindowWatch::VisibleWindowWatch(DWORD processId)
+    : processId_(processId), watcher_([this] {
+          while (!stop_) {
+              for (HWND window : VisibleWindowsOf(processId_)) seen_.insert(WindowText(window));
+              Sleep(5);
+          }
+      }) {}
+
+VisibleWindowWatch::~VisibleWindowWatch() { Seen(); }
+
+std::string VisibleWindowWatch::Seen() {
+    stop_ = true;
+    if (watcher_.joinable()) watcher_.join();
+    std::string captions;
+    for (const std::string& caption : seen_) captions += "\"" + caption + "\" ";
+    return captions;
+}
+
 bool ProcessRuns(const std::string& fileName) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return false;

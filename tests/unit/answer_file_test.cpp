@@ -38,7 +38,7 @@ class AnswerFileTest : public FakePlatformTest {
     TempFolder temp;
 };
 
-TEST_F(AnswerFileTest, QuestionsAreAnsweredFromTheFileOnlyWithJaOrNein) {
+TEST_F(AnswerFileTest, QuestionsAreAnsweredFromTheFileOnlyWithJaOrNeinAndRecordedAsGiven) {
     struct Case {
         const char* file;
         bool asked;
@@ -70,6 +70,19 @@ TEST_F(AnswerFileTest, QuestionsAreAnsweredFromTheFileOnlyWithJaOrNein) {
                   *c.recorded ? std::string("[Seite]\r\nOverwrite=") + c.recorded + "\r\n" : "")
             << c.file;
     }
+
+    // Recorded: an answer given before Next (while "Durchsuchen" chose the
+    // folder) stays when Next rewrites the page; those of a Next that kept
+    // the page go with the next one.
+    Replay("");
+    answers::ForgetPage("CopyToServer");
+    answers::RecordAnswer("CopyToServer", "Overwrite", "Ja");
+    answers::RecordPage("CopyToServer", {{"optCopyCD", "1"}});
+    answers::RecordAnswer("CopyToServer", "CopyAgain", "Nein");
+    answers::NextEnded("CopyToServer");
+    answers::RecordPage("CopyToServer", {{"optCopyCD", "1"}});
+    EXPECT_EQ(ReadFileText(temp / "record.ini"),
+              "[CopyToServer]\r\noptCopyCD=1\r\nOverwrite=Ja\r\nNext=1\r\n");
 }
 
 TEST_F(AnswerFileTest, APageTakesOnlyWhatItOffersAndPressesNextOnlyAfterThat) {

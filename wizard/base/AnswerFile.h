@@ -24,14 +24,19 @@ void BeginRun();
 bool Recording();
 // True until the replay stops; false for a run without an answer file.
 bool Replaying();
-// Ends the replay for good and records why; the page is left to the user.
+// Ends the replay for good and records why; the page is left to the user,
+// and a silent run, which has none, ends there.
 void StopReplay(const std::string& page, const std::string& reason);
 
 // Recording: a page shown starts its section afresh; each Next on it
-// writes its choices and Next=1 afresh; the answer to a question asked on
-// the way is written as given.
+// writes its choices and Next=1 afresh, with the answers given on the page
+// before that Next but none of an earlier Next that kept the page; the
+// answer to a question is written as it is given.
 void ForgetPage(const std::string& page);
 void RecordPage(const std::string& page, const Choices& choices);
+// The Next that RecordPage began has run (and kept the page, if it is
+// still there).
+void NextEnded(const std::string& page);
 void RecordAnswer(const std::string& page, const std::string& key, const std::string& value);
 
 // Replaying: the value of a key of a page's section; nullopt when missing.

@@ -3,20 +3,23 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
+#include "shared/Messages.h"
 #include "shared/Text.h"
 #include "wizard/base/ProgramRole.h"
 
 namespace {
 
 void PromptForMedium(const std::string& file) {
-    auto& ui = platform::Current();
+    // The image lacks a file it needs: what is read from it is missing.
     if (file.find("Install") != std::string::npos) {
-        ui.ShowMessage("Datei nicht gefunden! (" + text::Trim(file) +
-                           ") Bitte legen Sie die Programm-CD ein",
-                       kApplicationTitle, platform::mb::Ok);
+        messages::Show(
+            MessageKind::Failure,
+            "Datei nicht gefunden! (" + text::Trim(file) + ") Bitte legen Sie die Programm-CD ein",
+            kApplicationTitle, platform::mb::Ok);
     }
     if (file.find("SysInst") != std::string::npos) {
-        ui.ShowMessage("Bitte legen Sie die Service-CD ein", kApplicationTitle, platform::mb::Ok);
+        messages::Show(MessageKind::Failure, "Bitte legen Sie die Service-CD ein",
+                       kApplicationTitle, platform::mb::Ok);
     }
 }
 

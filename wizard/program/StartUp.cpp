@@ -13,6 +13,7 @@
 #include "wizard/base/NoticeForm.h"
 #include "wizard/base/ProgramEnd.h"
 #include "wizard/base/ProgramRole.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/SingleWizard.h"
 #include "wizard/base/StartPrograms.h"
@@ -196,6 +197,7 @@ void RecordTheSession() {
 bool RunStartUpSequence(NoticeForm& notice) {
     SetupSession& session = Session();
     Step("command-line", [] { ParseCommandLine(); });
+    if (CommandLineRejected()) return false;  // a silent run without its answers
     if (session.EditInfMode) return false;  // the INF edit has run; no page
     if (!TakeTheWizardLock()) return false;   // another wizard runs
     answers::BeginRun();
