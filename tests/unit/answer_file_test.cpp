@@ -81,7 +81,8 @@ TEST_F(AnswerFileTest, QuestionsAreAnsweredFromTheFileOnlyWithJaOrNeinAndRecorde
     answers::RecordAnswer("CopyToServer", "CopyAgain", "Nein");
     answers::NextEnded("CopyToServer");
     answers::RecordPage("CopyToServer", {{"optCopyCD", "1"}});
-    EXPECT_EQ(ReadFileText(temp / "record.ini"),
+    EXPECT_EQ(platform::files::DecodeText(ReadFileText(temp / "record.ini"),
+                                          platform::files::TextEncoding::AnsiCodePage),
               "[CopyToServer]\r\noptCopyCD=1\r\nOverwrite=Ja\r\nNext=1\r\n");
 }
 
