@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/Files.h"
+#include "platform/TextConversion.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/WizardImageTest.h"
@@ -24,7 +26,7 @@ class ServerCopyPathsTest : public WizardImageTest {
     ServerCopyPathsTest() {
         // The image's wizard is also its workstation setup.
         image.MakeFolder("WSROOT");
-        CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "WSROOT\\Selvor.exe").c_str(), FALSE);
+        platform::files::CopyFileReplacing(PROGRAM_DIR "\\Paldrix.exe", image / "WSROOT\\Selvor.exe");
         image.Write("sqlredis.exe", "sql");
         PlaceStandIn("Setups\\Tolvane\\Setup", "[StandIn]\r\nRecord=" + Record() + "\r\n");
         PlaceStandIn("Setups\\DBTools\\DBToolsSetup", "");
@@ -63,7 +65,7 @@ class ServerCopyPathsTest : public WizardImageTest {
             << InstallerStarts();
     }
 
-    TempFolder server, records;
+    TempFolder server{"\\Server Łódź"}, records;
 };
 
 TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToTheRememberedFolderAndGoesOnFromThere) {
@@ -104,10 +106,10 @@ TEST_F(ServerCopyPathsTest, DatabaseServerAnswersRecordedOnceAreReplayedOnAFresh
 
     // A server that never saw a setup: no role, no folder remembered, no copy.
     FreshSuite();
-    for (const auto& entry : std::filesystem::directory_iterator(server.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(platform::ToWide(server.path()))) {
         std::filesystem::remove_all(entry.path());
     }
-    DeleteFileA(Record().c_str());
+    platform::files::DeleteFileAt(Record());
     WizardDriver& replay = StartWith("-ANSWERS \"" + answers + "\"");
     EXPECT_EQ(replay.run().WaitForExit(90000), 0);
     AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
@@ -117,10 +119,10 @@ TEST_F(ServerCopyPathsTest, DatabaseServerAnswersRecordedOnceAreReplayedOnAFresh
     // The same on another fresh server, silently: no window ever shows, and
     // without a record the post-setup program is told of none.
     FreshSuite();
-    for (const auto& entry : std::filesystem::directory_iterator(server.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(platform::ToWide(server.path()))) {
         std::filesystem::remove_all(entry.path());
     }
-    DeleteFileA(Record().c_str());
+    platform::files::DeleteFileAt(Record());
     WizardDriver& silent = StartWith("-SILENT -ANSWERS \"" + answers + "\"");
     VisibleWindowWatch watch(silent.run().processId());
     EXPECT_EQ(silent.run().WaitForExit(90000), 0);
