@@ -150,6 +150,7 @@ TEST_F(ServerCopyPathsTest, PrescribedUpdateGoesIntoItsVersionFolderAfterTheOldO
 
     // The old installation files come first: the first one listed is deleted.
     ASSERT_NE(wizard.AwaitPage(kOldFilesHeading), nullptr);
+    EXPECT_EQ(WindowText(wizard.Page()), "Setup-Assistent");  // its caption from the start
     EXPECT_FALSE(wizard.IsEnabled("&Frühere Versionen löschen"));
     ASSERT_TRUE(wizard.TabToClass("ListBox"));
     wizard.Press(VK_HOME);
