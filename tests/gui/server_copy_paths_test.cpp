@@ -1,7 +1,8 @@
 // The database server's runs of the real Paldrix.exe, by keyboard alone:
-// copying the setup to the server folder, a prescribed update into its
-// version folder after the old-files page, Cancel in the middle of a large
-// copy, and then the workstation setup run from that copy as Selvor.exe.
+// copying the setup to a server folder chosen in the folder picker, a
+// prescribed update into its version folder after the old-files page, Cancel
+// in the middle of a large copy, and then the workstation setup run from that
+// copy as Selvor.exe. The server folder is named with a Polish letter.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 
 #include "platform/Files.h"
 #include "platform/TextConversion.h"
+#include "tests/support/FolderPicker.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/WizardImageTest.h"
@@ -68,12 +70,19 @@ class ServerCopyPathsTest : public WizardImageTest {
     TempFolder server{"\\Server Łódź"}, records;
 };
 
-TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToTheRememberedFolderAndGoesOnFromThere) {
-    SetSuite("SelvorDestination", server.path());
+TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToAFolderChosenInThePickerAndGoesOnFromThere) {
     WizardDriver& wizard = Start();
     ThroughToTheCopyPage(wizard, false);
     ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
+    // The shell's own folder picker, its tree walked down to "Server Łódź".
+    ASSERT_TRUE(wizard.TabTo("Durchsuchen..."));
+    wizard.Press(VK_SPACE);
+    HWND picker = wizard.AwaitWindow("Browse for Folder");
+    ASSERT_NE(picker, nullptr) << wizard.DescribeWindows();
+    ASSERT_TRUE(ChooseInFolderPicker(picker, wizard.run().processId(), server.path()));
+    ASSERT_TRUE(WaitUntil([&] { return wizard.Shows(server.path()); }));
     EXPECT_TRUE(wizard.IsChecked("Installationsprozedur kopieren nach:"));
+    ASSERT_TRUE(wizard.TabTo("&Weiter >"));
     wizard.Press(VK_RETURN);
     ASSERT_NE(wizard.AwaitPage("Datenbank-Tools", 60000), nullptr);
     wizard.Press(VK_RETURN);
@@ -226,3 +235,5 @@ TEST_F(ServerCopyPathsTest, CancelStopsALargeCopyAndTheWorkstationSetupRunsFromT
 }
 
 }  // namespace
+
+
