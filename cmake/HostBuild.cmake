@@ -14,20 +14,9 @@ add_compile_options(${SANITIZERS} -fsanitize=fuzzer-no-link -fno-omit-frame-poin
 # The standard library's own bounds checks on top.
 add_compile_definitions(_GLIBCXX_ASSERTIONS)
 add_link_options(${SANITIZERS})
-# The sources' literals are Windows-1252 bytes here (see the mirror below).
-add_compile_options(-Wno-invalid-source-encoding)
 set(PROJECT_WARNINGS -Wall -Wextra)
-
-# clang writes literals in UTF-8 only (-fexec-charset takes nothing else),
-# while the programs' texts are Windows-1252. So this build compiles a
-# Windows-1252 copy of the sources, kept in step before every build; "#line"
-# sends every diagnostic, assertion and sanitizer report to the original.
-set(CODE_ROOT ${CMAKE_BINARY_DIR}/cp1252)
-set(MIRRORED_FOLDERS platform shared ui wizard postsetup tests)
-set(MIRROR_COMMAND sh ${CMAKE_SOURCE_DIR}/cmake/mirror-cp1252.sh ${CMAKE_SOURCE_DIR} ${CODE_ROOT}
-    ${MIRRORED_FOLDERS})
-execute_process(COMMAND ${MIRROR_COMMAND} COMMAND_ERROR_IS_FATAL ANY)
-add_custom_target(cp1252_mirror ALL COMMAND ${MIRROR_COMMAND} VERBATIM)
+# The folder the compiler reads the sources from.
+set(CODE_ROOT ${CMAKE_SOURCE_DIR})
 
 # True when a file includes a Windows header, itself or through headers of ours.
 function(needs_windows out file)
@@ -53,9 +42,9 @@ function(needs_windows out file)
     set(${out} FALSE PARENT_SCOPE)
 endfunction()
 
-# The given sources as this build compiles them: their Windows-1252 copies.
-# Under platform/ and tests/support/, where Win32 code lives beside portable
-# code, a unit that needs Windows is left out.
+# The given sources as this build compiles them: under platform/ and
+# tests/support/, where Win32 code lives beside portable code, a unit that
+# needs Windows is left out.
 function(host_sources out)
     set(kept)
     foreach(file ${ARGN})
@@ -65,8 +54,7 @@ function(host_sources out)
                 continue()
             endif()
         endif()
-        string(REPLACE "${CMAKE_SOURCE_DIR}/" "${CODE_ROOT}/" copy ${file})
-        list(APPEND kept ${copy})
+        list(APPEND kept ${file})
     endforeach()
     set(${out} ${kept} PARENT_SCOPE)
 endfunction()
@@ -81,5 +69,4 @@ function(host_platform_library name)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${CODE_ROOT})
     target_compile_options(${name} PRIVATE ${PROJECT_WARNINGS})
-    add_dependencies(${name} cp1252_mirror)
 endfunction()

@@ -3,8 +3,8 @@
 // outcome. The raw notification records stay inside the platform layer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 
 namespace platform::cabinet {
@@ -19,15 +19,20 @@ constexpr unsigned kAbort = 0;
 constexpr unsigned kExtract = 1;
 constexpr unsigned kSkip = 2;
 
+// The longest target path a file can be extracted to, in UTF-16 units
+// without the closing NUL: setupapi's buffer for it is fixed.
+constexpr std::size_t kMaxTargetPath = 259;
+
 struct Notification {
     unsigned code = 0;
-    // kFileInCabinet: the name stored in the cabinet (ANSI bytes).
+    // kFileInCabinet: the name stored in the cabinet, in UTF-8 (a name the
+    // cabinet flags as UTF-8 is read so, any other in the ANSI code page).
     // kFileExtracted: the target path the file was written to.
     // kNeedNewCabinet: the file name of the part asked for.
     std::string name;
-    // kFileInCabinet: the fixed buffer for the target path (260 bytes);
-    // empty for every other notification.
-    std::span<char> fullTargetName;
+    // kFileInCabinet: where the answer kExtract writes the file, at most
+    // kMaxTargetPath long; nullptr for every other notification.
+    std::string* targetPath = nullptr;
     // kFileExtracted: the Win32 error of writing the file, 0 on success.
     std::uint32_t win32Error = 0;
 };
@@ -44,7 +49,7 @@ struct IterationResult {
     unsigned long lastError = 0;  // GetLastError after a failed iteration
 };
 
-// SetupIterateCabinetA over `cabinet`; `context` is handed to the callback
+// SetupIterateCabinetW over `cabinet`; `context` is handed to the callback
 // unchanged.
 IterationResult IterateCabinet(const std::string& cabinet, unsigned context, Callback callback);
 

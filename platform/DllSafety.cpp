@@ -7,7 +7,7 @@ namespace platform {
 void RestrictDllSearchToSystemFolder() {
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Also drop the current folder from the search of plain LoadLibrary calls.
-    SetDllDirectoryA("");
+    SetDllDirectoryW(L"");
 }
 
 }  // namespace platform

@@ -5,9 +5,26 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform::files {
+
+// How a stored text file is read into the programs' UTF-8; a byte-order
+// mark (UTF-8 or UTF-16), where the file has one, wins.
+enum class TextEncoding {
+    // The image's own files, written by the suite's maker on a German
+    // system: the same text on every machine, whatever its code page.
+    Windows1252,
+    // Files that the suite's ANSI programs write on this machine.
+    AnsiCodePage,
+};
+// The stored bytes as UTF-8 text.
+std::string DecodeText(std::string_view bytes, TextEncoding encoding);
+// Text in the system's ANSI code page and back; a character the code page
+// lacks becomes its default character.
+std::string Utf8FromAnsiCodePage(std::string_view bytes);
+std::string AnsiCodePageFromUtf8(std::string_view text);
 
 // True for an existing file that is neither a folder nor hidden nor system.
 bool IsPlainFile(const std::string& path);
@@ -43,9 +60,11 @@ struct FileListing {
 FileListing ListPlainFiles(const std::string& folder, const std::string& pattern);
 // Names of all files (hidden ones too, no folders) matching folder\pattern.
 FileListing ListAllFiles(const std::string& folder, const std::string& pattern);
+// The whole file as UTF-8 text; nullopt when it cannot be read.
+std::optional<std::string> ReadText(const std::string& path, TextEncoding encoding);
 // The first line of a text file without its line end; nullopt when unreadable.
 // A read error anywhere in the file makes it unreadable, never a part of it.
-std::optional<std::string> ReadFirstLine(const std::string& path);
+std::optional<std::string> ReadFirstLine(const std::string& path, TextEncoding encoding);
 // The whole file as bytes; nullopt when it cannot be opened or a read fails.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
@@ -55,7 +74,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes);
 bool AppendToFile(const std::string& path, const std::string& bytes);
 // The full path of a relative one, taken against the current folder now.
 std::string FullPathOf(const std::string& path);
-// PathCanonicalizeA; nullopt when the path is rejected (for example too long).
+// PathCanonicalizeW; nullopt when the path is rejected (for example too long).
 std::optional<std::string> CanonicalizeWithShell(const std::string& path);
 // Deletes a folder tree; links (junctions, symbolic links) inside it are
 // removed themselves, never followed into their targets.

@@ -19,27 +19,52 @@ std::string JoinPattern(const std::string& folder, const std::string& pattern) {
     return full + pattern;
 }
 
+DWORD AttributesOf(const std::string& path) { return GetFileAttributesW(ToWide(path).c_str()); }
+
+// A text that a W call writes into a buffer of the size it asks for: the
+// call answers the size it needs when the buffer is too small, 0 on failure.
+template <typename Fill>
+std::wstring FilledText(Fill fill) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.assign(length + 1, L'\0');
+    }
+    return {};
+}
+
 // Visits every entry; 0 when the search ran to its end, else the Win32
 // code of the failure that started or ended it early.
 template <typename Visit>
 DWORD ForEachEntry(const std::string& folder, const std::string& pattern, Visit visit) {
-    WIN32_FIND_DATAA entry{};
-    ScopedFindHandle search(FindFirstFileA(JoinPattern(folder, pattern).c_str(), &entry));
+    WIN32_FIND_DATAW entry{};
+    ScopedFindHandle search(FindFirstFileW(ToWide(JoinPattern(folder, pattern)).c_str(), &entry));
     if (!search) return GetLastError();
     do {
-        std::string name(entry.cFileName, strnlen(entry.cFileName, MAX_PATH));
+        const std::string name =
+            FromWide(std::wstring_view(entry.cFileName, wcsnlen(entry.cFileName, MAX_PATH)));
         if (name != "." && name != "..") visit(name, entry.dwFileAttributes);
-    } while (FindNextFileA(search.Get(), &entry));
+    } while (FindNextFileW(search.Get(), &entry));
     const DWORD ended = GetLastError();
     return ended == ERROR_NO_MORE_FILES ? 0 : ended;
 }
 
 // The path the file system resolves an open handle to; empty when it cannot tell.
-std::string FinalPath(HANDLE handle) {
-    char buffer[4 * MAX_PATH];
-    const DWORD length = GetFinalPathNameByHandleA(handle, buffer, sizeof(buffer), 0);
-    if (length == 0 || length >= sizeof(buffer)) return {};
-    return std::string(buffer, length);
+std::wstring FinalPath(HANDLE handle) {
+    return FilledText([handle](wchar_t* buffer, DWORD size) {
+        return GetFinalPathNameByHandleW(handle, buffer, size, 0);
+    });
+}
+
+std::wstring FullWidePath(const std::wstring& path) {
+    return FilledText([&path](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
+    });
 }
 
 // Whether a handle opened on `path` without following links is that very
@@ -49,39 +74,38 @@ std::string FinalPath(HANDLE handle) {
 // target; only the handle's resolved path, which names the target, gives it
 // away. A platform that cannot tell either path is not second-guessed.
 bool IsEntryItself(HANDLE entry, const std::string& path) {
-    char full[4 * MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-    if (length == 0 || length >= sizeof(full)) return true;
-    std::string parent(full, length);
-    parent.erase(parent.find_last_of('\\') + 1);
+    const std::wstring widePath = ToWide(path);
+    std::wstring parent = FullWidePath(widePath);
+    if (parent.empty()) return true;
+    parent.erase(parent.find_last_of(L'\\') + 1);
     if (parent.size() > 3) parent.pop_back();  // a root keeps its backslash
-    WIN32_FIND_DATAA found{};
-    ScopedFindHandle search(FindFirstFileA(path.c_str(), &found));
-    ScopedKernelHandle folder(CreateFileA(parent.c_str(), FILE_READ_ATTRIBUTES,
+    WIN32_FIND_DATAW found{};
+    ScopedFindHandle search(FindFirstFileW(widePath.c_str(), &found));
+    ScopedKernelHandle folder(CreateFileW(parent.c_str(), FILE_READ_ATTRIBUTES,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                           nullptr));
     if (!search || !folder) return true;
-    std::string expected = FinalPath(folder.Get());
-    const std::string actual = FinalPath(entry);
+    std::wstring expected = FinalPath(folder.Get());
+    const std::wstring actual = FinalPath(entry);
     if (expected.empty() || actual.empty()) return true;
-    if (expected.back() != '\\') expected += '\\';
-    expected += std::string(found.cFileName, strnlen(found.cFileName, MAX_PATH));
-    return lstrcmpiA(expected.c_str(), actual.c_str()) == 0;
+    if (expected.back() != L'\\') expected += L'\\';
+    expected.append(found.cFileName, wcsnlen(found.cFileName, MAX_PATH));
+    return lstrcmpiW(expected.c_str(), actual.c_str()) == 0;
 }
 
 }  // namespace
 
 bool IsPlainFile(const std::string& path) {
     if (path.empty()) return false;
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotPlain) == 0;
 }
 
 bool CanOpenForReading(const std::string& path) {
     if (path.empty()) return false;
-    ScopedKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    ScopedKernelHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return false;
     // A folder opens only with backup semantics, so reaching here means a file.
     return true;
@@ -89,24 +113,26 @@ bool CanOpenForReading(const std::string& path) {
 
 bool FolderExists(const std::string& path) {
     if (path.empty()) return false;
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::optional<unsigned long long> FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (!GetFileAttributesExW(ToWide(path).c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
     return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 bool FileExists(const std::string& path) {
     if (path.empty()) return false;
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool CopyFileReplacing(const std::string& source, const std::string& target) {
-    return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
+    return CopyFileW(ToWide(source).c_str(), ToWide(target).c_str(), FALSE) != 0;
 }
 
 namespace {
@@ -115,7 +141,7 @@ namespace {
 // FILE_FLAG_OPEN_REPARSE_POINT, a link is never followed, so clearing the
 // read-only attribute and deleting touch the link, not its target.
 HANDLE OpenEntryToDelete(const std::string& path) {
-    return CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+    return CreateFileW(ToWide(path).c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
                        nullptr);
@@ -154,7 +180,7 @@ bool DeleteFileAt(const std::string& path, const std::function<void()>& between)
 }
 
 bool MoveFileTo(const std::string& source, const std::string& target) {
-    return MoveFileA(source.c_str(), target.c_str()) != 0;
+    return MoveFileW(ToWide(source).c_str(), ToWide(target).c_str()) != 0;
 }
 
 bool MoveReplacing(const std::string& source, const std::string& target) {
@@ -179,7 +205,7 @@ bool MoveReplacing(const std::string& source, const std::string& target) {
 }
 
 unsigned long CreateOneFolder(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
+    return CreateDirectoryW(ToWide(path).c_str(), nullptr) ? 0 : GetLastError();
 }
 
 FileListing ListPlainFiles(const std::string& folder, const std::string& pattern) {
@@ -199,8 +225,8 @@ FileListing ListAllFiles(const std::string& folder, const std::string& pattern) 
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    ScopedKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    ScopedKernelHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return std::nullopt;
     std::string bytes;
     char buffer[65536];
@@ -218,7 +244,7 @@ namespace {
 // Opens the file as asked and writes all of `bytes`.
 bool WriteFileAs(const std::string& path, DWORD access, DWORD share, DWORD disposition,
                  const std::string& bytes) {
-    ScopedKernelHandle file(CreateFileA(path.c_str(), access, share, nullptr, disposition,
+    ScopedKernelHandle file(CreateFileW(ToWide(path).c_str(), access, share, nullptr, disposition,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
@@ -239,26 +265,26 @@ bool AppendToFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string FullPathOf(const std::string& path) {
-    char full[4 * MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-    if (length == 0 || length >= sizeof(full)) return path;
-    return std::string(full, length);
+    const std::wstring full = FullWidePath(ToWide(path));
+    return full.empty() ? path : FromWide(full);
 }
 
 std::optional<std::string> CanonicalizeWithShell(const std::string& path) {
-    // PathCanonicalizeA writes at most MAX_PATH characters.
-    char buffer[1024] = {};
-    if (path.size() >= MAX_PATH) return std::nullopt;
-    if (!PathCanonicalizeA(buffer, path.c_str())) return std::nullopt;
-    return std::string(buffer, strnlen(buffer, sizeof(buffer)));
+    // PathCanonicalizeW writes at most MAX_PATH characters.
+    const std::wstring wide = ToWide(path);
+    if (wide.size() >= MAX_PATH) return std::nullopt;
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (!PathCanonicalizeW(buffer, wide.c_str())) return std::nullopt;
+    return FromWide(std::wstring_view(buffer, wcsnlen(buffer, MAX_PATH)));
 }
 
 bool DeleteFolderTree(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::wstring wide = ToWide(path);
+    DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         // A junction or folder link: remove the link, never what it points to.
-        return RemoveDirectoryA(path.c_str()) != 0 || DeleteFileA(path.c_str()) != 0;
+        return RemoveDirectoryW(wide.c_str()) != 0 || DeleteFileW(wide.c_str()) != 0;
     }
     bool complete = true;
     ForEachEntry(path, "*", [&](const std::string& name, DWORD entryAttributes) {
@@ -269,15 +295,12 @@ bool DeleteFolderTree(const std::string& path) {
             complete = DeleteFileAt(child) && complete;
         }
     });
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return RemoveDirectoryA(path.c_str()) != 0 && complete;
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return RemoveDirectoryW(wide.c_str()) != 0 && complete;
 }
 
 std::string TempFolder() {
-    char buffer[MAX_PATH + 1] = {};
-    DWORD length = GetTempPathA(sizeof(buffer), buffer);
-    if (length == 0 || length > MAX_PATH) return {};
-    return std::string(buffer, length);
+    return FromWide(FilledText([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); }));
 }
 
 unsigned long LastError() { return GetLastError(); }
@@ -307,13 +330,13 @@ bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
 
 // The old file goes anyway; its read-only (or hidden) attribute must not
 // keep it from being replaced.
-void MakeReplaceable(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+void MakeReplaceable(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     constexpr DWORD kProtecting =
         FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
         (attributes & kProtecting) != 0) {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
@@ -364,8 +387,8 @@ unsigned long CopyContents(HANDLE source, HANDLE target, unsigned long long size
 
 unsigned long CopyFileInSteps(const std::string& source, const std::string& target,
                               const std::function<bool()>& between) {
-    ScopedKernelHandle from(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    ScopedKernelHandle from(CreateFileW(ToWide(source).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!from) return FailureCode();
     FILE_BASIC_INFO info{};
     LARGE_INTEGER size{};
@@ -375,14 +398,15 @@ unsigned long CopyFileInSteps(const std::string& source, const std::string& targ
     }
     const DWORD kept = info.FileAttributes &
                        (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    MakeReplaceable(target);
-    ScopedKernelHandle to(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const std::wstring wideTarget = ToWide(target);
+    MakeReplaceable(wideTarget);
+    ScopedKernelHandle to(CreateFileW(wideTarget.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!to) return FailureCode();
     // A half-written file must not pass for a copy.
     const auto removePartial = [&] {
         to.Reset(nullptr);
-        DeleteFileA(target.c_str());
+        DeleteFileW(wideTarget.c_str());
     };
     unsigned long result = 0;
     try {
@@ -400,15 +424,15 @@ unsigned long CopyFileInSteps(const std::string& source, const std::string& targ
 }
 
 std::string ErrorDescription(unsigned long code) {
-    char text[512] = {};
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, text, sizeof(text), nullptr);
+    wchar_t text[512] = {};
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, text, 512, nullptr);
     while (length > 0 &&
-           (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ')) {
+           (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' ')) {
         --length;
     }
     if (length == 0) return "Fehler " + std::to_string(code);
-    return std::string(text, length);
+    return FromWide(std::wstring_view(text, length));
 }
 
 std::optional<std::vector<FolderEntry>> ListEntries(const std::string& folder,
@@ -424,13 +448,37 @@ std::optional<std::vector<FolderEntry>> ListEntries(const std::string& folder,
 }
 
 bool IsLink(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-bool DeleteFileIfWritable(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool DeleteFileIfWritable(const std::string& path) {
+    return DeleteFileW(ToWide(path).c_str()) != 0;
+}
 
-bool RemoveEmptyFolder(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
+bool RemoveEmptyFolder(const std::string& path) {
+    return RemoveDirectoryW(ToWide(path).c_str()) != 0;
+}
+
+std::string Utf8FromAnsiCodePage(std::string_view bytes) {
+    if (bytes.empty()) return {};
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), length);
+    return FromWide(wide);
+}
+
+std::string AnsiCodePageFromUtf8(std::string_view text) {
+    const std::wstring wide = ToWide(text);
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
 
 }  // namespace platform::files

@@ -1,5 +1,6 @@
 // The process list through a tool-help snapshot, and the end of this one.
 #include "platform/ScopedHandle.h"
+#include "platform/TextConversion.h"
 #include "platform/Win32Platform.h"
 
 namespace platform {
@@ -8,12 +9,13 @@ std::optional<std::vector<std::string>> Win32Platform::RunningProcessNames() {
     ScopedKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return std::nullopt;
     std::vector<std::string> names;
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
-         more = Process32Next(snapshot.Get(), &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
         // szExeFile is a fixed array; never read past it even without a NUL.
-        names.emplace_back(entry.szExeFile, strnlen(entry.szExeFile, MAX_PATH));
+        names.push_back(
+            FromWide(std::wstring_view(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH))));
     }
     return names;
 }
@@ -38,7 +40,7 @@ class MutexLock final : public InstanceLock {
 std::unique_ptr<InstanceLock> Win32Platform::LockMachineWide(const std::string& name) {
     // "Global\\": one lock for every session of the machine, terminal
     // server sessions included.
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, ("Global\\" + name).c_str());
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, ToWide("Global\\" + name).c_str());
     const DWORD error = GetLastError();
     if (mutex != nullptr && error != ERROR_ALREADY_EXISTS) {
         return std::make_unique<MutexLock>(mutex);

@@ -3,14 +3,12 @@
 #include <map>
 
 #include "platform/ScopedHandle.h"
+#include "platform/TextConversion.h"
 #include "platform/Win32Platform.h"
 
 namespace platform {
 namespace {
 
-const char* MachineOrLocal(const std::string& machine) {
-    return machine.empty() ? nullptr : machine.c_str();
-}
 
 // Connecting is a round trip to the service process, and start-up asks
 // about four services in a row: one connection per machine serves them all,
@@ -20,14 +18,15 @@ SC_HANDLE Manager(const std::string& machine) {
     static std::map<std::string, ScopedServiceHandle> connections;
     ScopedServiceHandle& connection = connections[machine];
     if (!connection) {
-        connection.Reset(OpenSCManagerA(MachineOrLocal(machine), SERVICES_ACTIVE_DATABASEA,
-                                        SC_MANAGER_ALL_ACCESS));
+        const std::wstring name = ToWide(machine);
+        connection.Reset(OpenSCManagerW(machine.empty() ? nullptr : name.c_str(),
+                                        SERVICES_ACTIVE_DATABASEW, SC_MANAGER_ALL_ACCESS));
     }
     return connection.Get();
 }
 
 ScopedServiceHandle OpenNamedService(SC_HANDLE manager, const std::string& service) {
-    return ScopedServiceHandle(OpenServiceA(manager, service.c_str(), SERVICE_ALL_ACCESS));
+    return ScopedServiceHandle(OpenServiceW(manager, ToWide(service).c_str(), SERVICE_ALL_ACCESS));
 }
 
 }  // namespace
@@ -57,7 +56,7 @@ void Win32Platform::StartServiceNoArguments(const std::string& machine,
     if (!manager) return;
     ScopedServiceHandle handle = OpenNamedService(manager, service);
     if (!handle) return;
-    StartServiceA(handle.Get(), 0, nullptr);
+    StartServiceW(handle.Get(), 0, nullptr);
 }
 
 }  // namespace platform

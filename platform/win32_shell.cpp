@@ -17,9 +17,12 @@ namespace platform {
 std::intptr_t Win32Platform::ShellStart(const std::string& operation, const std::string& file,
                                         const std::string& parameters,
                                         const std::string& workingFolder, WindowStyle style) {
-    HINSTANCE result = ShellExecuteA(
-        nullptr, operation.c_str(), file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-        workingFolder.empty() ? nullptr : workingFolder.c_str(), static_cast<int>(style));
+    const std::wstring wideParameters = ToWide(parameters);
+    const std::wstring wideFolder = ToWide(workingFolder);
+    HINSTANCE result = ShellExecuteW(nullptr, ToWide(operation).c_str(), ToWide(file).c_str(),
+                                     parameters.empty() ? nullptr : wideParameters.c_str(),
+                                     workingFolder.empty() ? nullptr : wideFolder.c_str(),
+                                     static_cast<int>(style));
     return reinterpret_cast<std::intptr_t>(result);
 }
 
@@ -58,19 +61,19 @@ class Win32StartedProgram final : public StartedProgram {
 // CD or share where anyone may have put a taskkill.exe of their own. Empty
 // when the command names a folder itself. nullopt when the system folder
 // has no such program: it is not looked for anywhere else.
-std::optional<std::string> SystemProgramOf(const std::string& commandLine) {
+std::optional<std::wstring> SystemProgramOf(const std::string& commandLine) {
     std::string program = commandLine.substr(0, commandLine.find(' '));
     if (program.size() >= 2 && program.front() == '"' && program.back() == '"') {
         program = program.substr(1, program.size() - 2);
     }
-    if (program.find_first_of("\\/:") != std::string::npos) return std::string();
+    if (program.find_first_of("\\/:") != std::string::npos) return std::wstring();
     if (program.empty() || program.find('"') != std::string::npos) return std::nullopt;
     if (program.find('.') == std::string::npos) program += ".exe";
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return std::nullopt;
-    const std::string path = std::string(folder, length) + "\\" + program;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::wstring path = std::wstring(folder, length) + L"\\" + ToWide(program);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return std::nullopt;
     }
@@ -84,16 +87,20 @@ ShellStartResult Win32Platform::ShellStartProgram(const std::string& operation,
                                                   const std::string& parameters,
                                                   const std::string& workingFolder,
                                                   WindowStyle style) {
-    SHELLEXECUTEINFOA info{};
+    const std::wstring wideOperation = ToWide(operation);
+    const std::wstring wideFile = ToWide(file);
+    const std::wstring wideParameters = ToWide(parameters);
+    const std::wstring wideFolder = ToWide(workingFolder);
+    SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.lpVerb = operation.c_str();
-    info.lpFile = file.c_str();
-    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
-    info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
+    info.lpVerb = wideOperation.c_str();
+    info.lpFile = wideFile.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : wideParameters.c_str();
+    info.lpDirectory = workingFolder.empty() ? nullptr : wideFolder.c_str();
     info.nShow = static_cast<int>(style);
     ShellStartResult result;
-    const BOOL started = ShellExecuteExA(&info);
+    const BOOL started = ShellExecuteExW(&info);
     result.code = reinterpret_cast<std::intptr_t>(info.hInstApp);
     if (!started && result.code > 32) result.code = SE_ERR_NOASSOC;
     if (info.hProcess != nullptr) {
@@ -103,16 +110,15 @@ ShellStartResult Win32Platform::ShellStartProgram(const std::string& operation,
 }
 
 bool Win32Platform::RunCommandLine(const std::string& commandLine, WindowStyle style) {
-    const std::optional<std::string> program = SystemProgramOf(commandLine);
+    const std::optional<std::wstring> program = SystemProgramOf(commandLine);
     if (!program) return false;
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(style);
     PROCESS_INFORMATION process{};
-    std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
-    mutableLine.push_back('\0');
-    if (!CreateProcessA(program->empty() ? nullptr : program->c_str(), mutableLine.data(), nullptr,
+    std::wstring mutableLine = ToWide(commandLine);
+    if (!CreateProcessW(program->empty() ? nullptr : program->c_str(), mutableLine.data(), nullptr,
                         nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return false;
     }
@@ -123,11 +129,11 @@ bool Win32Platform::RunCommandLine(const std::string& commandLine, WindowStyle s
 
 bool Win32Platform::SetCurrentDrive(const std::string& drive) {
     // "D:" on its own means that drive's current folder.
-    return !drive.empty() && SetCurrentDirectoryA(drive.c_str());
+    return !drive.empty() && SetCurrentDirectoryW(ToWide(drive).c_str());
 }
 
 bool Win32Platform::SetCurrentFolder(const std::string& folder) {
-    return !folder.empty() && SetCurrentDirectoryA(folder.c_str());
+    return !folder.empty() && SetCurrentDirectoryW(ToWide(folder).c_str());
 }
 
 bool Win32Platform::CallComMethod(const std::string& progId, const std::string& method) {

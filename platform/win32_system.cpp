@@ -93,35 +93,35 @@ std::vector<std::string> Win32Platform::ComputerSystemTypes() {
 }
 
 std::string Win32Platform::WindowsFolder() {
-    char buffer[255] = {};
-    UINT length = GetWindowsDirectoryA(buffer, sizeof(buffer));
-    if (length == 0 || length >= sizeof(buffer)) return {};
-    return std::string(buffer, length);
+    wchar_t buffer[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return FromWide(std::wstring_view(buffer, length));
 }
 
 std::string Win32Platform::ProgramFilePath() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return {};
-        if (length < buffer.size()) return std::string(buffer.data(), length);
+        if (length < buffer.size()) return FromWide(std::wstring_view(buffer.data(), length));
         buffer.resize(buffer.size() * 2);
     }
 }
 
 std::string Win32Platform::CommandLineArguments() {
-    const char* cursor = GetCommandLineA();
+    const wchar_t* cursor = GetCommandLineW();
     if (cursor == nullptr) return {};
     // Skip the program name, quoted or not, then the blanks after it.
-    if (*cursor == '"') {
+    if (*cursor == L'"') {
         ++cursor;
-        while (*cursor != '\0' && *cursor != '"') ++cursor;
-        if (*cursor == '"') ++cursor;
+        while (*cursor != L'\0' && *cursor != L'"') ++cursor;
+        if (*cursor == L'"') ++cursor;
     } else {
-        while (*cursor != '\0' && *cursor != ' ' && *cursor != '\t') ++cursor;
+        while (*cursor != L'\0' && *cursor != L' ' && *cursor != L'\t') ++cursor;
     }
-    while (*cursor == ' ' || *cursor == '\t') ++cursor;
-    return cursor;
+    while (*cursor == L' ' || *cursor == L'\t') ++cursor;
+    return FromWide(cursor);
 }
 
 LocalTime Win32Platform::Now() {
@@ -138,10 +138,10 @@ std::string Win32Platform::FormatShortDate(int year, int month, int day) {
     date.wYear = static_cast<WORD>(year);
     date.wMonth = static_cast<WORD>(month);
     date.wDay = static_cast<WORD>(day);
-    char buffer[80] = {};
+    wchar_t buffer[80] = {};
     const int length =
-        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer, sizeof(buffer));
-    return length > 0 ? std::string(buffer) : std::string();
+        GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer, 80);
+    return length > 0 ? FromWide(buffer) : std::string();
 }
 
 }  // namespace platform

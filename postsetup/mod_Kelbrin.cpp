@@ -5,6 +5,9 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "shared/BoxedWarning.h"
+#include "shared/LoggedPlatform.h"
+#include "shared/Messages.h"
+#include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/basService.h"
 #include "shared/modRegistry.h"
@@ -132,26 +135,50 @@ void StartZvnGen() {
     platform::Platform& system = platform::Current();
     const int style = platform::mb::Ok | platform::mb::IconExclamation;
     if (!platform::files::CanOpenForReading(program)) {
-        system.ShowMessage("Das Programm \"" + program + "\" wurde nicht gefunden.\r\n" +
-                               "Bitte starten Sie es nach der Installation von Hand.",
-                           kKelbrinTitle, style);
+        messages::Show(MessageKind::Failure,
+                       "Das Programm \"" + program + "\" wurde nicht gefunden.\r\n" +
+                           "Bitte starten Sie es nach der Installation von Hand.",
+                       kKelbrinTitle, style);
         return;
     }
     if (!system.RunCommandLine(Quoted(program), platform::WindowStyle::Normal)) {
-        system.ShowMessage("Das Programm \"" + program + "\" konnte nicht gestartet werden.",
-                           kKelbrinTitle, style);
+        messages::Show(MessageKind::Failure,
+                       "Das Programm \"" + program + "\" konnte nicht gestartet werden.",
+                       kKelbrinTitle, style);
     }
 }
 
+void FollowASilentSetup() {
+    const RegistryValue record =
+        ReadRegistryValue(RegistryRoot::LocalMachine, kSuiteKey, kSilentSetupRecordValue);
+    if (record.IsEmpty()) return;  // not there: a run as ever
+    // Reset first: a later run, with someone at the screen, shows its boxes.
+    DeleteSuiteValue(kSilentSetupRecordValue);
+    run_log::Open(record.AsText());
+    run_log::Write("run-start",
+                   {{"program", platform::Current().ProgramFilePath()}, {"role", "post-setup"}});
+    // Nothing follows its one failure, the final program that could not be
+    // started, and its exit code stays what the product installer knows.
+    messages::BeginUnattended([](const std::string& reason) {
+        run_log::Write("silent-end", {{"at", "post-setup"}, {"reason", reason}});
+    });
+}
+
 int RunKelbrin() {
+    // Without a silent setup before it there is no record, and nothing is written.
+    LoggedPlatform logged(platform::Current());
+    platform::ScopedPlatform withRecord(logged);
     try {
+        FollowASilentSetup();
         ReadQnInstallFolder();
         RestartEmergencyOrderMonitor();
         RestartBackupService();
         RestartExchangeSync();
         StartZvnGen();
+        run_log::Write("exit", {{"code", "0"}});
         return 0;
     } catch (const std::exception&) {
+        run_log::Write("exit", {{"code", "1"}});
         return 1;
     }
 }

@@ -5,8 +5,8 @@
 # Xvfb and the demo walks one whole path by keyboard, a new installation on a
 # single PC, to the started installer stand-in, recording its answers; then,
 # on a machine made fresh again, it replays that path from the answers with
-# no key pressed. A screenshot of each page of both runs goes to
-# demo-run/screenshots/.
+# no key pressed, and then once more silently (-SILENT), without a window. A
+# screenshot of each page of the first two runs goes to demo-run/screenshots/.
 set -Eeuo pipefail
 trap 'echo "${BASH_SOURCE[0]}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -121,4 +121,24 @@ else
 fi
 echo "What the replay did, from its record ($RUN_DIR/image/replay.log):"
 grep -E ' (replayed-[a-z]+|replay-stopped|exit) ' "$RUN_DIR/image/replay.log" | tr -d '\r' || true
+
+# Once more as a distribution tool runs it: no window appears, no pause.
+fresh_machine
+rm -f "$RUN_DIR/image/silent.log"
+start_wizard "$RUN_DIR/image" -SILENT -ANSWERS Antworten.ini -LOG silent.log
+started=$SECONDS
+await_wizard_end
+echo "The silent run took about $((SECONDS - started)) s."
+installers_started
+# It also names its record for the post-setup program; the rest must agree.
+suite_registry | grep -v StillesSetupProtokoll >"$RUN_DIR/registry-silent.txt"
+if diff -q "$RUN_DIR/registry-by-keyboard.txt" "$RUN_DIR/registry-silent.txt" >/dev/null; then
+    echo "The silent run left the same registry values as the keyboard walk."
+else
+    echo "The silent run left other registry values:" >&2
+    diff "$RUN_DIR/registry-by-keyboard.txt" "$RUN_DIR/registry-silent.txt" >&2 || true
+fi
+echo "How the silent run decided its boxes, from its record ($RUN_DIR/image/silent.log):"
+grep -E ' (message|message-decided|silent-end|exit) ' "$RUN_DIR/image/silent.log" |
+    cut -c1-160 | tr -d '\r' || true
 echo "Screenshots in $SHOTS"

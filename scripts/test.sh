@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the native build's unit tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer (with each fuzz target over
-# its seed corpus) and a sample of the fault sweep, then both programs and
-# all tests under Wine.
+# Builds and runs every test: the check that the program folders form layers,
+# the native build's unit tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer (with each fuzz target over its seed corpus) and
+# a sample of the fault sweep, then both programs and all tests under Wine.
 # Usage: scripts/test.sh [ctest options for the Wine run]
 #        (as root it installs what is missing first)
 set -Eeuo pipefail
@@ -11,25 +11,20 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 
 if [ "$(id -u)" = 0 ]; then scripts/setup-machine.sh; fi
+scripts/folder-layers.sh
 
 # The grep below hides progress lines; each build's own status decides.
 cmake --preset host-sanitize >/dev/null
 cmake --build --preset host-sanitize -- --no-print-directory 2>&1 | grep -vE '^\[ *[0-9]+%\]' || true
 cmake --build --preset host-sanitize >/dev/null
 ctest --preset host-sanitize
-# The whole fault sweep takes about three minutes on two idle cores (four to
-# six while others build), more than this run affords it: a fixed sample of
-# it, every fourth call of every flow. scripts/fault-sweep.sh runs it all.
+# The whole fault sweep takes about four minutes on two cores (more while
+# others build), more than this run affords it: a fixed sample of it, every
+# fourth call of every flow (about 50 s). scripts/fault-sweep.sh runs it all.
 scripts/fault-sweep.sh --every 4
 
-BUILD_DIR="$ROOT/build"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -- --no-print-directory 2>&1 | grep -vE '^\[ *[0-9]+%\]' || true
 cmake --build --preset mingw >/dev/null
 
-. scripts/wine-env.sh
-trap stop_wine EXIT
-start_display
-start_wine
-
-ctest --preset mingw "$@"
+scripts/wine-ctest.sh "$@"

@@ -1,6 +1,7 @@
 #include "shared/BoxedWarning.h"
 
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 
 std::string JoinWarningLines(std::initializer_list<const char*> lines) {
     std::string text;
@@ -12,6 +13,7 @@ std::string JoinWarningLines(std::initializer_list<const char*> lines) {
 }
 
 void ShowBoxedWarning(const std::string& text) {
-    platform::Current().ShowMessage(text, kWarningTitle,
-                                    platform::mb::Ok | platform::mb::IconExclamation);
+    // A warning of what was done: taken as read, whatever its icon says.
+    messages::Show(MessageKind::Information, text, kWarningTitle,
+                   platform::mb::Ok | platform::mb::IconExclamation);
 }

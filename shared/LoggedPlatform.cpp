@@ -129,11 +129,9 @@ void LoggedPlatform::WaitPumpingEvents(unsigned milliseconds) {
     inner_.WaitPumpingEvents(milliseconds);
 }
 
+// Boxes are recorded with their kind where it is known (shared/Messages.h).
 int LoggedPlatform::ShowMessage(const std::string& text, const std::string& caption, int style) {
-    run_log::Write("message", {{"caption", caption}, {"text", text}, {"style", Number(style)}});
-    const int answer = inner_.ShowMessage(text, caption, style);
-    run_log::Write("message-answer", {{"answer", Number(answer)}});
-    return answer;
+    return inner_.ShowMessage(text, caption, style);
 }
 
 std::string LoggedPlatform::BrowseForFolder(const std::string& title, std::intptr_t ownerWindow,

@@ -1,7 +1,8 @@
 // The platform with a record: every call goes on to the platform underneath
 // unchanged, and those that change the machine or ask the user (registry
-// writes, program starts, service requests, message boxes, the folder
-// picker) leave a line in the run's record when one is kept.
+// writes, program starts, service requests, the folder picker) leave a line
+// in the run's record when one is kept. Message boxes leave theirs where
+// their kind is known, in shared/Messages.h.
 #pragma once
 
 #include "platform/Platform.h"

@@ -8,6 +8,11 @@ namespace run_log {
 namespace {
 
 std::string path_;
+// Whether the file was looked at for its byte-order mark since it was opened.
+bool marked_ = false;
+// Notepad, PowerShell and findstr take a file with this mark for UTF-8 and
+// show every path whole; without it they would guess a code page.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool NeedsQuotes(const std::string& value) {
     return value.empty() || value.find_first_of(" \t\"=\r\n") != std::string::npos;
@@ -20,7 +25,7 @@ std::string Quoted(const std::string& value) {
         if (c == '"') {
             quoted += "\"\"";
         } else if (c == '\r' || c == '\n') {
-            quoted += '\xB6';  // the pilcrow of Windows-1252
+            quoted += "¶";
             if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
         } else {
             quoted += c;
@@ -38,9 +43,14 @@ std::string Timestamp(const platform::LocalTime& t) {
 
 }  // namespace
 
-void Open(const std::string& path) { path_ = path.empty() ? path : platform::files::FullPathOf(path); }
+void Open(const std::string& path) {
+    path_ = path.empty() ? path : platform::files::FullPathOf(path);
+    marked_ = false;
+}
 
 bool IsOpen() { return !path_.empty(); }
+
+const std::string& Path() { return path_; }
 
 void Close() { path_.clear(); }
 
@@ -56,7 +66,12 @@ std::string FormatLine(const platform::LocalTime& time, std::string_view event,
 
 void Write(std::string_view event, const std::vector<Field>& fields) {
     if (!IsOpen()) return;
-    platform::files::AppendToFile(path_, FormatLine(platform::Current().Now(), event, fields));
+    std::string line = FormatLine(platform::Current().Now(), event, fields);
+    // A new file starts with the mark; a record appended to keeps its start.
+    if (!marked_ && platform::files::FileSize(path_).value_or(0) == 0) {
+        line.insert(0, kByteOrderMark);
+    }
+    if (platform::files::AppendToFile(path_, line)) marked_ = true;
 }
 
 void Write(std::string_view event, std::initializer_list<Field> fields) {

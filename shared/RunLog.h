@@ -1,8 +1,8 @@
 // A record of one run, for the people who roll the suite out and support it:
 // one line per event, as
 //   2026-12-08T21:44:01.123 message text="Die Datei ..." answer=1
-// in Windows-1252 like every other text of the suite, so that a person can
-// read it and findstr or grep can select from it. Nothing is written
+// in UTF-8 with a byte-order mark, so that a person can read any path whole
+// and findstr or grep can select from it. Nothing is written
 // anywhere until a file is opened, and a record that cannot be written is
 // dropped: keeping it never changes the run.
 #pragma once
@@ -25,6 +25,8 @@ struct Field {
 // later change of the current folder does not move it).
 void Open(const std::string& path);
 bool IsOpen();
+// The full path of the record; empty when none is kept.
+const std::string& Path();
 // Stops recording (tests, and the end of a run).
 void Close();
 void Write(std::string_view event, std::initializer_list<Field> fields = {});

@@ -1,5 +1,5 @@
 // Text helpers with the semantics the programs' INI files and registry values
-// expect: Windows-1252 text, blanks meaning the space character only.
+// expect: UTF-8 text, blanks meaning the space character only.
 #pragma once
 
 #include <string>
@@ -9,7 +9,10 @@ namespace text {
 
 // Removes leading and trailing spaces (not tabs or line ends).
 std::string Trim(std::string_view value);
-// Upper and lower case in Windows-1252, umlauts included.
+// Upper and lower case of UTF-8 text: umlauts, the letters of Central and
+// Eastern European languages, Greek and Cyrillic included. A character is
+// never split, an invalid byte stays as it is, and the result has the same
+// length in bytes, so a position found in it holds in the original too.
 std::string Upper(std::string_view value);
 std::string Lower(std::string_view value);
 bool ContainsNoCase(std::string_view haystack, std::string_view needle);

@@ -1,5 +1,7 @@
 #include "shared/modRegistry.h"
 
+#include <cstdint>
+
 #include "shared/Text.h"
 
 RegistryValue ReadRegistryValue(RegistryRoot root, const std::string& subkey,
@@ -18,6 +20,12 @@ std::string ReadSuiteValue(const std::string& valueName) {
 
 void WriteSuiteValue(const std::string& valueName, const std::string& value) {
     WriteRegistryValue(RegistryRoot::LocalMachine, kSuiteKey, valueName, value);
+}
+
+void DeleteSuiteValue(const std::string& valueName) {
+    constexpr std::uint32_t kSetValue = 0x2;  // KEY_SET_VALUE
+    platform::Current().DeleteRegistryValue(RegistryRoot::LocalMachine, kSuiteKey, valueName,
+                                            kSetValue);
 }
 
 bool IsFlagSet(const RegistryValue& value) { return text::Trim(value.AsText()) == "1"; }

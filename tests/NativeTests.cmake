@@ -9,7 +9,6 @@ add_subdirectory(${GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FRO
 add_library(fake_platform STATIC ${CODE_ROOT}/platform/fake/FakePlatform.cpp)
 target_link_libraries(fake_platform PUBLIC platform)
 target_compile_options(fake_platform PRIVATE ${PROJECT_WARNINGS})
-add_dependencies(fake_platform cp1252_mirror)
 
 file(GLOB support_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
 host_sources(support_sources ${support_sources})

@@ -16,6 +16,8 @@ struct FormRegistry {
     std::vector<std::unique_ptr<Form>> unloaded;
 };
 
+bool windowsHidden = false;
+
 FormRegistry& Registry() {
     static FormRegistry registry;
     return registry;
@@ -152,7 +154,7 @@ void Form::Show() {
     }
     const bool first = !shown_;
     shown_ = true;
-    window_->Show();
+    if (!windowsHidden) window_->Show();
     if (first) OnShown();
 }
 
@@ -211,6 +213,8 @@ void Form::OnTimer(int timerId) {
         timers_[static_cast<std::size_t>(timerId - 1)]->Tick();
     }
 }
+
+void KeepWindowsHidden(bool hidden) { windowsHidden = hidden; }
 
 Form& Prepare(std::unique_ptr<Form> form) {
     Form& prepared = *form;

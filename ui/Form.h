@@ -132,6 +132,10 @@ class Form : public platform::gui::WindowEvents {
     std::unique_ptr<platform::gui::PageWindow> window_;
 };
 
+// While set, forms load, run and unload as ever, but their windows never
+// appear (a silent run).
+void KeepWindowsHidden(bool hidden);
+
 // Takes the form into the program's care without showing it yet; its window
 // may be made ahead meanwhile (MakeWindowsAhead).
 Form& Prepare(std::unique_ptr<Form> form);

@@ -1,13 +1,12 @@
 // Starts a program and measures the time until its window is visible: the
-// wizard on a setup image against the minimal one-window program, in turns,
-// in the same run. The wizard must also start other programs (the
-// setup-type program, taskkill, runtime packages); the floor is what no
-// start-up could beat: the minimal window plus starting each of those
-// programs and waiting for its end, measured on the same image in the same
-// round. The last line is "ratio <wizard / floor> to the floor". The floor
-// starts console programs (taskkill) in the bench's console; the wizard
-// gives them a console window of their own, a process that runs beside it.
-// That cost is reported after all rounds, for comparison only.
+// wizard on a setup image against the minimal one-window program and against
+// the floor, in turns, in the same run. On its way to the Welcome window the
+// wizard starts other programs (taskkill, the setup-type program twice); the
+// floor is the minimal program starting those same programs with the same
+// calls, in the same order, waiting where the wizard waits, before it shows
+// its window (MinimalWindow.cpp). No start-up could beat it. The bench checks
+// in every round that the floor started what the wizard started. The last
+// line is "ratio <wizard / floor> to the floor".
 // Usage: StartupBench <folder of MinimalWindow.exe> <image folder with Paldrix.exe> [runs]
 #include <windows.h>
 #include <winternl.h>
@@ -16,8 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,6 +26,15 @@
 namespace {
 
 double Now() { return bench::MillisecondsNow(); }
+
+std::string Utf8(const std::wstring& text) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length,
+                        nullptr, nullptr);
+    return utf8;
+}
 
 HWND VisibleWindowOf(DWORD processId, const char* caption) {
     HWND window = nullptr;
@@ -38,26 +46,30 @@ HWND VisibleWindowOf(DWORD processId, const char* caption) {
     return nullptr;
 }
 
-// A program the measured one started, as it can be started again.
+// A program the measured one started.
 struct ChildProgram {
-    std::string image;
-    std::string commandLine;
+    std::wstring image;
+    std::wstring commandLine;
+    bool operator==(const ChildProgram&) const = default;
 };
 
 using QueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
 
+bool BasicInformation(HANDLE process, PROCESS_BASIC_INFORMATION& basic) {
+    static const auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    return query != nullptr &&
+           query(process, ProcessBasicInformation, &basic, sizeof(basic), nullptr) == 0;
+}
+
 // The command line from the process's own parameters; empty when they
 // cannot be read (yet).
-std::string CommandLineOf(HANDLE process) {
-    static const auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+std::wstring CommandLineOf(HANDLE process) {
     PROCESS_BASIC_INFORMATION basic{};
     PEB peb{};
     RTL_USER_PROCESS_PARAMETERS parameters{};
     SIZE_T read = 0;
-    if (query == nullptr ||
-        query(process, ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0 ||
-        basic.PebBaseAddress == nullptr ||
+    if (!BasicInformation(process, basic) || basic.PebBaseAddress == nullptr ||
         !ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof(peb), &read) ||
         peb.ProcessParameters == nullptr ||
         !ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof(parameters),
@@ -65,25 +77,27 @@ std::string CommandLineOf(HANDLE process) {
         parameters.CommandLine.Length == 0) {
         return {};
     }
-    std::wstring wide(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
-    if (!ReadProcessMemory(process, parameters.CommandLine.Buffer, wide.data(),
-                           parameters.CommandLine.Length, &read)) {
+    // Until the new process has set them up, the parameters hold offsets
+    // from their own start instead of addresses.
+    auto buffer = reinterpret_cast<ULONG_PTR>(parameters.CommandLine.Buffer);
+    const auto block = reinterpret_cast<ULONG_PTR>(peb.ProcessParameters);
+    if (buffer < block) buffer += block;
+    std::wstring line(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(buffer), line.data(),
+                           parameters.CommandLine.Length, &read) ||
+        line.find(L'\0') != std::wstring::npos) {
         return {};
     }
-    int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                     0, nullptr, nullptr);
-    std::string line(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), line.data(), length,
-                        nullptr, nullptr);
     return line;
 }
 
-// Watches the processes a program starts through a job and its completion
+// Watches the programs that one program starts itself (not what those start
+// in turn, such as a console window's host) through a job and its completion
 // port, on a thread of its own so that the window watch is not delayed.
 class ChildWatch {
   public:
     ChildWatch()
-        : job_(CreateJobObjectA(nullptr, nullptr)),
+        : job_(CreateJobObjectW(nullptr, nullptr)),
           port_(CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1)) {
         JOBOBJECT_ASSOCIATE_COMPLETION_PORT association{job_, port_};
         SetInformationJobObject(job_, JobObjectAssociateCompletionPortInformation, &association,
@@ -100,25 +114,26 @@ class ChildWatch {
     ChildWatch(const ChildWatch&) = delete;
     ChildWatch& operator=(const ChildWatch&) = delete;
 
-    HANDLE Job() const { return job_; }
-    void Ignore(DWORD processId) { ignored_ = processId; }
+    // Joined before it runs, so that every program it starts is seen.
+    void Join(const PROCESS_INFORMATION& process) {
+        parent_ = process.dwProcessId;
+        AssignProcessToJobObject(job_, process.hProcess);
+    }
 
-    // Waits until every process of the job has ended, then lists what was
-    // started besides the watched program, in start order.
+    // Waits until every process of the job has ended, then lists what the
+    // watched program started, in start order.
     std::vector<ChildProgram> Collect() {
         WaitForSingleObject(allEnded_, 20000);
         std::lock_guard<std::mutex> lock(mutex_);
         std::vector<std::pair<int, ChildProgram>> ordered;
         for (auto& [id, child] : children_) {
-            char image[MAX_PATH * 2] = {};
-            DWORD length = sizeof(image);
-            if (child.process == nullptr ||
-                !QueryFullProcessImageNameA(child.process, 0, image, &length)) {
-                continue;
-            }
-            std::string line =
-                child.commandLine.empty() ? "\"" + std::string(image) + "\"" : child.commandLine;
-            ordered.push_back({child.order, {image, line}});
+            wchar_t image[MAX_PATH * 2] = {};
+            DWORD length = MAX_PATH * 2;
+            if (!QueryFullProcessImageNameW(child.process, 0, image, &length)) continue;
+            std::wstring line = child.commandLine.empty()
+                                    ? L"\"" + std::wstring(image, length) + L"\""
+                                    : child.commandLine;
+            ordered.push_back({child.order, {std::wstring(image, length), line}});
         }
         std::sort(ordered.begin(), ordered.end(),
                   [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -131,7 +146,7 @@ class ChildWatch {
     static constexpr DWORD kStop = 0xFFFF;
     struct Child {
         HANDLE process = nullptr;
-        std::string commandLine;
+        std::wstring commandLine;
         int order = 0;
     };
 
@@ -144,39 +159,44 @@ class ChildWatch {
             if (message == kStop) return;
             const auto processId = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(detail));
             if (message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) SetEvent(allEnded_);
-            if (message != JOB_OBJECT_MSG_NEW_PROCESS || processId == ignored_) continue;
-            Child child;
-            child.order = static_cast<int>(children_.size());
-            child.process =
-                OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-            // The parameters appear once the new process has started up.
-            for (int attempt = 0; child.process != nullptr && attempt < 200; ++attempt) {
-                child.commandLine = CommandLineOf(child.process);
-                if (!child.commandLine.empty() ||
-                    WaitForSingleObject(child.process, 0) == WAIT_OBJECT_0) {
-                    break;
-                }
-                Sleep(1);
-            }
-            std::lock_guard<std::mutex> lock(mutex_);
-            children_[processId] = child;
+            if (message == JOB_OBJECT_MSG_NEW_PROCESS && processId != parent_) Note(processId);
         }
+    }
+
+    void Note(DWORD processId) {
+        Child child;
+        child.process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+        PROCESS_BASIC_INFORMATION basic{};
+        if (child.process == nullptr || !BasicInformation(child.process, basic) ||
+            basic.InheritedFromUniqueProcessId != parent_) {
+            if (child.process != nullptr) CloseHandle(child.process);
+            return;
+        }
+        // The parameters appear once the new process has started up.
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            child.commandLine = CommandLineOf(child.process);
+            if (!child.commandLine.empty() ||
+                WaitForSingleObject(child.process, 0) == WAIT_OBJECT_0) {
+                break;
+            }
+            Sleep(1);
+        }
+        std::lock_guard<std::mutex> lock(mutex_);
+        child.order = static_cast<int>(children_.size());
+        children_[processId] = child;
     }
 
     HANDLE job_;
     HANDLE port_;
-    HANDLE allEnded_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    DWORD ignored_ = 0;
+    HANDLE allEnded_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    DWORD parent_ = 0;
     std::mutex mutex_;
     std::map<DWORD, Child> children_;
     std::thread watcher_;
 };
 
-// Milliseconds from the process start to its window being visible; negative
-// when it did not appear within 60 seconds. With `children`, also what the
-// program started on its way.
-// Standard handles for the programs started: console output (taskkill's)
-// would only clutter the figures.
+// Standard handles for the measured program: console output would only
+// clutter the figures.
 void QuietOutput(STARTUPINFOA& startup) {
     static HANDLE nul = [] {
         SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -187,27 +207,28 @@ void QuietOutput(STARTUPINFOA& startup) {
     startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
 }
 
+// Milliseconds from the process start to its window being visible; negative
+// when it did not appear within 60 seconds. Also what the program started
+// on its way (each measured program runs in a job of its own, so that all
+// pay for it alike). A `plan` makes the minimal window the floor.
 double TimeToWindow(const std::string& program, const std::string& folder, const char* caption,
-                    std::vector<ChildProgram>* children = nullptr) {
+                    std::vector<ChildProgram>& children, const std::wstring& plan = {}) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     QuietOutput(startup);
     PROCESS_INFORMATION process{};
     std::string commandLine = "\"" + program + "\"";
-    std::unique_ptr<ChildWatch> watch;
-    if (children != nullptr) watch = std::make_unique<ChildWatch>();
+    ChildWatch watch;
+    // Only the floor sees the plan, and the bench starts one program at a time.
+    SetEnvironmentVariableW(L"STARTUP_FLOOR", plan.empty() ? nullptr : plan.c_str());
     const double start = Now();
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                        watch ? CREATE_SUSPENDED : 0, nullptr, folder.c_str(), &startup,
-                        &process)) {
-        return -1;
-    }
-    if (watch) {
-        // Joined before it runs, so that every program it starts is seen.
-        watch->Ignore(process.dwProcessId);
-        AssignProcessToJobObject(watch->Job(), process.hProcess);
-        ResumeThread(process.hThread);
-    }
+    const BOOL started =
+        CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
+                       nullptr, folder.c_str(), &startup, &process);
+    SetEnvironmentVariableW(L"STARTUP_FLOOR", nullptr);
+    if (!started) return -1;
+    watch.Join(process);
+    ResumeThread(process.hThread);
     double elapsed = -1;
     while (Now() - start < 60000) {
         if (VisibleWindowOf(process.dwProcessId, caption) != nullptr) {
@@ -220,49 +241,13 @@ double TimeToWindow(const std::string& program, const std::string& folder, const
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    if (watch) *children = watch->Collect();
+    children = watch.Collect();
     return elapsed;
 }
 
-// How a program is started again: as the floor starts it, in the bench's
-// own console and hidden; or as a windowed program such as the wizard starts
-// a console program: with a console window of its own, minimised without the
-// focus. That window is a process of its own.
-enum class StartedAs { BenchConsole, OwnConsole };
-
-// Milliseconds from starting a program to its end; negative when it did
-// not start or did not end within 60 seconds.
-double TimeToEnd(const ChildProgram& child, const std::string& folder,
-                 StartedAs how = StartedAs::BenchConsole) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    DWORD flags = 0;
-    if (how == StartedAs::OwnConsole) {
-        startup.wShowWindow = SW_SHOWMINNOACTIVE;
-        flags = CREATE_NEW_CONSOLE;
-    } else {
-        QuietOutput(startup);
-    }
-    PROCESS_INFORMATION process{};
-    std::string commandLine = child.commandLine;
-    const double start = Now();
-    if (!CreateProcessA(child.image.c_str(), commandLine.data(), nullptr, nullptr,
-                        how == StartedAs::BenchConsole, flags, nullptr, folder.c_str(), &startup,
-                        &process)) {
-        return -1;
-    }
-    const bool ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
-    const double elapsed = Now() - start;
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return ended ? elapsed : -1;
-}
-
 // Whether the program file is a console program, from its PE header.
-bool IsConsoleProgram(const std::string& image) {
-    HANDLE file = CreateFileA(image.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+bool IsConsoleProgram(const std::wstring& image) {
+    HANDLE file = CreateFileW(image.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     char header[4096] = {};
@@ -279,40 +264,84 @@ bool IsConsoleProgram(const std::string& image) {
            nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
 }
 
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+std::wstring FileName(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+
+// The floor's plan (MinimalWindow.cpp) from what the wizard started: the
+// wizard starts console programs (taskkill) as plain command lines in a
+// console window of their own without waiting, and every other program on
+// its way to the first page through the shell, hidden, waiting for it.
+std::wstring FloorPlan(const std::vector<ChildProgram>& children) {
+    std::wstring plan;
+    for (const ChildProgram& child : children) {
+        plan += IsConsoleProgram(child.image)
+                    ? L"start|" + child.image + L"|" + child.commandLine + L"\n"
+                    : L"run|" + FolderOf(child.image) + L"|" + FileName(child.image) + L"\n";
+    }
+    return plan;
+}
+
+// The programs by name and how they are started; with `exactly`, by file
+// and command line.
+std::string Describe(const std::vector<ChildProgram>& children, bool exactly = false) {
+    std::string text;
+    for (const ChildProgram& child : children) {
+        text += text.empty() ? "" : ", ";
+        text += exactly ? Utf8(child.image) + " [" + Utf8(child.commandLine) + "]"
+                        : Utf8(FileName(child.image));
+        text += IsConsoleProgram(child.image) ? " (own console, minimised, not waited for)"
+                                              : " (through the shell, hidden, waited for)";
+    }
+    return text.empty() ? "nothing" : text;
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-std::string FileName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+// The three programs measured: the minimal window bare and as the floor
+// (with the plan), and the wizard.
+struct Measured {
+    std::string benchFolder, image, minimal, wizard;
+    std::vector<ChildProgram> planned;
+    std::wstring plan;
+};
+constexpr const char* kWizardTitle = "ZEVRIN Tolvane Setup-Assistent";
+constexpr const char* kMinimalTitle = "Minimal Window";
 
-// For comparison only, after all rounds so that the figures above are taken
-// as always: the console programs the wizard started, each started again in
-// a console window of its own as the wizard starts them, and the floor with
-// those times in place of the bench-console ones.
-void ReportOwnConsoleFloor(const std::vector<ChildProgram>& children, const std::string& image,
-                           int runs, double floor, double welcome,
-                           const std::map<std::string, std::vector<double>>& childTimes) {
-    double changed = floor;
-    for (const ChildProgram& child : children) {
-        if (!IsConsoleProgram(child.image)) continue;
-        std::vector<double> times;
-        for (int run = 0; run < runs; ++run) {
-            times.push_back(TimeToEnd(child, image, StartedAs::OwnConsole));
+struct RoundTimes {
+    double minimal = -1, floor = -1, wizard = -1;
+};
+
+// One round: the minimal window, then the wizard and the floor, which take
+// turns at going first. nullopt, with the reason said, when a window did not
+// appear or the floor did not start what the wizard started.
+std::optional<RoundTimes> MeasureRound(const Measured& measured, int run) {
+    RoundTimes times;
+    std::vector<ChildProgram> byMinimal, byWizard, byFloor;
+    times.minimal = TimeToWindow(measured.minimal, measured.benchFolder, kMinimalTitle, byMinimal);
+    for (int turn = 0; turn < 2; ++turn) {
+        if ((turn + run) % 2 == 0) {
+            times.wizard = TimeToWindow(measured.wizard, measured.image, kWizardTitle, byWizard);
+        } else {
+            times.floor = TimeToWindow(measured.minimal, measured.benchFolder, kMinimalTitle,
+                                       byFloor, measured.plan);
         }
-        const std::string name = FileName(child.image);
-        if (*std::min_element(times.begin(), times.end()) < 0) {
-            std::printf("%s did not run to its end in a console of its own\n", name.c_str());
-            return;
-        }
-        std::printf(
-            "started %s in a console window of its own, as the wizard starts it: "
-            "median %.1f ms\n",
-            name.c_str(), Median(times));
-        changed += Median(times) - Median(childTimes.at(name));
     }
-    std::printf("for comparison only: floor with those %.1f ms, ratio %.2f to it\n", changed,
-                welcome / changed);
+    if (times.minimal < 0 || times.wizard < 0 || times.floor < 0) {
+        std::fprintf(stderr, "run %d: a window did not appear\n", run + 1);
+        return std::nullopt;
+    }
+    if (byWizard != measured.planned || byFloor != measured.planned) {
+        std::fprintf(stderr, "run %d: the wizard started %s; the floor %s; planned were %s\n",
+                     run + 1, Describe(byWizard, true).c_str(), Describe(byFloor, true).c_str(),
+                     Describe(measured.planned, true).c_str());
+        return std::nullopt;
+    }
+    return times;
 }
 
 }  // namespace
@@ -322,62 +351,39 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: StartupBench <bench folder> <image folder> [runs]\n");
         return 2;
     }
-    const std::string benchFolder = argv[1];
-    const std::string image = argv[2];
+    Measured measured;
+    measured.benchFolder = argv[1];
+    measured.image = argv[2];
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;
-    const std::string minimal = benchFolder + "\\MinimalWindow.exe";
-    const std::string wizard = image + "\\Paldrix.exe";
-    const char* wizardTitle = "ZEVRIN Tolvane Setup-Assistent";
+    measured.minimal = measured.benchFolder + "\\MinimalWindow.exe";
+    measured.wizard = measured.image + "\\Paldrix.exe";
 
-    // One start of each first, so that none pays for a cold cache, and so
-    // that the runtime packages a first run installs are in place.
-    // Both run in a job of their own, so that both pay for it alike.
-    std::vector<ChildProgram> children, none;
-    TimeToWindow(minimal, benchFolder, "Minimal Window", &none);
-    TimeToWindow(wizard, image, wizardTitle, &children);
-    for (const ChildProgram& child : children) TimeToEnd(child, image);
+    // Each once first, so that none pays for a cold cache; the wizard twice,
+    // so that the runtime packages a first run installs are in place and the
+    // plan is what every later run starts.
+    std::vector<ChildProgram> started;
+    TimeToWindow(measured.minimal, measured.benchFolder, kMinimalTitle, started);
+    TimeToWindow(measured.wizard, measured.image, kWizardTitle, started);
+    TimeToWindow(measured.wizard, measured.image, kWizardTitle, measured.planned);
+    measured.plan = FloorPlan(measured.planned);
+    TimeToWindow(measured.minimal, measured.benchFolder, kMinimalTitle, started, measured.plan);
+    std::printf("the floor starts, as the wizard does: %s\n", Describe(measured.planned).c_str());
 
-    std::vector<double> minimalTimes, wizardTimes, floorTimes;
-    std::map<std::string, std::vector<double>> childTimes;
+    std::vector<double> minimalTimes, floorTimes, wizardTimes;
     for (int run = 0; run < runs; ++run) {
-        const double m = TimeToWindow(minimal, benchFolder, "Minimal Window", &none);
-        const double w = TimeToWindow(wizard, image, wizardTitle, &children);
-        if (m < 0 || w < 0) {
-            std::fprintf(stderr, "run %d: a window did not appear\n", run + 1);
-            return 1;
-        }
-        double started = 0;
-        std::string names;
-        for (const ChildProgram& child : children) {
-            const double c = TimeToEnd(child, image);
-            if (c < 0) {
-                std::fprintf(stderr, "run %d: %s did not run to its end\n", run + 1,
-                             child.commandLine.c_str());
-                return 1;
-            }
-            started += c;
-            childTimes[FileName(child.image)].push_back(c);
-            names += " " + FileName(child.image);
-        }
-        minimalTimes.push_back(m);
-        wizardTimes.push_back(w);
-        floorTimes.push_back(m + started);
-        std::printf(
-            "run %d: minimal window %7.1f ms, Welcome window %7.1f ms, floor %7.1f ms "
-            "(started:%s)\n",
-            run + 1, m, w, m + started, names.c_str());
+        const std::optional<RoundTimes> times = MeasureRound(measured, run);
+        if (!times) return 1;
+        minimalTimes.push_back(times->minimal);
+        floorTimes.push_back(times->floor);
+        wizardTimes.push_back(times->wizard);
+        std::printf("run %d: minimal window %7.1f ms, floor %7.1f ms, Welcome window %7.1f ms\n",
+                    run + 1, times->minimal, times->floor, times->wizard);
     }
     const double m = Median(minimalTimes);
-    const double w = Median(wizardTimes);
     const double f = Median(floorTimes);
-    for (const auto& [name, times] : childTimes) {
-        std::printf("started %s: %zu times in %d runs, median %.1f ms from start to end\n",
-                    name.c_str(), times.size(), runs, Median(times));
-    }
-    std::printf("median: minimal window %.1f ms, Welcome window %.1f ms, ratio %.2f to it\n", m, w,
-                w / m);
-    ReportOwnConsoleFloor(children, image, runs, f, w, childTimes);
-    std::printf("median floor (minimal window and the programs started) %.1f ms\n", f);
+    const double w = Median(wizardTimes);
+    std::printf("median: minimal window %.1f ms, floor %.1f ms, Welcome window %.1f ms\n", m, f, w);
+    std::printf("ratio %.2f to the minimal window\n", w / m);
     std::printf("ratio %.2f to the floor\n", w / f);
     return 0;
 }

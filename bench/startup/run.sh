@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmark, lays out a setup image whose stand-ins answer at once
-# and prints the start-up figures of the wizard against a minimal window.
+# and prints the start-up figures of the wizard against a minimal window and
+# against the floor, that window starting first what the wizard starts.
 # Usage: bench/startup/run.sh [runs]
 set -Eeuo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"

@@ -260,11 +260,11 @@ void FakePlatform::PumpEvents() {
 void FakePlatform::ExitProgram(int exitCode) { throw ProgramExit(exitCode); }
 
 std::unique_ptr<gui::PageWindow> FakePlatform::CreatePageWindow(const gui::WindowView& view,
-                                                                gui::WindowEvents&) {
+                                                                gui::WindowEvents& events) {
     const faults::Call call("CreatePageWindow", view.caption);
     if (call.Fails()) return nullptr;
     ++pageWindowsCreated;
-    auto window = std::make_unique<FakePageWindow>(view);
+    auto window = std::make_unique<FakePageWindow>(view, events, windows_);
     lastPageWindow = window.get();
     return window;
 }
@@ -277,9 +277,29 @@ gui::Rect FakePlatform::ScreenRect() {
 
 bool FakePlatform::HandleNextEvent() {
     // No user sits at the fake: each event is the test acting through onPump,
-    // and without it there is nothing to wait for.
+    // or a window's timer, and without them there is nothing to wait for.
     PumpEvents();
+    if (timersFire && FireNextTimer()) return true;
     return static_cast<bool>(onPump);
+}
+
+bool FakePlatform::FireNextTimer() {
+    FakePageWindow* window = nullptr;
+    int id = 0;
+    unsigned period = 0;
+    for (FakePageWindow* candidate : *windows_) {
+        for (const auto& [timer, milliseconds] : candidate->timers) {
+            if (window == nullptr || milliseconds < period) {
+                window = candidate;
+                id = timer;
+                period = milliseconds;
+            }
+        }
+    }
+    if (window == nullptr) return false;
+    ticks += period;
+    window->events.OnTimer(id);
+    return true;
 }
 
 std::string FakePlatform::FormatShortDate(int year, int month, int day) {
@@ -290,7 +310,13 @@ std::string FakePlatform::FormatShortDate(int year, int month, int day) {
     return text;
 }
 
-FakePageWindow::FakePageWindow(const gui::WindowView& initial) : view(initial) {}
+FakePageWindow::FakePageWindow(const gui::WindowView& initial, gui::WindowEvents& windowEvents,
+                               std::shared_ptr<Registry> live)
+    : view(initial), events(windowEvents), live_(std::move(live)) {
+    live_->push_back(this);
+}
+
+FakePageWindow::~FakePageWindow() { std::erase(*live_, this); }
 
 void FakePageWindow::UpdateControl(std::size_t index, const gui::ControlView& control) {
     if (index < view.controls.size()) view.controls[index] = control;

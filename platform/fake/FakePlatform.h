@@ -10,6 +10,7 @@
 #include <set>
 #include <stdexcept>
 #include <tuple>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -29,9 +30,11 @@ struct RecordedStart {
     WindowStyle style = WindowStyle::Normal;
 };
 
-// Thrown by ExitProgram so that a test sees the program end without ending itself.
-struct ProgramExit : std::runtime_error {
-    explicit ProgramExit(int code) : std::runtime_error("program exit"), exitCode(code) {}
+// Thrown by ExitProgram so that a test sees the program end without ending
+// itself. Not a std::exception: as the program's end on Windows, it passes
+// every step that skips its failures and every handler of the program.
+struct ProgramExit {
+    explicit ProgramExit(int code) : exitCode(code) {}
     int exitCode;
 };
 
@@ -39,7 +42,10 @@ struct ProgramExit : std::runtime_error {
 // would show, so a test can look at it.
 class FakePageWindow : public gui::PageWindow {
 public:
-    explicit FakePageWindow(const gui::WindowView& view);
+    using Registry = std::vector<FakePageWindow*>;
+    FakePageWindow(const gui::WindowView& view, gui::WindowEvents& events,
+                   std::shared_ptr<Registry> live);
+    ~FakePageWindow() override;
     void UpdateControl(std::size_t index, const gui::ControlView& view) override;
     void SetCaption(const std::string& caption) override;
     void MoveTo(int left, int top) override;
@@ -54,6 +60,12 @@ public:
     std::optional<std::size_t> focusedControl;
     bool shown = false, destroyed = false, enabled = true;
     std::map<int, unsigned> timers;  // running timers by id
+    gui::WindowEvents& events;
+
+private:
+    // The fake's list of windows, which this one leaves as it goes; it may
+    // outlive the fake.
+    std::shared_ptr<Registry> live_;
 };
 
 class FakePlatform : public Platform {
@@ -116,6 +128,10 @@ public:
     int pumps = 0;
     // Called at every event pump and wait, so a test can act mid-operation.
     std::function<void()> onPump;
+    // With it set, the event the program waits for next (HandleNextEvent)
+    // is the tick of the page windows' running timer with the shortest
+    // period, the clock moved on by that period: a replay runs by itself.
+    bool timersFire = false;
 
     std::vector<MousePointer> pointers;
 
@@ -168,6 +184,10 @@ public:
     bool BringOtherInstanceToFront() override;
 
 private:
+    bool FireNextTimer();
+
+    std::shared_ptr<FakePageWindow::Registry> windows_ =
+        std::make_shared<FakePageWindow::Registry>();
     using Key = std::tuple<RegistryRoot, std::string, std::string>;
     static Key MakeKey(RegistryRoot root, const std::string& subkey, const std::string& name);
     std::map<Key, RegistryValue> registry_;

@@ -16,19 +16,19 @@ constexpr DWORD kTab = WS_TABSTOP;
 // the page, which would otherwise skip it.
 // clang-format off
 constexpr std::array<ControlClass, static_cast<std::size_t>(ControlKind::Count)> kClasses{{
-    /* Label          */ {"STATIC", SS_NOPREFIX | SS_NOTIFY, 0},
-    /* Button         */ {"BUTTON", BS_PUSHBUTTON | kTab, 0},
-    /* CheckBox       */ {"BUTTON", BS_CHECKBOX | kTab, 0},
-    /* Option         */ {"BUTTON", BS_AUTORADIOBUTTON, 0},
-    /* TextBox        */ {"EDIT", ES_AUTOHSCROLL | kTab, WS_EX_CLIENTEDGE},
-    /* ListBox        */ {"LISTBOX",
+    /* Label          */ {L"STATIC", SS_NOPREFIX | SS_NOTIFY, 0},
+    /* Button         */ {L"BUTTON", BS_PUSHBUTTON | kTab, 0},
+    /* CheckBox       */ {L"BUTTON", BS_CHECKBOX | kTab, 0},
+    /* Option         */ {L"BUTTON", BS_AUTORADIOBUTTON, 0},
+    /* TextBox        */ {L"EDIT", ES_AUTOHSCROLL | kTab, WS_EX_CLIENTEDGE},
+    /* ListBox        */ {L"LISTBOX",
                           LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | kTab,
                           WS_EX_CLIENTEDGE},
-    /* Link           */ {"BUTTON", BS_OWNERDRAW | kTab, 0},
+    /* Link           */ {L"BUTTON", BS_OWNERDRAW | kTab, 0},
     /* Picture        */ {nullptr, 0, 0},
     /* Line           */ {nullptr, 0, 0},
     /* Area           */ {nullptr, 0, 0},
-    /* Frame          */ {"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT},
+    /* Frame          */ {L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT},
     /* ProgressTrough */ {nullptr, 0, 0},
     /* ProgressFill   */ {nullptr, 0, 0},
 }};

@@ -8,7 +8,7 @@
 namespace platform::gui {
 
 struct ControlClass {
-    const char* windowClass;  // nullptr: painted by the page window itself
+    const wchar_t* windowClass;  // nullptr: painted by the page window itself
     DWORD style;
     DWORD exStyle;
 };

@@ -10,14 +10,14 @@
 namespace platform::gui {
 
 inline UINT KeyPreviewMessage() {
-    static const UINT message = RegisterWindowMessageA("ZevrinKeyPreview");
+    static const UINT message = RegisterWindowMessageW(L"ZevrinKeyPreview");
     return message;
 }
 
 // The event pump tells a page window with this message that the user pressed
 // a key or a mouse button on it or one of its controls; other windows ignore it.
 inline UINT UserInputMessage() {
-    static const UINT message = RegisterWindowMessageA("ZevrinUserInput");
+    static const UINT message = RegisterWindowMessageW(L"ZevrinUserInput");
     return message;
 }
 

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/TextConversion.h"
+
 namespace platform::gui {
 namespace {
 
@@ -76,9 +78,9 @@ const PictureCache::Picture* PictureCache::Find(const std::string& name) {
     auto found = pictures_.find(name);
     if (found != pictures_.end()) return &found->second;
     Picture picture;
-    HMODULE module = GetModuleHandleA(nullptr);
+    HMODULE module = GetModuleHandleW(nullptr);
     if (HRSRC resource =
-            FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */)) {
+            FindResourceW(module, ToWide(name).c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */)) {
         HGLOBAL loaded = LoadResource(module, resource);
         const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
         if (data != nullptr) {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/TextConversion.h"
 #include "platform/gui/ControlClasses.h"
 #include "platform/gui/Win32ChildKeys.h"
 
@@ -53,13 +54,13 @@ void ChildControls::CreateChild(std::size_t index, int dpi) {
     const RECT r = PixelRectOf(view, dpi);
     const std::string text = WindowTextOf(view);
     HWND child =
-        CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), StyleOf(view), r.left, r.top,
+        CreateWindowExW(kind.exStyle, kind.windowClass, ToWide(text).c_str(), StyleOf(view), r.left, r.top,
                         r.right - r.left, r.bottom - r.top, parent_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
-                        GetModuleHandleA(nullptr), nullptr);
+                        GetModuleHandleW(nullptr), nullptr);
     children_[index] = child;
     if (child == nullptr) return;
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), FALSE);
     if (HandlesItsOwnKeys(view)) TakeOverKeys(child);
     ApplyValue(index, nullptr);
     AddTooltip(index);
@@ -68,11 +69,11 @@ void ChildControls::CreateChild(std::size_t index, int dpi) {
 // Made with the first tip: a window without any (the notice) needs none.
 bool ChildControls::HasTooltipWindow() {
     if (tooltip_ != nullptr) return true;
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    if (tooltip_ != nullptr) SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+                               GetModuleHandleW(nullptr), nullptr);
+    if (tooltip_ != nullptr) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
     return tooltip_ != nullptr;
 }
 
@@ -81,15 +82,16 @@ void ChildControls::AddTooltip(std::size_t index) {
     if (child == nullptr) return;
     if (tooltip_ == nullptr && views_[index].tooltip.empty()) return;
     if (!HasTooltipWindow()) return;
-    TTTOOLINFOA tool{};
+    TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.hwnd = parent_;
     tool.uId = reinterpret_cast<UINT_PTR>(child);
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     if (views_[index].tooltip.empty()) return;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.lpszText = const_cast<char*>(views_[index].tooltip.c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    std::wstring tip = ToWide(views_[index].tooltip);
+    tool.lpszText = tip.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ChildControls::Update(std::size_t index, const ControlView& before, int dpi) {
@@ -97,7 +99,7 @@ void ChildControls::Update(std::size_t index, const ControlView& before, int dpi
     ApplyValue(index, &before);
     if (before.caption != view.caption && view.kind != ControlKind::ListBox) {
         settingText_ = true;
-        SetWindowTextA(children_[index], WindowTextOf(view).c_str());
+        SetWindowTextW(children_[index], ToWide(WindowTextOf(view)).c_str());
         settingText_ = false;
     }
     ApplyLook(index, before, dpi);
@@ -112,7 +114,7 @@ void ChildControls::ApplyValue(std::size_t index, const ControlView* before) {
         case ControlKind::CheckBox:
         case ControlKind::Option:
             if (before == nullptr || before->value != view.value) {
-                SendMessageA(children_[index], BM_SETCHECK,
+                SendMessageW(children_[index], BM_SETCHECK,
                              view.value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
             }
             break;
@@ -133,7 +135,7 @@ void ChildControls::ApplyItems(std::size_t index, const ControlView* before) {
     }
     for (std::size_t i = 0; i < view.items.size(); ++i) {
         if (before->items[i].selected != view.items[i].selected) {
-            SendMessageA(children_[index], LB_SETSEL, view.items[i].selected,
+            SendMessageW(children_[index], LB_SETSEL, view.items[i].selected,
                          static_cast<LPARAM>(i));
         }
     }
@@ -141,16 +143,16 @@ void ChildControls::ApplyItems(std::size_t index, const ControlView* before) {
 
 void ChildControls::FillList(std::size_t index) {
     HWND list = children_[index];
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const ListItem& item : views_[index].items) {
-        const LRESULT at =
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+        const std::wstring text = ToWide(item.text);
+        const LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         if (at < 0) continue;
-        SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(at), item.data);
-        if (item.selected) SendMessageA(list, LB_SETSEL, TRUE, at);
+        SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at), item.data);
+        if (item.selected) SendMessageW(list, LB_SETSEL, TRUE, at);
     }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 
@@ -163,13 +165,13 @@ void ChildControls::ApplyLook(std::size_t index, const ControlView& before, int 
         PlaceChild(index, dpi);
     }
     if (before.bold != view.bold || before.heading != view.heading) {
-        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), TRUE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(view)), TRUE);
         if (view.kind == ControlKind::Link) InvalidateRect(child, nullptr, TRUE);
     }
     if (before.isDefault != view.isDefault || before.multiLine != view.multiLine) {
-        SetWindowLongPtrA(child, GWL_STYLE, static_cast<LONG_PTR>(StyleOf(view)));
+        SetWindowLongPtrW(child, GWL_STYLE, static_cast<LONG_PTR>(StyleOf(view)));
         if (view.kind == ControlKind::Button) {
-            SendMessageA(child, BM_SETSTYLE, StyleOf(view) & BS_TYPEMASK, TRUE);
+            SendMessageW(child, BM_SETSTYLE, StyleOf(view) & BS_TYPEMASK, TRUE);
         }
         InvalidateRect(child, nullptr, TRUE);
     }
@@ -213,7 +215,7 @@ void ChildControls::PlaceChild(std::size_t index, int dpi) {
 void ChildControls::Relayout(int dpi) {
     for (std::size_t i = 0; i < children_.size(); ++i) {
         if (children_[i] == nullptr) continue;
-        SendMessageA(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(views_[i])),
+        SendMessageW(children_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(views_[i])),
                      FALSE);
         PlaceChild(i, dpi);
     }
@@ -238,16 +240,16 @@ std::size_t ChildControls::IndexOf(HWND child) const {
 
 std::string ChildControls::TypedText(std::size_t index) const {
     HWND edit = children_[index];
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
-        GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-    return text;
+        GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+    return FromWide(text);
 }
 
 std::vector<bool> ChildControls::Selection(std::size_t index) const {
     std::vector<bool> selected(views_[index].items.size());
     for (std::size_t i = 0; i < selected.size(); ++i) {
-        selected[i] = SendMessageA(children_[index], LB_GETSEL, i, 0) > 0;
+        selected[i] = SendMessageW(children_[index], LB_GETSEL, i, 0) > 0;
     }
     return selected;
 }

@@ -4,19 +4,19 @@ namespace platform::gui {
 namespace {
 
 // Where a child window keeps the procedure of its class while ours runs first.
-constexpr const char* kClassProcedure = "ZevrinClassProcedure";
+constexpr const wchar_t* kClassProcedure = L"ZevrinClassProcedure";
 
 bool IsLinkWindow(HWND child) {
-    return (GetWindowLongPtrA(child, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+    return (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
 }
 
 LRESULT CALLBACK ChildProcedure(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto classProcedure = reinterpret_cast<WNDPROC>(GetPropA(child, kClassProcedure));
-    if (classProcedure == nullptr) return DefWindowProcA(child, message, wParam, lParam);
+    auto classProcedure = reinterpret_cast<WNDPROC>(GetPropW(child, kClassProcedure));
+    if (classProcedure == nullptr) return DefWindowProcW(child, message, wParam, lParam);
     const bool isLink = IsLinkWindow(child);
     switch (message) {
         case WM_GETDLGCODE: {
-            LRESULT code = CallWindowProcA(classProcedure, child, message, wParam, lParam);
+            LRESULT code = CallWindowProcW(classProcedure, child, message, wParam, lParam);
             const auto* key = reinterpret_cast<const MSG*>(lParam);
             if (isLink) {
                 if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
@@ -30,7 +30,7 @@ LRESULT CALLBACK ChildProcedure(HWND child, UINT message, WPARAM wParam, LPARAM 
         }
         case WM_KEYDOWN:
             if (isLink && wParam == VK_RETURN) {
-                SendMessageA(GetParent(child), WM_COMMAND,
+                SendMessageW(GetParent(child), WM_COMMAND,
                              MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
                              reinterpret_cast<LPARAM>(child));
                 return 0;
@@ -40,13 +40,13 @@ LRESULT CALLBACK ChildProcedure(HWND child, UINT message, WPARAM wParam, LPARAM 
             if (isLink && wParam == '\r') return 0;
             break;
         case WM_NCDESTROY:
-            SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProcedure));
-            RemovePropA(child, kClassProcedure);
+            SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProcedure));
+            RemovePropW(child, kClassProcedure);
             break;
         default:
             break;
     }
-    return CallWindowProcA(classProcedure, child, message, wParam, lParam);
+    return CallWindowProcW(classProcedure, child, message, wParam, lParam);
 }
 
 }  // namespace
@@ -57,9 +57,9 @@ bool HandlesItsOwnKeys(const ControlView& view) {
 }
 
 void TakeOverKeys(HWND child) {
-    const LONG_PTR classProcedure = GetWindowLongPtrA(child, GWLP_WNDPROC);
-    if (!SetPropA(child, kClassProcedure, reinterpret_cast<HANDLE>(classProcedure))) return;
-    SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildProcedure));
+    const LONG_PTR classProcedure = GetWindowLongPtrW(child, GWLP_WNDPROC);
+    if (!SetPropW(child, kClassProcedure, reinterpret_cast<HANDLE>(classProcedure))) return;
+    SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChildProcedure));
 }
 
 }  // namespace platform::gui

@@ -11,24 +11,24 @@ namespace {
 void DispatchOne(MSG& message) {
     HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (root != nullptr && gui::IsUserInput(message.message)) {
-        SendMessageA(root, gui::UserInputMessage(), 0, 0);
+        SendMessageW(root, gui::UserInputMessage(), 0, 0);
     }
     if (message.message == WM_KEYDOWN && root != nullptr &&
-        SendMessageA(root, gui::KeyPreviewMessage(), message.wParam,
+        SendMessageW(root, gui::KeyPreviewMessage(), message.wParam,
                      reinterpret_cast<LPARAM>(message.hwnd)) != 0) {
         return;
     }
     // Tab, Enter and Esc work in every top-level window as in a dialog.
-    if (root != nullptr && IsDialogMessageA(root, &message)) return;
+    if (root != nullptr && IsDialogMessageW(root, &message)) return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 }  // namespace
 
 void Win32Platform::PumpEvents() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // Leave the quit request for the main loop to see.
             PostQuitMessage(static_cast<int>(message.wParam));
@@ -40,7 +40,7 @@ void Win32Platform::PumpEvents() {
 
 bool Win32Platform::HandleNextEvent() {
     MSG message;
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) return false;
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return false;
     DispatchOne(message);
     return true;
 }

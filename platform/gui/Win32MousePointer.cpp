@@ -16,13 +16,13 @@ MousePointer gui::ScreenPointer() { return screenPointer; }
 
 bool gui::ApplyScreenPointer() {
     if (screenPointer != MousePointer::Hourglass) return false;
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     return true;
 }
 
 void Win32Platform::SetMousePointer(MousePointer pointer) {
     screenPointer = pointer;
-    SetCursor(LoadCursorA(nullptr, pointer == MousePointer::Hourglass ? IDC_WAIT : IDC_ARROW));
+    SetCursor(LoadCursorW(nullptr, pointer == MousePointer::Hourglass ? IDC_WAIT : IDC_ARROW));
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/TextConversion.h"
 #include "platform/gui/ControlClasses.h"
 #include "platform/gui/KeyPreview.h"
 #include "platform/gui/Layout.h"
@@ -100,12 +101,12 @@ void Win32PageWindow::Create(const WindowView& view) {
     const int x = view.left < 0 ? CW_USEDEFAULT : TwipsToPixels(view.left, systemDpi);
     const int y = view.top < 0 ? CW_USEDEFAULT : TwipsToPixels(view.top, systemDpi);
     // Created with the default procedure; ours takes over once `this` is attached.
-    hwnd_ = CreateWindowExA(kWindowExStyle, kWindowClass, caption_.c_str(), style, x, y,
+    hwnd_ = CreateWindowExW(kWindowExStyle, kWindowClass, ToWide(caption_).c_str(), style, x, y,
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+                            GetModuleHandleW(nullptr), nullptr);
     if (hwnd_ == nullptr) return;
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
 
     dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
     if (dpi_ <= 0) dpi_ = systemDpi;
@@ -146,7 +147,7 @@ void Win32PageWindow::RepaintArea(const ControlView& before, const ControlView& 
 
 void Win32PageWindow::SetCaption(const std::string& caption) {
     caption_ = caption;
-    if (hwnd_ != nullptr) SetWindowTextA(hwnd_, caption.c_str());
+    if (hwnd_ != nullptr) SetWindowTextW(hwnd_, ToWide(caption).c_str());
 }
 
 void Win32PageWindow::MoveTo(int left, int top) {
@@ -210,7 +211,7 @@ HWND Win32PageWindow::InitialFocus() const {
     }
     for (HWND child : children_.Windows()) {
         if (child != nullptr && IsWindowVisible(child) && IsWindowEnabled(child) &&
-            (GetWindowLongPtrA(child, GWL_STYLE) & WS_TABSTOP) != 0) {
+            (GetWindowLongPtrW(child, GWL_STYLE) & WS_TABSTOP) != 0) {
             return child;
         }
     }
@@ -218,13 +219,13 @@ HWND Win32PageWindow::InitialFocus() const {
 }
 
 LRESULT CALLBACK Win32PageWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Win32PageWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    auto* self = reinterpret_cast<Win32PageWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->children_.Forget();
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     try {
         return self->Handle(message, wParam, lParam);
@@ -288,7 +289,7 @@ LRESULT Win32PageWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 bool Win32PageWindow::OnKeyPreview(int keyCode, HWND focused) {
@@ -390,14 +391,14 @@ void RegisterPageWindowClass() {
     if (registered) return;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(1));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpfnWndProc = &DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kWindowClass;
-    registered = RegisterClassExA(&windowClass) != 0;
+    registered = RegisterClassExW(&windowClass) != 0;
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace platform::gui {
 
 // The window class of every page window; another process of the program
 // finds the wizard's pages by it.
-inline constexpr const char* kWindowClass = "ZevrinPageWindow";
+inline constexpr const wchar_t* kWindowClass = L"ZevrinPageWindow";
 
 // nullptr when the window cannot be created.
 std::unique_ptr<PageWindow> CreateWin32PageWindow(const WindowView& view, WindowEvents& events);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/TextConversion.h"
 #include "platform/gui/ControlClasses.h"
 
 namespace platform::gui {
@@ -52,10 +53,10 @@ HCURSOR CursorCache::Named(const std::string& name) {
     if (found != cursors_.end()) return found->second.handle;
     Cursor cursor;
     cursor.handle = static_cast<HCURSOR>(
-        LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+        LoadImageW(GetModuleHandleW(nullptr), ToWide(name).c_str(), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
     cursor.owned = cursor.handle != nullptr;
     // Without the program's own picture the system's hand does the same job.
-    if (cursor.handle == nullptr) cursor.handle = LoadCursorA(nullptr, IDC_HAND);
+    if (cursor.handle == nullptr) cursor.handle = LoadCursorW(nullptr, IDC_HAND);
     cursors_.emplace(name, cursor);
     return cursor.handle;
 }
@@ -150,8 +151,9 @@ void PagePainter::DrawLink(const DRAWITEMSTRUCT& item, std::size_t index) {
     const UINT format =
         DT_NOPREFIX | (view.multiLine ? DT_WORDBREAK : (DT_SINGLELINE | DT_END_ELLIPSIS));
     RECT text = area;
-    DrawTextA(dc, view.caption.c_str(), -1, &text, format | DT_CALCRECT);
-    DrawTextA(dc, view.caption.c_str(), -1, &area, format);
+    const std::wstring caption = ToWide(view.caption);
+    DrawTextW(dc, caption.c_str(), -1, &text, format | DT_CALCRECT);
+    DrawTextW(dc, caption.c_str(), -1, &area, format);
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         // The focus frame hugs the text, as on a hyperlink.
         text.right = std::min(text.right + 1, item.rcItem.right);

@@ -28,12 +28,12 @@ bool Win32Platform::BringOtherInstanceToFront() {
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
             auto* s = reinterpret_cast<Search*>(data);
-            char className[64] = {};
+            wchar_t className[64] = {};
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            GetClassNameA(window, className, sizeof(className));
+            GetClassNameW(window, className, 64);
             if (owner == s->self || !IsWindowVisible(window) ||
-                lstrcmpA(className, gui::kWindowClass) != 0) {
+                lstrcmpW(className, gui::kWindowClass) != 0) {
                 return TRUE;
             }
             s->found = window;

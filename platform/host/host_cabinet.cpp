@@ -15,6 +15,7 @@
 
 #include "platform/Cabinet.h"
 #include "platform/Files.h"
+#include "platform/TextEncoding.h"
 #include "platform/fake/FaultPlan.h"
 #include "platform/host/HostPaths.h"
 
@@ -26,6 +27,7 @@ constexpr std::uint16_t kHasNext = 0x0002;
 constexpr std::uint16_t kHasReserve = 0x0004;
 constexpr std::uint16_t kContinuedFromPrevious = 0xFFFD;
 constexpr std::uint16_t kCompressionMask = 0x000F;
+constexpr std::uint16_t kNameIsUtf8 = 0x0080;
 constexpr size_t kMaxName = 256;
 
 constexpr unsigned long kErrorFileNotFound = 2;
@@ -151,8 +153,11 @@ std::optional<Cabinet> Parse(const std::string& bytes) {
         member.size = in.U32();
         member.offset = in.U32();
         member.folder = in.U16();
-        in.Skip(6);  // date, time, attributes
+        in.Skip(4);  // date, time
+        const bool utf8 = (in.U16() & kNameIsUtf8) != 0;
+        // An unflagged name is in the ANSI code page, Windows-1252 here.
         member.name = in.Text(kMaxName);
+        if (!utf8) member.name = encoding::Utf8FromWindows1252(member.name);
         cabinet.members.push_back(std::move(member));
     }
     if (!in.Good()) return std::nullopt;
@@ -236,16 +241,17 @@ IterationResult IterateCabinet(const std::string& cabinetPath, unsigned context,
         }
         if (member.folder >= cabinet->folders.size()) return Failed(kErrorInvalidData);
 
-        std::array<char, 260> target{};
+        std::string targetPath;
         Notification file;
         file.code = kFileInCabinet;
         file.name = member.name;
-        file.fullTargetName = std::span<char>(target);
+        file.targetPath = &targetPath;
         const unsigned answer = Notify(callback, context, file);
         if (answer == kAbort) return Failed(kErrorOperationAborted);
         if (answer != kExtract) continue;
 
-        const std::string targetPath(target.data(), strnlen(target.data(), target.size()));
+        // setupapi's buffer holds no more.
+        if (encoding::Utf16Length(targetPath) > kMaxTargetPath) targetPath.clear();
         if (targetPath.empty()) return Failed(kErrorPathNotFound);
         auto& contents = data[member.folder];
         if (!contents) contents = FolderData(*bytes, *cabinet, cabinet->folders[member.folder]);

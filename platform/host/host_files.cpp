@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/Files.h"
+#include "platform/TextEncoding.h"
 #include "platform/fake/FaultPlan.h"
 #include "platform/host/HostPaths.h"
 
@@ -349,7 +350,7 @@ std::optional<std::string> CanonicalizeWithShell(const std::string& path) {
     if (call.Fails()) return std::nullopt;
     // The shell's rules on its own separator: "." goes, ".." takes the part
     // before it but never the root, the trailing backslash stays.
-    if (path.size() >= kMaxPath) return std::nullopt;
+    if (encoding::Utf16Length(path) >= kMaxPath) return std::nullopt;
     if (path.empty()) return std::string("\\");
     size_t rootLength = 0;
     if (path.compare(0, 2, "\\\\") == 0) {
@@ -513,6 +514,19 @@ bool RemoveEmptyFolder(const std::string& path) {
     // A folder link goes itself; its target stays.
     if (S_ISLNK(info.st_mode)) return unlink(hostPath.c_str()) == 0 || Fail(hostPath);
     return rmdir(hostPath.c_str()) == 0 || Fail(hostPath);
+}
+
+}  // namespace platform::files
+
+namespace platform::files {
+
+// The native build has no system code page; it stands for a Western machine.
+std::string Utf8FromAnsiCodePage(std::string_view bytes) {
+    return encoding::Utf8FromWindows1252(bytes);
+}
+
+std::string AnsiCodePageFromUtf8(std::string_view text) {
+    return encoding::Windows1252FromUtf8(text);
 }
 
 }  // namespace platform::files

@@ -1,7 +1,8 @@
 // One wizard at a time: a second Paldrix.exe started while one runs says so,
-// brings the first one's page forward and ends with 1618, while the first
-// keeps its page; an INF edit, which changes nothing of the machine, still
-// runs meanwhile. A run without -LOG leaves no file behind.
+// brings the first one's page forward and ends with 1618 (a silent one
+// without a word), while the first keeps its page; an INF edit, which
+// changes nothing of the machine, still runs meanwhile. A run without -LOG
+// leaves no file behind.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -45,6 +46,14 @@ TEST_F(OneWizardTest, ASecondWizardGivesWayWhileAnInfEditStillRuns) {
     EXPECT_EQ(GetForegroundWindow(), first.Page());
     EXPECT_TRUE(first.run().Running());
     EXPECT_TRUE(first.Shows(kWelcomeHeading));
+
+    // A silent one gives way at once, without a word on the screen.
+    const std::string answers = image.Write("Antworten.ini", "[Welcome]\r\nNext=1\r\n");
+    ProgramRun silent(image / "Paldrix.exe", "-SILENT -ANSWERS \"" + answers + "\"", image.path());
+    VisibleWindowWatch watch(silent.processId());
+    EXPECT_EQ(silent.WaitForExit(20000), 1618);
+    EXPECT_EQ(watch.Seen(), "");
+    platform::files::DeleteFileAt(answers);
 
     TempFolder package;
     package.Write("P_TL_UPD.inf", "[PROJECT PROPERTIES]\r\nVersionFile=x.ver\r\n");

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/Win32Platform.h"
+#include "tests/support/ProgramRun.h"
 #include "tests/support/WaitUntil.h"
 #include "ui/Form.h"
 #include "wizard/pages/FrmHinweis.h"
@@ -51,9 +52,7 @@ class RendererTest : public ::testing::Test {
 HWND ChildWithText(HWND parent, const char* text) {
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        char buffer[256] = {};
-        GetWindowTextA(child, buffer, sizeof(buffer));
-        if (lstrcmpA(buffer, text) == 0) return child;
+        if (testing_support::WindowText(child) == text) return child;
     }
     return nullptr;
 }

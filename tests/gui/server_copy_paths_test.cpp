@@ -1,8 +1,9 @@
 // The database server's runs of the real Paldrix.exe, by keyboard alone:
-// copying the setup to the server folder, a prescribed update into its
-// version folder after the old-files page, Cancel in the middle of a large
-// copy, and then the workstation setup run from that copy as Selvor.exe;
-// copies ended by killing the wizard, and what the next runs make of them.
+// copying the setup to a server folder chosen in the folder picker, a
+// prescribed update into its version folder after the old-files page, Cancel
+// in the middle of a large copy, and then the workstation setup run from that
+// copy as Selvor.exe; copies ended by killing the wizard, and what the next
+// runs make of them. The server folder is named with a Polish letter.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Files.h"
+#include "platform/TextConversion.h"
+#include "tests/support/FolderPicker.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/WizardImageTest.h"
@@ -26,12 +30,14 @@ constexpr const char* kOldFilesHeading = "Installations-Dateien auf dem Server";
 // The plain files of a folder, in the order the system lists them.
 std::vector<std::string> PlainFiles(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(platform::ToWide(folder + "\\*.*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            names.push_back(platform::FromWide(entry.cFileName));
+        }
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
     return names;
 }
@@ -39,10 +45,11 @@ std::vector<std::string> PlainFiles(const std::string& folder) {
 // Every folder ("name\") and file (with its bytes) below `folder`.
 std::map<std::string, std::string> TreeOf(const std::string& folder) {
     std::map<std::string, std::string> tree;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        const std::string relative = entry.path().lexically_relative(folder).string();
+    const std::filesystem::path root = platform::ToWide(folder);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        const std::string relative = platform::FromWide(entry.path().lexically_relative(root).wstring());
         tree[relative + (entry.is_directory() ? "\\" : "")] =
-            entry.is_directory() ? "" : ReadFileText(entry.path().string());
+            entry.is_directory() ? "" : ReadFileText(platform::FromWide(entry.path().wstring()));
     }
     return tree;
 }
@@ -52,7 +59,7 @@ class ServerCopyPathsTest : public WizardImageTest {
     ServerCopyPathsTest() {
         // The image's wizard is also its workstation setup.
         image.MakeFolder("WSROOT");
-        CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "WSROOT\\Selvor.exe").c_str(), FALSE);
+        platform::files::CopyFileReplacing(PROGRAM_DIR "\\Paldrix.exe", image / "WSROOT\\Selvor.exe");
         image.Write("sqlredis.exe", "sql");
         PlaceStandIn("Setups\\Tolvane\\Setup", "[StandIn]\r\nRecord=" + Record() + "\r\n");
         PlaceStandIn("Setups\\DBTools\\DBToolsSetup", "");
@@ -91,15 +98,22 @@ class ServerCopyPathsTest : public WizardImageTest {
             << InstallerStarts();
     }
 
-    TempFolder server, records;
+    TempFolder server{"\\Server Łódź"}, records;
 };
 
-TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToTheRememberedFolderAndGoesOnFromThere) {
-    SetSuite("SelvorDestination", server.path());
+TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToAFolderChosenInThePickerAndGoesOnFromThere) {
     WizardDriver& wizard = Start();
     ThroughToTheCopyPage(wizard, false);
     ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
+    // The shell's own folder picker, its tree walked down to "Server Łódź".
+    ASSERT_TRUE(wizard.TabTo("Durchsuchen..."));
+    wizard.Press(VK_SPACE);
+    HWND picker = wizard.AwaitWindow("Browse for Folder");
+    ASSERT_NE(picker, nullptr) << wizard.DescribeWindows();
+    ASSERT_TRUE(ChooseInFolderPicker(picker, wizard.run().processId(), server.path()));
+    ASSERT_TRUE(WaitUntil([&] { return wizard.Shows(server.path()); }));
     EXPECT_TRUE(wizard.IsChecked("Installationsprozedur kopieren nach:"));
+    ASSERT_TRUE(wizard.TabTo("&Weiter >"));
     wizard.Press(VK_RETURN);
     ASSERT_NE(wizard.AwaitPage("Datenbank-Tools", 60000), nullptr);
     wizard.Press(VK_RETURN);
@@ -132,15 +146,33 @@ TEST_F(ServerCopyPathsTest, DatabaseServerAnswersRecordedOnceAreReplayedOnAFresh
 
     // A server that never saw a setup: no role, no folder remembered, no copy.
     FreshSuite();
-    for (const auto& entry : std::filesystem::directory_iterator(server.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(platform::ToWide(server.path()))) {
         std::filesystem::remove_all(entry.path());
     }
-    DeleteFileA(Record().c_str());
+    platform::files::DeleteFileAt(Record());
     WizardDriver& replay = StartWith("-ANSWERS \"" + answers + "\"");
     EXPECT_EQ(replay.run().WaitForExit(90000), 0);
     AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
     EXPECT_TRUE(PathExists(server / "Selvor.exe"));
     EXPECT_EQ(AllValues(HKEY_LOCAL_MACHINE, kSuiteKey), recorded);
+
+    // The same on another fresh server, silently: no window ever shows, and
+    // without a record the post-setup program is told of none.
+    FreshSuite();
+    for (const auto& entry : std::filesystem::directory_iterator(platform::ToWide(server.path()))) {
+        std::filesystem::remove_all(entry.path());
+    }
+    platform::files::DeleteFileAt(Record());
+    WizardDriver& silent = StartWith("-SILENT -ANSWERS \"" + answers + "\"");
+    VisibleWindowWatch watch(silent.run().processId());
+    EXPECT_EQ(silent.run().WaitForExit(90000), 0);
+    EXPECT_EQ(watch.Seen(), "");
+    AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
+    EXPECT_TRUE(PathExists(server / "Selvor.exe"));
+    std::string values = AllValues(HKEY_LOCAL_MACHINE, kSuiteKey);
+    const std::string handedOver = "StillesSetupProtokoll=\n";
+    ASSERT_NE(values.find(handedOver), std::string::npos) << values;
+    EXPECT_EQ(values.erase(values.find(handedOver), handedOver.size()), recorded);
 }
 
 TEST_F(ServerCopyPathsTest, PrescribedUpdateGoesIntoItsVersionFolderAfterTheOldOnesAreOffered) {
@@ -158,6 +190,7 @@ TEST_F(ServerCopyPathsTest, PrescribedUpdateGoesIntoItsVersionFolderAfterTheOldO
 
     // The old installation files come first: the first one listed is deleted.
     ASSERT_NE(wizard.AwaitPage(kOldFilesHeading), nullptr);
+    EXPECT_EQ(WindowText(wizard.Page()), "Setup-Assistent");  // its caption from the start
     EXPECT_FALSE(wizard.IsEnabled("&Frühere Versionen löschen"));
     ASSERT_TRUE(wizard.TabToClass("ListBox"));
     wizard.Press(VK_HOME);
@@ -249,28 +282,29 @@ class InterruptedCopyTest : public ServerCopyPathsTest {
             image.Write("Setups\\Daten\\datei" + std::to_string(i) + ".dat",
                         std::string(4096, static_cast<char>('a' + i % 26)));
         }
-        lastFile_ = MakeLastListedFile(image / "WSROOT", 48 << 20);
+        lastFile_ = MakeLastListedFile(48 << 20);
         SetSuite("SelvorDestination", server.path());
-        image.Write("Fortsetzen.ini",
-                    "[Welcome]\r\nNext=1\r\n[Install]\r\nInstallType=1\r\nMachineType=2\r\n"
-                    "ReInstallServiceReleaseChecked=0\r\nNext=1\r\n[UpdateNote]\r\n"
-                    "OldVersionChecked=1\r\nNext=1\r\n[CopyToServer]\r\noptCopyCD=1\r\n"
-                    "txtServerPath=" + server.path() + "\r\nOverwrite=Nein\r\n"
-                    "ContinueFromServer=Ja\r\nNext=1\r\n");
+        WriteAnswerFile("Fortsetzen.ini",
+                        "[Welcome]\r\nNext=1\r\n[Install]\r\nInstallType=1\r\nMachineType=2\r\n"
+                        "ReInstallServiceReleaseChecked=0\r\nNext=1\r\n[UpdateNote]\r\n"
+                        "OldVersionChecked=1\r\nNext=1\r\n[CopyToServer]\r\noptCopyCD=1\r\n"
+                        "txtServerPath=" + server.path() + "\r\nOverwrite=Nein\r\n"
+                        "ContinueFromServer=Ja\r\nNext=1\r\n");
     }
 
     // A large file that the folder lists last, as the copy takes it last:
     // NTFS and Wine list in alphabetical order.
-    static std::string MakeLastListedFile(const std::string& folder, size_t size) {
+    std::string MakeLastListedFile(size_t size) const {
         const std::string name = "Zusatzdaten.cab";
-        WriteFileBytes(folder + "\\" + name, std::string(size, 'L'));
-        return PlainFiles(folder).back() == name ? name : std::string();
+        image.Write("WSROOT\\" + name, std::string(size, 'L'));
+        return PlainFiles(image / "WSROOT").back() == name ? name : std::string();
     }
-    static void WriteFileBytes(const std::string& path, const std::string& bytes) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(file);
+    // UTF-16 with its byte-order mark, as the wizard writes answer files:
+    // the server folder's name is not in the code page.
+    void WriteAnswerFile(const std::string& name, const std::string& text) const {
+        const std::wstring wide = L"\uFEFF" + platform::ToWide(text);
+        image.Write(name, std::string(reinterpret_cast<const char*>(wide.data()),
+                                      wide.size() * sizeof(wchar_t)));
     }
 
     // The update's way to the copy page, then Next; the question about the
@@ -357,10 +391,8 @@ TEST_F(InterruptedCopyTest, ACopyEndedMidwayIsNeverTakenForCompleteNorTakesTheEa
         {"halfway", [&] { return dataFilesIn(copy) >= kDataFiles / 2; }},
         {"during the last file",
          [&] {
-             WIN32_FILE_ATTRIBUTE_DATA data{};
-             return GetFileAttributesExA((copy + "\\" + lastFile_).c_str(), GetFileExInfoStandard,
-                                         &data) &&
-                    data.nFileSizeLow < (48u << 20);
+             const auto size = platform::files::FileSize(copy + "\\" + lastFile_);
+             return size && *size < (48u << 20);
          }},
     };
     for (const KillPoint& point : killPoints) {
@@ -401,3 +433,5 @@ TEST_F(InterruptedCopyTest, ACopyEndedMidwayIsNeverTakenForCompleteNorTakesTheEa
 }
 
 }  // namespace
+
+

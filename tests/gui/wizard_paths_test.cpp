@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
+#include "platform/Files.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/WizardImageTest.h"
@@ -41,6 +43,27 @@ class WizardPathsTest : public WizardImageTest {
         int lines = 0;
         for (char c : record) lines += c == '\n';
         return lines;
+    }
+
+    // Kelbrin.exe, as the installer runs it after a silent setup that kept
+    // its record in `log`: no window, its notices in that record, the
+    // setup's value taken back.
+    void PostSetupAfterASilentSetup(const std::string& log) {
+        SetSuite("StarteNotfallauftragsueberwachung", "1");  // as for a monitor the setup ended
+        ProgramRun kelbrin(PROGRAM_DIR "\\Kelbrin.exe", "", image.path());
+        VisibleWindowWatch watch(kelbrin.processId());
+        EXPECT_EQ(kelbrin.WaitForExit(30000), 0);
+        EXPECT_EQ(watch.Seen(), "");
+        EXPECT_EQ(Suite("StillesSetupProtokoll"), "<missing>");
+        EXPECT_EQ(Suite("StarteNotfallauftragsueberwachung"), "0");
+        const std::string record = ReadFileText(log);
+        size_t at = record.find("Kelbrin.exe role=post-setup");
+        EXPECT_NE(at, std::string::npos) << record;
+        for (const char* notice : {" message kind=information caption=\"A C H T U N G\"",
+                                   " message kind=failure caption=Kelbrin", " exit code=0"}) {
+            at = record.find(notice, at);
+            EXPECT_NE(at, std::string::npos) << notice << "\n" << record;
+        }
     }
 
     // Welcome, then the requirements confirmed: the Installation type page.
@@ -116,21 +139,24 @@ TEST_F(WizardPathsTest, NetworkWorkstationStartsTheInstallerAndRecordsTheRun) {
     EXPECT_EQ(Suite("SetupMachineType"), "1");
     EXPECT_EQ(Starts(kTools), 0);
 
-    // What support needs to know of the run, in the order it happened.
+    // What support needs to know of the run, in the order it happened: UTF-8
+    // with its mark, every path whole (quoted, as it holds blanks).
     const std::string record = ReadFileText(log);
+    EXPECT_EQ(record.substr(0, 3), "\xEF\xBB\xBF");
+    const auto quoted = [](const std::string& path) { return "\"" + path + "\""; };
     size_t at = 0;
     for (const std::string& event :
-         {" start program=" + image / "Paldrix.exe" + " role=setup",
+         {" run-start program=" + quoted(image / "Paldrix.exe") + " role=setup",
           std::string(" service-query service=ZVBKPSRV state=0"),
           std::string(" step name=runtime-packages outcome=done"),
-          " session setup-root=" + image.path(), std::string(" page name=Welcome"),
+          " session setup-root=" + quoted(image.path()), std::string(" page name=Welcome"),
           std::string(" page-left name=Welcome via=Next"), std::string(" page name=SystemPruefung"),
           std::string(
               " page-left name=SystemPruefung via=Next CheckSystemvoraussetzungenGelesen=1"),
           std::string(" page-left name=Install via=Next InstallType=0 MachineType=1"),
           std::string(
               " registry-write key=HKLM\\SOFTWARE\\Zevrin\\Quenor name=SetupMachineType value=1"),
-          " start path=" + image / "Setups\\Tolvane\\Setup.exe" +
+          " start path=" + quoted(image / "Setups\\Tolvane\\Setup.exe") +
               " arguments=/s prefer-server-copy=yes result=started",
           std::string(" exit code=0\r\n")}) {
         const size_t found = record.find(event, at);
@@ -148,16 +174,44 @@ TEST_F(WizardPathsTest, NetworkWorkstationAnswersRecordedOnceAreReplayedWithoutA
     wizard.PressAlt('w');
     EndsWithTheInstaller(wizard);
     const std::string recorded = AllValues(HKEY_LOCAL_MACHINE, kSuiteKey);
-    EXPECT_NE(ReadFileText(answers).find("[Install]\r\nInstallType=0\r\nMachineType=1\r\n"),
-              std::string::npos)
-        << ReadFileText(answers);
+    // A new answer file is UTF-16 with its mark, as the profile functions keep it.
+    const std::string stored = ReadFileText(answers);
+    EXPECT_EQ(stored.substr(0, 2), "\xFF\xFE");
+    const std::string text = platform::files::DecodeText(stored, platform::files::TextEncoding::AnsiCodePage);
+    EXPECT_NE(text.find("[Install]\r\nInstallType=0\r\nMachineType=1\r\n"), std::string::npos)
+        << text;
 
     // The next workstation: nothing set up yet, and nobody at the keyboard.
     FreshSuite();
-    DeleteFileA((image / (std::string(kInstaller) + ".starts.txt")).c_str());
+    platform::files::DeleteFileAt(image / (std::string(kInstaller) + ".starts.txt"));
+    ULONGLONG started = GetTickCount64();
     WizardDriver& replay = StartWith("-answers \"" + answers + "\"");
+    replay.run().WaitForExit(60000);
+    const ULONGLONG withWindows = GetTickCount64() - started;
     EndsWithTheInstaller(replay);
     EXPECT_EQ(AllValues(HKEY_LOCAL_MACHINE, kSuiteKey), recorded);
+
+    // Once more as a distribution tool runs it: no window ever shows.
+    FreshSuite();
+    platform::files::DeleteFileAt(image / (std::string(kInstaller) + ".starts.txt"));
+    const std::string log = image / "silent.log";
+    started = GetTickCount64();
+    WizardDriver& silent = StartWith("-SILENT -ANSWERS \"" + answers + "\" -LOG \"" + log + "\"");
+    VisibleWindowWatch watch(silent.run().processId());
+    silent.run().WaitForExit(60000);
+    const ULONGLONG silently = GetTickCount64() - started;
+    EXPECT_EQ(watch.Seen(), "");
+    EndsWithTheInstaller(silent);
+    std::printf("whole workstation path replayed: with windows %llu ms, silent %llu ms\n",
+                withWindows, silently);
+    // The same values, and the record named for the post-setup program.
+    std::string values = AllValues(HKEY_LOCAL_MACHINE, kSuiteKey);
+    const std::string handedOver = "StillesSetupProtokoll=" + log + "\n";
+    ASSERT_NE(values.find(handedOver), std::string::npos) << values;
+    EXPECT_EQ(values.erase(values.find(handedOver), handedOver.size()), recorded);
+
+    // The installer runs the post-setup program, which is silent too.
+    PostSetupAfterASilentSetup(log);
 }
 
 TEST_F(WizardPathsTest, ReplayLeavesThePageToTheUserWhereTheFileEndsOrTheUserTakesOver) {
@@ -197,6 +251,36 @@ TEST_F(WizardPathsTest, ReplayLeavesThePageToTheUserWhereTheFileEndsOrTheUserTak
     AnswerMessageBox(again.AwaitWindow("Setup-Assistent"), IDYES);
     EXPECT_EQ(again.run().WaitForExit(30000), 1602);
     EXPECT_EQ(Starts(kInstaller), 1);  // only the user's run of the first part
+}
+
+TEST_F(WizardPathsTest, SilentRunTakesAWarningAsReadAndEndsWhereTheFileEnds) {
+    // A component still running: its warning is taken as read and the run
+    // goes on; where the file ends, the run ends by itself, with 1603.
+    const char* monitor = "Zevrin.App.ZevrinFTPLookUp";
+    PlaceStandIn(monitor, "[StandIn]\r\nRunMilliseconds=60000\r\n");
+    ProgramRun running(image / (std::string(monitor) + ".exe"), "", image.path());
+    ASSERT_TRUE(WaitUntil([] { return ProcessRuns("Zevrin.App.ZevrinFTPLookUp.exe"); }));
+    const std::string answers = image.Write(
+        "Antworten.ini",
+        "[Welcome]\r\nNext=1\r\n[SystemPruefung]\r\nCheckSystemvoraussetzungenGelesen=1\r\n"
+        "Next=1\r\n");
+    const std::string silentLog = image / "silent.log";
+    WizardDriver& silent =
+        StartWith("-SILENT -ANSWERS \"" + answers + "\" -LOG \"" + silentLog + "\"");
+    VisibleWindowWatch watch(silent.run().processId());
+    EXPECT_EQ(silent.run().WaitForExit(30000), 1603);
+    EXPECT_EQ(watch.Seen(), "");
+    EXPECT_EQ(Suite("StarteNotfallauftragsueberwachung"), "1");
+    const std::string record = ReadFileText(silentLog);
+    size_t at = 0;
+    for (const char* event :
+         {" message kind=information caption=\"A C H T U N G\"",
+          " message-decided answer=1 decision=taken-as-read", " page name=Install",
+          " replay-stopped page=Install", " silent-end at=Install", " exit code=1603\r\n"}) {
+        at = record.find(event, at);
+        EXPECT_NE(at, std::string::npos) << event << "\n" << record;
+    }
+    EXPECT_EQ(Starts(kInstaller), 0);
 }
 
 TEST_F(WizardPathsTest, TerminalServerOnlyGoesBackAndForthThenInstalls) {

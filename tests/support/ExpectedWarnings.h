@@ -1,5 +1,5 @@
 // The warning boxes as the user must see them, line by line, written out with
-// the umlauts as Windows-1252 bytes, and a splitter for a recorded text.
+// the umlauts in UTF-8, and a splitter for a recorded text.
 #pragma once
 
 #include <string>
@@ -24,7 +24,7 @@ inline Lines SplitCrLfLines(const std::string& text) {
 // Backup service stopped by the wizard.
 inline const Lines kMessageA = {
     "",
-    "   Der    D A T E N S I C H E R U N G S D I E N S T    l\xE4uft noch.",
+    "   Der    D A T E N S I C H E R U N G S D I E N S T    läuft noch.",
     "",
     "",
     "   Um das Setup fortzusetzen wird der Datensicherungsdienst   ",
@@ -36,7 +36,7 @@ inline const Lines kMessageA = {
     "   - Starten Sie nach dem Setup Ihren Computer neu !",
     "",
     "   - Starten Sie das ZEVRIN Datensicherungsprogramm und ",
-    "     und pr\xFC" "fen Sie die korrekte Funktion der Datensicherung !",
+    "     und prüfen Sie die korrekte Funktion der Datensicherung !",
     "",
     "",
 };
@@ -44,7 +44,7 @@ inline const Lines kMessageA = {
 // Exchange synchronisation stopped by the wizard.
 inline const Lines kMessageB = {
     "",
-    "   Die    E X C H A N G E  S Y N C H R O N I S I E R U N G    l\xE4uft noch.",
+    "   Die    E X C H A N G E  S Y N C H R O N I S I E R U N G    läuft noch.",
     "",
     "",
     "   Um das Setup fortzusetzen wird der Synchronisationsdienst   ",
@@ -56,7 +56,7 @@ inline const Lines kMessageB = {
     "   - Starten Sie nach dem Setup Ihren Computer neu !",
     "",
     "   - Starten Sie die ZEVRIN Exchange-Synchronisierung und ",
-    "     und pr\xFC" "fen Sie die korrekte Funktion!",
+    "     und prüfen Sie die korrekte Funktion!",
     "",
     "",
 };
@@ -66,13 +66,13 @@ inline const Lines kMessageC = {
     "",
     "                                       Die",
     "",
-    "   N O T F A L L A U F T R A G S \xDC" " B E R W A C H U N G",
+    "   N O T F A L L A U F T R A G S Ü B E R W A C H U N G",
     "",
-    "                                 l\xE4uft noch.",
+    "                                 läuft noch.",
     "",
     "",
     "            Um das Setup fortzusetzen wird die ",
-    "                  Notfallauftrags\xFC" "berwachung   ",
+    "                  Notfallauftragsüberwachung   ",
     "                              jetzt beendet.",
     "",
     "",
@@ -80,8 +80,8 @@ inline const Lines kMessageC = {
     "",
     "   - Starten Sie nach dem Setup Ihren Computer neu !",
     "",
-    "   - Starten Sie die ZEVRIN Notfallauftrags\xFC" "berwachung und ",
-    "     und pr\xFC" "fen Sie die korrekte Funktion!",
+    "   - Starten Sie die ZEVRIN Notfallauftragsüberwachung und ",
+    "     und prüfen Sie die korrekte Funktion!",
     "",
     "",
 };
@@ -98,7 +98,7 @@ inline const Lines kMessageD = {
     "A C H T U N G    W I C H T I G !!!  ",
     "",
     "Starten Sie das ZEVRIN Datensicherungsprogramm und ",
-    "und pr\xFC" "fen Sie die korrekte Funktion der Datensicherung !",
+    "und prüfen Sie die korrekte Funktion der Datensicherung !",
     "",
     "",
 };
@@ -115,7 +115,7 @@ inline const Lines kMessageE = {
     "A C H T U N G    W I C H T I G !!!  ",
     "",
     "Starten Sie die ZEVRIN Exchange-Synchronisierung und ",
-    "und pr\xFC" "fen Sie die korrekte Funktion!",
+    "und prüfen Sie die korrekte Funktion!",
     "",
     "",
 };
@@ -125,15 +125,15 @@ inline const Lines kMessageF = {
     "",
     "                                       Die",
     "",
-    "   N O T F A L L A U F T R A G S \xDC" " B E R W A C H U N G",
+    "   N O T F A L L A U F T R A G S Ü B E R W A C H U N G",
     "",
     "                        wird wieder gestartet.",
     "",
     "",
     "A C H T U N G    W I C H T I G !!!  ",
     "",
-    "Starten Sie die ZEVRIN Notfallauftrags\xFC" "berwachung ",
-    "und pr\xFC" "fen Sie die korrekte Funktion!",
+    "Starten Sie die ZEVRIN Notfallauftragsüberwachung ",
+    "und prüfen Sie die korrekte Funktion!",
     "",
     "",
 };

@@ -2,18 +2,23 @@
 
 #include <tlhelp32.h>
 
+#include "platform/TextConversion.h"
 #include "tests/support/WaitUntil.h"
 
 namespace testing_support {
 
+using platform::FromWide;
+using platform::ToWide;
+
 ProgramRun::ProgramRun(const std::string& program, const std::string& arguments,
                        const std::string& workingFolder) {
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup{};
+    std::wstring commandLine = ToWide("\"" + program + "\" " + arguments);
+    const std::wstring folder = ToWide(workingFolder);
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingFolder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         processId_ = info.dwProcessId;
@@ -79,41 +84,70 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId) {
     return listing.windows;
 }
 
+VisibleWindowWatch::VisibleWindowWatch(DWORD processId)
+    : processId_(processId), watcher_([this] {
+          while (!stop_) {
+              for (HWND window : VisibleWindowsOf(processId_)) seen_.insert(WindowText(window));
+              Sleep(5);
+          }
+      }) {}
+
+VisibleWindowWatch::~VisibleWindowWatch() { Seen(); }
+
+std::string VisibleWindowWatch::Seen() {
+    stop_ = true;
+    if (watcher_.joinable()) watcher_.join();
+    std::string captions;
+    for (const std::string& caption : seen_) captions += "\"" + caption + "\" ";
+    return captions;
+}
+
 bool ProcessRuns(const std::string& fileName) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return false;
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     bool found = false;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found;
-         more = Process32Next(snapshot, &entry)) {
-        found = lstrcmpiA(entry.szExeFile, fileName.c_str()) == 0;
+    const std::wstring wanted = ToWide(fileName);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+         more = Process32NextW(snapshot, &entry)) {
+        found = lstrcmpiW(entry.szExeFile, wanted.c_str()) == 0;
     }
     CloseHandle(snapshot);
     return found;
 }
 
 bool HasWindowClass(HWND window, const std::string& windowClass) {
-    char name[256] = {};
-    return GetClassNameA(window, name, sizeof(name)) > 0 &&
-           lstrcmpiA(name, windowClass.c_str()) == 0;
+    wchar_t name[256] = {};
+    return GetClassNameW(window, name, 256) > 0 &&
+           lstrcmpiW(name, ToWide(windowClass).c_str()) == 0;
 }
 
 std::string WindowText(HWND window) {
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    return text.data();
+    // Asked with the W message: the A one would give the text in this
+    // machine's code page, not as the program gave it. GetWindowText would
+    // not ask a window of another process at all, and an edit control's text
+    // lives with the control.
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+        return {};
+    }
+    std::vector<wchar_t> text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    return FromWide(text.data());
 }
 
 std::string MessageBoxText(HWND box) {
-    std::vector<char> text(8192, '\0');
+    std::vector<wchar_t> text(8192, L'\0');
     // The message box keeps its text in the static control 0xFFFF.
-    GetDlgItemTextA(box, 0xFFFF, text.data(), static_cast<int>(text.size()));
-    return text.data();
+    GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));
+    return FromWide(text.data());
 }
 
 void AnswerMessageBox(HWND box, int button) {
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     WaitUntil([&] { return !IsWindow(box); }, 5000);
 }
 

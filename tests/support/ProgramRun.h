@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace testing_support {
@@ -38,6 +41,25 @@ private:
 
 // The visible top-level windows of a process, the front one first.
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
+
+// Looks for visible top-level windows of a process every few milliseconds,
+// on a thread of its own, from its making until Seen(): one that appears
+// for a moment only is caught as well.
+class VisibleWindowWatch {
+  public:
+    explicit VisibleWindowWatch(DWORD processId);
+    ~VisibleWindowWatch();
+    VisibleWindowWatch(const VisibleWindowWatch&) = delete;
+    VisibleWindowWatch& operator=(const VisibleWindowWatch&) = delete;
+    // Stops watching: the captions of the windows seen, empty when none was.
+    std::string Seen();
+
+  private:
+    DWORD processId_;
+    std::atomic<bool> stop_{false};
+    std::set<std::string> seen_;
+    std::thread watcher_;
+};
 // Whether a process with this file name ("Setup.exe", in any case) runs.
 bool ProcessRuns(const std::string& fileName);
 

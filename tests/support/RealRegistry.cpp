@@ -3,7 +3,12 @@
 #include <map>
 #include <vector>
 
+#include "platform/TextConversion.h"
+
 namespace testing_support {
+
+using platform::FromWide;
+using platform::ToWide;
 
 ScratchKey::ScratchKey(HKEY root, std::string subkey) : root_(root), subkey_(std::move(subkey)) {
     Clear();
@@ -35,18 +40,36 @@ bool SetRawValue(HKEY root, const std::string& subkey, const std::string& name, 
     return ok;
 }
 
+bool SetText(HKEY root, const std::string& subkey, const std::string& name,
+             const std::string& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, ToWide(subkey).c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const std::wstring text = ToWide(value);
+    const bool ok = RegSetValueExW(key, ToWide(name).c_str(), 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(text.c_str()),
+                                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) ==
+                    ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
 std::string GetText(HKEY root, const std::string& subkey, const std::string& name, REGSAM view) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(root, ToWide(subkey).c_str(), 0, KEY_QUERY_VALUE | view, &key) !=
+        ERROR_SUCCESS) {
         return "<missing>";
     }
     DWORD type = 0, size = 0;
     std::string result = "<missing>";
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        std::vector<char> buffer(size + 1, '\0');
-        RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                         &size);
-        result = buffer.data();
+    const std::wstring wideName = ToWide(name);
+    if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
+        RegQueryValueExW(key, wideName.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &size);
+        result = FromWide(buffer.data());
     }
     RegCloseKey(key);
     return result;
@@ -54,21 +77,22 @@ std::string GetText(HKEY root, const std::string& subkey, const std::string& nam
 
 std::string AllValues(HKEY root, const std::string& subkey, REGSAM view) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(root, ToWide(subkey).c_str(), 0, KEY_QUERY_VALUE | view, &key) !=
+        ERROR_SUCCESS) {
         return "<missing>";
     }
     std::map<std::string, std::string> values;
-    char name[256];
-    BYTE data[4096];
+    wchar_t name[256];
+    wchar_t data[4096];
     for (DWORD index = 0;; ++index) {
-        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
-        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data, &dataSize) !=
-            ERROR_SUCCESS) {
+        DWORD nameSize = 256, dataSize = sizeof data, type = 0;
+        if (RegEnumValueW(key, index, name, &nameSize, nullptr, &type,
+                          reinterpret_cast<BYTE*>(data), &dataSize) != ERROR_SUCCESS) {
             break;
         }
-        std::string text(reinterpret_cast<const char*>(data), dataSize);
-        if (type == REG_SZ) text = text.substr(0, text.find('\0'));
-        values[name] = type == REG_SZ ? text
+        std::wstring text(data, dataSize / sizeof(wchar_t));
+        if (type == REG_SZ) text = text.substr(0, text.find(L'\0'));
+        values[FromWide(name)] = type == REG_SZ ? FromWide(text)
                                       : "<type " + std::to_string(type) + ", " +
                                             std::to_string(dataSize) + " bytes>";
     }

@@ -5,12 +5,13 @@
 
 #include <string>
 
+#include "platform/TextConversion.h"
 #include "tests/support/TempFolder.h"
 
 namespace testing_support {
 
 std::string ReadFileText(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+    HANDLE file = CreateFileW(platform::ToWide(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "<missing>";

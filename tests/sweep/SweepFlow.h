@@ -35,6 +35,7 @@ std::vector<FlowRow> PageFlows();
 std::vector<FlowRow> ServerCopyFlows();
 std::vector<FlowRow> StartUpFlows();
 std::vector<FlowRow> KelbrinFlows();
+std::vector<FlowRow> SilentFlows();
 
 // --- what the judgements ask -------------------------------------------------
 // The call made to fail in this run; nullptr in a clean run.

@@ -47,7 +47,7 @@ Options ReadOptions(int argc, char** argv) {
 
 std::vector<FlowRow> AllFlows(const std::string& filter) {
     std::vector<FlowRow> all;
-    for (auto family : {PageFlows, ServerCopyFlows, StartUpFlows, KelbrinFlows}) {
+    for (auto family : {PageFlows, ServerCopyFlows, StartUpFlows, KelbrinFlows, SilentFlows}) {
         for (FlowRow& row : family()) {
             if (row.name.find(filter) != std::string::npos) all.push_back(std::move(row));
         }

@@ -3,6 +3,7 @@
 // the user. The whole recorded and replayed paths run in the GUI tests.
 #include <gtest/gtest.h>
 
+#include "platform/Files.h"
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
 #include "ui/Form.h"
@@ -37,7 +38,7 @@ class AnswerFileTest : public FakePlatformTest {
     TempFolder temp;
 };
 
-TEST_F(AnswerFileTest, QuestionsAreAnsweredFromTheFileOnlyWithJaOrNein) {
+TEST_F(AnswerFileTest, QuestionsAreAnsweredFromTheFileOnlyWithJaOrNeinAndRecordedAsGiven) {
     struct Case {
         const char* file;
         bool asked;
@@ -62,10 +63,27 @@ TEST_F(AnswerFileTest, QuestionsAreAnsweredFromTheFileOnlyWithJaOrNein) {
         EXPECT_EQ(answer, c.answer) << c.file;
         // A question the file did not answer ends the replay for the rest of the run.
         EXPECT_EQ(answers::Replaying(), !c.asked) << c.file;
-        EXPECT_EQ(ReadFileText(temp / "record.ini"),
+        // The recording is UTF-16 with its mark from the start.
+        const std::string stored = ReadFileText(temp / "record.ini");
+        EXPECT_EQ(stored.substr(0, 2), "\xFF\xFE");
+        EXPECT_EQ(platform::files::DecodeText(stored, platform::files::TextEncoding::AnsiCodePage),
                   *c.recorded ? std::string("[Seite]\r\nOverwrite=") + c.recorded + "\r\n" : "")
             << c.file;
     }
+
+    // Recorded: an answer given before Next (while "Durchsuchen" chose the
+    // folder) stays when Next rewrites the page; those of a Next that kept
+    // the page go with the next one.
+    Replay("");
+    answers::ForgetPage("CopyToServer");
+    answers::RecordAnswer("CopyToServer", "Overwrite", "Ja");
+    answers::RecordPage("CopyToServer", {{"optCopyCD", "1"}});
+    answers::RecordAnswer("CopyToServer", "CopyAgain", "Nein");
+    answers::NextEnded("CopyToServer");
+    answers::RecordPage("CopyToServer", {{"optCopyCD", "1"}});
+    EXPECT_EQ(platform::files::DecodeText(ReadFileText(temp / "record.ini"),
+                                          platform::files::TextEncoding::AnsiCodePage),
+              "[CopyToServer]\r\noptCopyCD=1\r\nOverwrite=Ja\r\nNext=1\r\n");
 }
 
 TEST_F(AnswerFileTest, APageTakesOnlyWhatItOffersAndPressesNextOnlyAfterThat) {

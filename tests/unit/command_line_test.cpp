@@ -34,9 +34,9 @@ TEST_F(CommandLineTest, HelpIsShownOncePerHelpTokenAndTheWizardGoesOn) {
 
     ASSERT_EQ(fake.messages.size(), 4u);
     EXPECT_EQ(fake.messages[0].text,
-              "Unterst\xFCtzt wird: \r\n\r\n  -LOCALUPDATE\r\n  -EDITINF\r\n"
+              "Unterstützt wird: \r\n\r\n  -LOCALUPDATE\r\n  -EDITINF\r\n"
               "  -EDITINFEXTENSION (obsolete)\r\n  -LOG <Datei>\r\n  -SAVEANSWERS <Datei>\r\n"
-              "  -ANSWERS <Datei>");
+              "  -ANSWERS <Datei>\r\n  -SILENT (mit -ANSWERS <Datei>)");
     EXPECT_EQ(fake.messages[0].caption, "Paldrix");
     EXPECT_EQ(fake.messages[0].style, platform::mb::Ok);
     EXPECT_FALSE(Session().EditInfMode);
@@ -122,6 +122,8 @@ TEST_F(CommandLineTest, RollOutOptionsTakeTheNextTokenOrAQuotedValueWithBlanks) 
         {"-LOG -EDITINF", "-EDITINF", "", "", false, 0},               // a value is never an option
         {"-EDITINF -LOG x.log", "x.log", "", "", true, 0},             // the walk goes on as ever
         {"-LOG", "", "", "", false, 0},                                // no value, no record
+        {"-ANSWERS  a.ini", "", "", "a.ini", false, 0},                // two blanks before it
+        {"-LOG  y.log -SAVEANSWERS", "y.log", "", "", false, 0},       // said in the record
     };
     // clang-format on
     // The records named without a folder are started in the working folder.
@@ -138,6 +140,8 @@ TEST_F(CommandLineTest, RollOutOptionsTakeTheNextTokenOrAQuotedValueWithBlanks) 
         EXPECT_EQ(Session().EditInfMode, c.editInf);
         EXPECT_EQ(fake.messages.size(), c.helpMessages);
     }
+    EXPECT_NE(ReadFileText(temp / "y.log").find(" option-without-file option=-SAVEANSWERS\r\n"),
+              std::string::npos);
     run_log::Close();
     std::filesystem::current_path(previous);
 }

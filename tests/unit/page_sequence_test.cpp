@@ -9,6 +9,7 @@
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/PageWalk.h"
 #include "ui/Form.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/pages/PageSequence.h"
 
 using namespace testing_support;
@@ -50,7 +51,7 @@ TEST_F(PageSequenceTest, BackLeadsToThePageThatLedHere) {
     }
 }
 
-TEST_F(PageSequenceTest, AFirstPageThatCannotBeShownIsReported) {
+TEST_F(PageSequenceTest, AFirstPageThatCannotBeShownIsReportedAndIsAFailure) {
     walk.Prepare(kPagePaths.front());
     platform::faults::FailingCall noWindow("CreatePageWindow");
 
@@ -61,6 +62,12 @@ TEST_F(PageSequenceTest, AFirstPageThatCannotBeShownIsReported) {
     EXPECT_EQ(fake.messages[0].text, "Der Setup-Assistent konnte nicht angezeigt werden.");
     EXPECT_EQ(fake.messages[0].caption, "ZEVRIN Tolvane Setup-Assistent");
     EXPECT_EQ(fake.messages[0].style, platform::mb::Ok | platform::mb::IconError);
+    EXPECT_EQ(RunExitCode(), 1603);
+
+    // So is a step that leads nowhere: its page closes, no installer starts.
+    ResetSession();
+    EXPECT_TRUE(GoTo(WizardStep::None));
+    EXPECT_EQ(RunExitCode(), 1603);
 }
 
 }  // namespace

@@ -4,9 +4,13 @@
 // wait for.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/TempFolder.h"
 #include "ui/Form.h"
+#include "wizard/base/RunOutcome.h"
 #include "wizard/pages/DBTools.h"
 #include "wizard/pages/SystemPruefung.h"
 #include "wizard/pages/TerminalServer.h"
@@ -96,6 +100,23 @@ TEST_F(PagesTest, CommercialLineRunsItsInstallerToTheEndWithOnlyCancelLeft) {
     EXPECT_EQ(fake.starts[0].parameters, "/q");
     EXPECT_EQ(Session().WaitProcessName, "Setup.exe");
     EXPECT_EQ(fake.waitedMilliseconds, 3 * 2000u);  // the process list, every two seconds
+
+    // The installer's own ending is the run's: a restart still to come is
+    // passed on, and an ending that cannot be told is no success.
+    const std::pair<std::optional<long>, int> endings[] = {
+        {0, 0}, {3010, 3010}, {1641, 1641}, {1602, 1602}, {1603, 1603}, {5, 1603}, {{}, 1603}};
+    for (const auto& [installerCode, exitCode] : endings) {
+        SCOPED_TRACE(installerCode ? *installerCode : -1);
+        ui::DiscardAllForms();
+        fake.onPump = nullptr;
+        Session().ExitCode.reset();
+        fake.programExitCode = installerCode.value_or(0);
+        fake.programRunMilliseconds = installerCode ? 0 : 60000;  // still running when asked
+        SystemPruefung& again = ShowSystemPruefungPage();
+        again.CheckSystemvoraussetzungenGelesen.Click();
+        EXPECT_THROW(again.btnNext.Click(), platform::ProgramExit);
+        EXPECT_EQ(RunExitCode(), exitCode);
+    }
 }
 
 TEST_F(PagesTest, TerminalServerRoleIsShownBoldAndRecorded) {
@@ -123,11 +144,12 @@ TEST_F(PagesTest, UpdateNoteKeepsItsLinesButNotTheLeadingEmptyOnes) {
     EXPECT_EQ(UpdateNotePath("S:\\Setup\\", false), "S:\\Setup\\WSROOT\\UpdateNote.txt");
     EXPECT_EQ(UpdateNotePath("S:\\Setup", true), "S:\\Setup\\UpdateNote.txt");
 
+    // The image's note is Windows-1252 on every machine.
     image.Write("WSROOT\\UpdateNote.txt",
                 "\r\nBitte sichern Sie die Datenbank (\xE4\xF6\xFC).\r\n");
     {
         UpdateNote& page = ShowUpdateNotePage();
-        EXPECT_EQ(page.lblUpdateText.Text(), "Bitte sichern Sie die Datenbank (\xE4\xF6\xFC).");
+        EXPECT_EQ(page.lblUpdateText.Text(), "Bitte sichern Sie die Datenbank (äöü).");
         EXPECT_EQ(page.lblUpdateNote.Caption(), "Hinweis für die Aktualisierung auf 7.80");
         EXPECT_FALSE(page.btnNext.Enabled());
         page.OldVersionChecked.Click();

@@ -22,7 +22,7 @@ TEST(RunLogLineTest, ValuesAreQuotedOnlyWhereTheyWouldBreakTheLine) {
         {"", "\"\""},
         {"a=b", "\"a=b\""},
         {"Die Datei \"x\"", "\"Die Datei \"\"x\"\"\""},
-        {"eins\r\nzwei\rdrei\nvier", "\"eins\xB6zwei\xB6" "drei\xB6vier\""},
+        {"eins\r\nzwei\rdrei\nvier", "\"eins¶zwei¶drei¶vier\""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(run_log::FormatLine(time, "message", {{"text", c.value}, {"answer", "6"}}),

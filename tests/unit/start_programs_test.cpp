@@ -63,8 +63,8 @@ TEST_F(StartFileTest, StartFailureOfPdfAddsTheReaderHint) {
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0].text,
               "Das Programm \"" + image / "Docs\\Hilfe.pdf" +
-                  "\" konnte nicht gestartet werden!\r\n\r\nF\xFCr PDF-Dateien installieren Sie "
-                  "bitte Acrobat-Reader oder \xE4hnliches PDF-Leseprogramm\r\n\r\n");
+                  "\" konnte nicht gestartet werden!\r\n\r\nFür PDF-Dateien installieren Sie "
+                  "bitte Acrobat-Reader oder ähnliches PDF-Leseprogramm\r\n\r\n");
     EXPECT_EQ(fake.messages[0].style, platform::mb::Ok | platform::mb::IconError);
 
     fake.messages.clear();

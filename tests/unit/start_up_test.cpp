@@ -5,8 +5,10 @@
 #include "tests/support/FakePlatformTest.h"
 #include "tests/support/RecordingNotice.h"
 #include "tests/support/TempFolder.h"
+#include "ui/Form.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/pages/PageSequence.h"
+#include "wizard/pages/SystemPruefung.h"
 #include "wizard/program/StartUp.h"
 
 using namespace testing_support;
@@ -205,19 +207,33 @@ TEST_F(StartUpTest, ASecondWizardSaysSoBringsTheFirstForwardAndEnds) {
 }
 
 TEST_F(StartUpTest, TheWizardHoldsTheLockUntilItHandsOverToTheInstaller) {
-    WriteImage("InstallType=NEW\r\nRUN=Setup.exe\r\n");
-    image.Write("Setup.exe", "installer");
-    ASSERT_TRUE(Run());
-    EXPECT_EQ(fake.heldLocks->count("ZEVRIN-Setup-Assistent"), 1u);
+    // The trades line starts its installer and ends; the commercial line's
+    // requirements page waits for it to end.
+    for (const std::string program : {"", "Program=MORVALIS\r\n"}) {
+        SCOPED_TRACE(program);
+        ResetSession();
+        fake.onStart = nullptr;
+        WriteImage(program + "InstallType=NEW\r\nRUN=Setup.exe\r\n");
+        image.Write("Setup.exe", "installer");
+        ASSERT_TRUE(Run());
+        EXPECT_EQ(fake.heldLocks->count("ZEVRIN-Setup-Assistent"), 1u);
 
-    // An installer that starts a wizard of its own finds the lock free.
-    bool lockedAtStart = true;
-    fake.onStart = [&](const platform::RecordedStart&) {
-        lockedAtStart = fake.heldLocks->count("ZEVRIN-Setup-Assistent") != 0;
-    };
-    EXPECT_THROW(StartProductInstaller(), platform::ProgramExit);
-    EXPECT_FALSE(lockedAtStart);
-    EXPECT_EQ(RunExitCode(), 0);
+        // An installer that starts a wizard of its own finds the lock free.
+        bool lockedAtStart = true;
+        fake.onStart = [&](const platform::RecordedStart&) {
+            lockedAtStart = fake.heldLocks->count("ZEVRIN-Setup-Assistent") != 0;
+        };
+        if (program.empty()) {
+            EXPECT_THROW(StartProductInstaller(), platform::ProgramExit);
+        } else {
+            SystemPruefung& page = ShowSystemPruefungPage();
+            page.CheckSystemvoraussetzungenGelesen.Click();
+            EXPECT_THROW(page.btnNext.Click(), platform::ProgramExit);
+        }
+        EXPECT_FALSE(lockedAtStart);
+        EXPECT_EQ(RunExitCode(), 0);
+        ui::DiscardAllForms();
+    }
 }
 
 TEST_F(StartUpTest, StopsTheAppointmentReminderAndRemovesTheRunEntry) {

@@ -92,9 +92,7 @@ class InternetUpdateTest : public ::testing::Test {
 };
 
 BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
-    char text[512] = {};
-    GetWindowTextA(child, text, sizeof(text));
-    reinterpret_cast<std::vector<std::string>*>(texts)->push_back(text);
+    reinterpret_cast<std::vector<std::string>*>(texts)->push_back(WindowText(child));
     return TRUE;
 }
 

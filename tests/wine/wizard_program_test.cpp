@@ -30,9 +30,9 @@ TEST(WizardProgramTest, HelpOptionShowsTheHelpMessage) {
     HWND box = run.WaitForWindow("Paldrix", "#32770");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box),
-              "Unterst\xFCtzt wird: \r\n\r\n  -LOCALUPDATE\r\n  -EDITINF\r\n"
+              "Unterstützt wird: \r\n\r\n  -LOCALUPDATE\r\n  -EDITINF\r\n"
               "  -EDITINFEXTENSION (obsolete)\r\n  -LOG <Datei>\r\n  -SAVEANSWERS <Datei>\r\n"
-              "  -ANSWERS <Datei>");
+              "  -ANSWERS <Datei>\r\n  -SILENT (mit -ANSWERS <Datei>)");
     AnswerMessageBox(box, IDOK);
     // "-?" named no INF file to edit: an INF edit that edited nothing.
     EXPECT_EQ(run.WaitForExit(), 1603);

@@ -1,11 +1,15 @@
 #include "wizard/base/AnswerFile.h"
 
+#include <vector>
+
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
+#include "platform/TextEncoding.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/base/SilentRun.h"
 
 namespace answers {
 namespace {
@@ -15,6 +19,30 @@ constexpr const char* kNextKey = "Next";
 constexpr const char* kMissing = "\x01";
 
 std::optional<std::string> folderPickerAnswer;
+
+// The answers given to the questions of the page on the screen, each with
+// whether a Next was under way: a Next rewrites the page's section and
+// keeps those given before it (while "Durchsuchen" chose the folder), but
+// not those of an earlier Next that kept the page.
+struct GivenAnswer {
+    std::string key, value;
+    bool duringNext = false;
+};
+struct PageAnswers {
+    std::string page;
+    std::vector<GivenAnswer> given;
+    bool nextUnderWay = false;
+};
+PageAnswers pageAnswers;
+
+PageAnswers& AnswersOf(const std::string& page) {
+    if (pageAnswers.page != page) pageAnswers = PageAnswers{page, {}, false};
+    return pageAnswers;
+}
+
+void WriteAnswer(const std::string& page, const std::string& key, const std::string& value) {
+    platform::profile::WriteString(page, key, value, Session().SaveAnswersFile);
+}
 
 const std::string& RecordFile() { return Session().SaveAnswersFile; }
 const std::string& ReplayFile() { return Session().AnswersFile; }
@@ -27,15 +55,18 @@ void BeginRun() {
         session.AnswersFile = platform::files::FullPathOf(session.AnswersFile);
         run_log::Write("answers", {{"replay", session.AnswersFile}});
         if (!platform::files::FileExists(session.AnswersFile)) {
-            StopReplay("", "the answer file cannot be found");
+            StopReplay("", "the answer file cannot be found; the run is left to the user");
         }
     }
     if (!session.SaveAnswersFile.empty()) {
         session.SaveAnswersFile = platform::files::FullPathOf(session.SaveAnswersFile);
         run_log::Write("answers", {{"record", session.SaveAnswersFile}});
         // A replay that records into its own file keeps what it replays.
+        // A new file is UTF-16 with its mark, which the profile functions
+        // keep: any folder or path an answer names is stored whole.
         if (text::Upper(session.SaveAnswersFile) != text::Upper(session.AnswersFile)) {
-            platform::files::WriteWholeFile(session.SaveAnswersFile, "");
+            platform::files::WriteWholeFile(session.SaveAnswersFile,
+                                            std::string(platform::encoding::kUtf16LeMark));
         }
     }
 }
@@ -48,9 +79,12 @@ void StopReplay(const std::string& page, const std::string& reason) {
     if (!Replaying()) return;
     Session().ReplayStopped = true;
     run_log::Write("replay-stopped", {{"page", page}, {"reason", reason}});
+    // Nobody is there to take the page over.
+    if (Session().Silent) EndSilentRun("the replay stopped");
 }
 
 void ForgetPage(const std::string& page) {
+    pageAnswers = PageAnswers{page, {}, false};
     // A replay that records into its own file must still read the page.
     if (Recording() && text::Upper(RecordFile()) != text::Upper(ReplayFile())) {
         platform::profile::DeleteSection(page, RecordFile());
@@ -58,14 +92,25 @@ void ForgetPage(const std::string& page) {
 }
 
 void RecordPage(const std::string& page, const Choices& choices) {
+    if (!Recording()) return;
+    PageAnswers& answers = AnswersOf(page);
     // A Next that kept the page leaves no answers of its own behind.
+    std::erase_if(answers.given, [](const GivenAnswer& given) { return given.duringNext; });
+    const std::vector<GivenAnswer> before = answers.given;
     ForgetPage(page);
-    for (const auto& [key, value] : choices) RecordAnswer(page, key, value);
-    RecordAnswer(page, kNextKey, "1");
+    for (const auto& [key, value] : choices) WriteAnswer(page, key, value);
+    for (const GivenAnswer& given : before) RecordAnswer(page, given.key, given.value);
+    WriteAnswer(page, kNextKey, "1");
+    AnswersOf(page).nextUnderWay = true;
 }
 
+void NextEnded(const std::string& page) { AnswersOf(page).nextUnderWay = false; }
+
 void RecordAnswer(const std::string& page, const std::string& key, const std::string& value) {
-    if (Recording()) platform::profile::WriteString(page, key, value, RecordFile());
+    if (!Recording()) return;
+    PageAnswers& answers = AnswersOf(page);
+    answers.given.push_back({key, value, answers.nextUnderWay});
+    WriteAnswer(page, key, value);
 }
 
 std::optional<std::string> Value(const std::string& page, const std::string& key) {

@@ -1,6 +1,7 @@
 // The answer file of a roll-out: the choices of one run, recorded page by
 // page (-SAVEANSWERS) and replayed on further machines (-ANSWERS). An INI
-// file in Windows-1252, one section per page named after it; a page is
+// file, one section per page named after it, written in UTF-16 (a file in
+// the system's code page, as earlier versions wrote it, replays too); a page is
 // answered when its section says Next=1. Questions asked on a page keep
 // their answers ("Ja" or "Nein") as keys of its section. Without either
 // option nothing here reads or writes anything.
@@ -23,14 +24,19 @@ void BeginRun();
 bool Recording();
 // True until the replay stops; false for a run without an answer file.
 bool Replaying();
-// Ends the replay for good and records why; the page is left to the user.
+// Ends the replay for good and records why; the page is left to the user,
+// and a silent run, which has none, ends there.
 void StopReplay(const std::string& page, const std::string& reason);
 
 // Recording: a page shown starts its section afresh; each Next on it
-// writes its choices and Next=1 afresh; the answer to a question asked on
-// the way is written as given.
+// writes its choices and Next=1 afresh, with the answers given on the page
+// before that Next but none of an earlier Next that kept the page; the
+// answer to a question is written as it is given.
 void ForgetPage(const std::string& page);
 void RecordPage(const std::string& page, const Choices& choices);
+// The Next that RecordPage began has run (and kept the page, if it is
+// still there).
+void NextEnded(const std::string& page);
 void RecordAnswer(const std::string& page, const std::string& key, const std::string& value);
 
 // Replaying: the value of a key of a page's section; nullopt when missing.

@@ -5,17 +5,22 @@
 #include "shared/RunLog.h"
 #include "wizard/base/SetupSession.h"
 
-namespace {
-
-constexpr long kRebootRequired = 3010;   // ERROR_SUCCESS_REBOOT_REQUIRED
-constexpr long kRebootInitiated = 1641;  // ERROR_SUCCESS_REBOOT_INITIATED
-
-}  // namespace
-
 void NoteFailure(std::string_view what) {
     Session().FailureToReport = true;
     run_log::Write("failure", {{"what", std::string(what)}});
 }
+
+void NoteEndedOnFailure() {
+    Session().FailureToReport = true;
+    Session().ExitCode = exit_code::kFailed;
+}
+
+void NoteInvalidCommandLine(std::string_view reason) {
+    Session().ExitCode = exit_code::kInvalidCommandLine;
+    run_log::Write("invalid-command-line", {{"reason", std::string(reason)}});
+}
+
+bool CommandLineRejected() { return Session().ExitCode == exit_code::kInvalidCommandLine; }
 
 void NoteUserEnded() {
     SetupSession& session = Session();
@@ -32,17 +37,19 @@ void NoteInstallerStarted() {
 
 void NoteInstallerEnded(std::optional<long> code) {
     SetupSession& session = Session();
-    if (!code || IsSuccessCode(*code)) {
-        session.ExitCode = exit_code::kSuccess;
+    // Its own success codes and its user's exit are passed on as they came.
+    if (code && (IsSuccessCode(*code) || *code == exit_code::kUserEnded)) {
+        session.ExitCode = static_cast<int>(*code);
     } else {
-        session.ExitCode = *code == exit_code::kUserEnded ? exit_code::kUserEnded : exit_code::kFailed;
+        session.ExitCode = exit_code::kFailed;
     }
     run_log::Write("installer-ended",
                    {{"code", code ? std::to_string(*code) : std::string("unknown")}});
 }
 
 bool IsSuccessCode(long code) {
-    return code == 0 || code == kRebootRequired || code == kRebootInitiated;
+    return code == exit_code::kSuccess || code == exit_code::kRestartNeeded ||
+           code == exit_code::kRestartStarted;
 }
 
 int RunExitCode() {

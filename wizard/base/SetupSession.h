@@ -60,6 +60,8 @@ struct SetupSession {
     // The replay of AnswersFile has ended for good: the user took over, or
     // the file did not fit a page.
     bool ReplayStopped = false;
+    // -SILENT: no one is at the screen (SilentRun.h).
+    bool Silent = false;
     // How the run ends so far (RunOutcome.h): a failure it has not gone past,
     // and the exit code an event at its end decided.
     bool FailureToReport = false;
@@ -70,5 +72,6 @@ struct SetupSession {
 
 // The process-wide session.
 SetupSession& Session();
-// Starts a fresh run (tests); the program itself never resets it.
+// Starts a fresh run (tests): a run with windows and boxes; the program
+// itself never resets it.
 void ResetSession();

@@ -9,6 +9,7 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
@@ -58,11 +59,11 @@ std::string WithoutTrailingBackslash(std::string folder) {
 }
 
 void ReportFileNotFound(const std::string& fullPath) {
-    platform::Current().ShowMessage("Die Datei \"" + fullPath +
-                                        "\" konnte nicht gefunden werden.\r\n"
-                                        "Wechseln Sie gegebenenfalls die CD oder das Verzeichnis!",
-                                    Session().WizardTitle,
-                                    platform::mb::Ok | platform::mb::IconExclamation);
+    messages::Show(MessageKind::Failure,
+                   "Die Datei \"" + fullPath +
+                       "\" konnte nicht gefunden werden.\r\n"
+                       "Wechseln Sie gegebenenfalls die CD oder das Verzeichnis!",
+                   Session().WizardTitle, platform::mb::Ok | platform::mb::IconExclamation);
 }
 
 void ReportStartFailure(const std::string& fullPath, const std::string& specification) {
@@ -71,8 +72,8 @@ void ReportStartFailure(const std::string& fullPath, const std::string& specific
         message += "\r\n\r\nFür PDF-Dateien installieren Sie bitte Acrobat-Reader oder "
                    "ähnliches PDF-Leseprogramm\r\n\r\n";
     }
-    platform::Current().ShowMessage(message, Session().WizardTitle,
-                                    platform::mb::Ok | platform::mb::IconError);
+    messages::Show(MessageKind::Failure, message, Session().WizardTitle,
+                   platform::mb::Ok | platform::mb::IconError);
 }
 
 // Opens a document, or starts a program and keeps hold of it so that the
@@ -112,8 +113,8 @@ void RecordStart(const std::string& fullPath, const std::string& specification, 
 void ReportIncompleteCopy(const std::string& folder, const std::string& specification) {
     const std::string path = text::JoinPath(folder, CommandProgramPart(specification));
     RecordStart(path, specification, true, "incomplete-copy");
-    platform::Current().ShowMessage(server_copy::IncompleteMessage(folder), Session().WizardTitle,
-                                    platform::mb::Ok | platform::mb::IconError);
+    messages::Show(MessageKind::Failure, server_copy::IncompleteMessage(folder),
+                   Session().WizardTitle, platform::mb::Ok | platform::mb::IconError);
 }
 
 // The full path of the program part of a specification, resolved against
@@ -223,8 +224,9 @@ bool IsProcessRunning(const std::string& name) {
     const auto processes = platform::Current().RunningProcessNames();
     if (!processes) return false;
     const std::string wanted = text::Lower(name);
+    // The snapshot holds at most 260 characters of each name.
     for (const std::string& process : *processes) {
-        if (text::Lower(process.substr(0, 260)).find(wanted) != std::string::npos) return true;
+        if (text::Lower(process).find(wanted) != std::string::npos) return true;
     }
     return false;
 }
@@ -232,6 +234,24 @@ bool IsProcessRunning(const std::string& name) {
 void WaitForProcessEnd(const std::string& name) {
     auto& ui = platform::Current();
     while (IsProcessRunning(name)) ui.WaitPumpingEvents(kProcessPollMilliseconds);
+    ui.SetMousePointer(platform::MousePointer::Default);
+}
+
+void WaitForStartedProgram(const StartedFile& started, const std::string& name) {
+    if (!Session().Silent) {
+        WaitForProcessEnd(name);
+        return;
+    }
+    // No one can end a wait of a silent run: the name alone may match
+    // another program for ever, so the end of the one started ends it too.
+    auto& ui = platform::Current();
+    while (started.started && IsProcessRunning(name)) {
+        if (!started.program) {
+            ui.WaitPumpingEvents(kProcessPollMilliseconds);
+        } else if (started.program->WaitForEnd(kProcessPollMilliseconds)) {
+            break;
+        }
+    }
     ui.SetMousePointer(platform::MousePointer::Default);
 }
 

@@ -42,6 +42,10 @@ bool IsProcessRunning(const std::string& name);
 // Returns when no such process runs any more, polling every 2000 ms while
 // the windows keep answering.
 void WaitForProcessEnd(const std::string& name);
+// The wait for a program StartFile started, by the name it runs under, as
+// above. A silent run never waits for a program that did not start, and
+// its wait ends also when the program it started has ended.
+void WaitForStartedProgram(const StartedFile& started, const std::string& name);
 // The executable file name a started command line runs under.
 std::string ProcessNameOf(const std::string& commandLine);
 // Number of plain files in the folder matching the pattern.

@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
@@ -23,7 +24,7 @@ std::string BrowseForFolder(const std::string& title, std::intptr_t ownerWindow,
         run_log::Write("replayed-folder", {{"title", title}, {"folder", *folder}});
         return *folder;
     }
-    return CutAtNul(platform::Current().BrowseForFolder(title, ownerWindow, newStyle));
+    return CutAtNul(messages::PickFolder(title, ownerWindow, newStyle));
 }
 
 std::string CanonicalizePath(const std::string& path, bool keepServerPath) {

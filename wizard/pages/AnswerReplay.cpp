@@ -6,6 +6,7 @@
 #include "shared/RunLog.h"
 #include "ui/Form.h"
 #include "wizard/base/AnswerFile.h"
+#include "wizard/base/SetupSession.h"
 #include "wizard/pages/WizardPage.h"
 
 namespace {
@@ -117,7 +118,7 @@ void PressNext(WizardPage& page) {
 
 PageReplay::PageReplay(WizardPage& page) : page_(page), timer_(page) {
     timer_.onTimer = [this] { Step(); };
-    timer_.SetInterval(kReplayPauseMilliseconds);
+    timer_.SetInterval(Session().Silent ? kSilentStepMilliseconds : kReplayPauseMilliseconds);
     timer_.SetEnabled(true);
 }
 

@@ -11,8 +11,10 @@
 class WizardPage;
 
 // Pauses between a page appearing, its choices being taken and Next, so that
-// whoever watches sees the path go by and can take over.
+// whoever watches sees the path go by and can take over. A silent run has
+// no one watching: its steps follow as soon as the window's messages allow.
 inline constexpr unsigned kReplayPauseMilliseconds = 1000;
+inline constexpr unsigned kSilentStepMilliseconds = 1;
 
 // The replay of one page: a pause, its choices, a pause, Next.
 class PageReplay {

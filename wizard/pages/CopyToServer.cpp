@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
 #include "ui/BusyPointer.h"
@@ -43,7 +44,7 @@ bool HasVersionFolder(const std::string& path) {
 int Ask(const std::string& page, const char* key, const std::string& question, int buttons,
         const char* caption) {
     return answers::AnsweredQuestion(page, key, question, [&] {
-        return platform::Current().ShowMessage(question, caption, buttons | mb::IconQuestion);
+        return messages::Show(MessageKind::Question, question, caption, buttons | mb::IconQuestion);
     });
 }
 
@@ -155,9 +156,11 @@ void CopyToServer::OfferOldInstallationFiles() {
 void CopyToServer::ReportMissingServerFolder() {
     const std::string root = StripVersionFolder(Session().ServerSetupFolder);
     if (root.empty() || platform::files::FolderExists(root + "\\")) return;
-    platform::Current().ShowMessage("Das Installations-Verzeichnis auf dem Server \r\n\r\n" + root +
-                                        "\r\n\r\nkonnte nicht gefunden werden!",
-                                    "Achtung", mb::Ok);
+    // Tells why the box is empty; the folder is chosen on the page.
+    messages::Show(MessageKind::Information,
+                   "Das Installations-Verzeichnis auf dem Server \r\n\r\n" + root +
+                       "\r\n\r\nkonnte nicht gefunden werden!",
+                   "Achtung", mb::Ok);
 }
 
 void CopyToServer::btnBrowse_Click() {
@@ -305,7 +308,9 @@ bool CopyToServer::SkipAnswered() {
 bool CopyToServer::CopyIfChosen() {
     SetupSession& session = Session();
     if (text::Trim(txtServerPath.Text()).empty()) {
-        platform::Current().ShowMessage(
+        // Next cannot go on: without a folder there is nothing to copy to.
+        messages::Show(
+            MessageKind::Failure,
             "Sie müssen einen Pfad angeben, auf den die Installationsprozedur kopiert werden soll.",
             "Setup kopieren", mb::Ok | mb::IconExclamation);
         btnBrowse_Click();

@@ -55,9 +55,9 @@ void DBTools::InstallDatabaseTools() {
     StartedFile tools;
     SkipOnFailure(
         [&tools] { tools = StartFile(InstallIniValue("DBTools", "RUN"), kPreferServerCopy); });
-    SkipOnFailure([&session] {
+    SkipOnFailure([&session, &tools] {
         session.WaitProcessName = ProcessNameOf(InstallIniValue("DBTools", "RUN"));
-        WaitForProcessEnd(session.WaitProcessName);
+        WaitForStartedProgram(tools, session.WaitProcessName);
     });
     const std::optional<long> code = RecordEnd(tools, "database-tools");
     if (code && !IsSuccessCode(*code)) NoteFailure("database tools installer");

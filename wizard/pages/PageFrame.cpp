@@ -1,6 +1,7 @@
 #include "wizard/pages/PageFrame.h"
 
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
 #include "ui/Form.h"
@@ -20,7 +21,8 @@ void PlaceForm(ui::Form& form) {
 }
 
 bool ConfirmExit() {
-    const int reply = platform::Current().ShowMessage(
+    const int reply = messages::Show(
+        MessageKind::Question,
         "Die Installation wurde noch nicht vollständig durchgeführt. Möchten Sie den "
         "Setup-Assistenten trotzdem beenden?",
         "Setup-Assistent",

@@ -1,11 +1,13 @@
 #include "wizard/pages/PageSequence.h"
 
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/Text.h"
 #include "ui/Form.h"
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/base/SilentRun.h"
 #include "wizard/base/SingleWizard.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/pages/AnswerReplay.h"
@@ -147,12 +149,24 @@ WizardStep BeforeDatabaseTools(const SetupSession& session) {
     return WizardStep::Stay;
 }
 
-void StartProductInstaller() {
+StartedFile HandOverToTheInstaller() {
+    // The installer may start a wizard of its own, also while this one
+    // waits for it to end.
     ReleaseTheWizardLock();
-    const StartedFile installer = StartFile(
+    LeaveTheRecordToPostSetup();
+    StartedFile installer = StartFile(
         ReadIniValue(Session().InstallIniPath, "Application", "RUN", "", kPromptForMedium),
         kPreferServerCopy);
-    if (installer.started) NoteInstallerStarted();
+    if (installer.started) {
+        NoteInstallerStarted();
+    } else {
+        TakeTheRecordBack();
+    }
+    return installer;
+}
+
+void StartProductInstaller() {
+    HandOverToTheInstaller();
     FinishSetup();
 }
 
@@ -181,8 +195,11 @@ bool GoTo(WizardStep step) {
             break;
         // The commercial line's page runs and waits for its installer itself.
         case WizardStep::StartInstallerAndWait:
-        case WizardStep::None:
         case WizardStep::Count:
+            break;
+        case WizardStep::None:
+            // The page closes and the run ends without an installer.
+            NoteFailure("no page follows");
             break;
     }
     return true;
@@ -195,8 +212,9 @@ void PrepareFirstPage() {
 
 void ShowFirstPage() {
     if (Shown(ShowWelcomePage())) return;
-    // Without a page the program ends at once; it must not just vanish.
-    platform::Current().ShowMessage("Der Setup-Assistent konnte nicht angezeigt werden.",
-                                    Session().WizardTitle,
-                                    platform::mb::Ok | platform::mb::IconError);
+    // Without a page the program ends at once; it must not just vanish,
+    // nor end as if it had done its work.
+    NoteFailure("first page");
+    messages::Show(MessageKind::Failure, "Der Setup-Assistent konnte nicht angezeigt werden.",
+                   Session().WizardTitle, platform::mb::Ok | platform::mb::IconError);
 }

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "wizard/base/StartPrograms.h"
+
 struct SetupSession;
 
 enum class WizardStep {
@@ -60,5 +62,7 @@ void PrepareFirstPage();
 void ShowFirstPage();
 
 // The product installer of Install.ini [Application] RUN, from the server
-// copy when the setup goes on from there; then the wizard ends.
+// copy when the setup goes on from there: the machine given up to it first.
+StartedFile HandOverToTheInstaller();
+// The same, then the wizard ends.
 void StartProductInstaller();

@@ -6,6 +6,7 @@
 #include "wizard/base/IniAccess.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/base/SilentRun.h"
 #include "wizard/base/StartPrograms.h"
 #include "wizard/pages/ImageValues.h"
 #include "wizard/pages/PageFrame.h"
@@ -91,13 +92,13 @@ void SystemPruefung::RunInstallerToItsEnd() {
     btnBack.SetEnabled(false);
     btnNext.SetEnabled(false);
     system.SetMousePointer(platform::MousePointer::Hourglass);
-    const StartedFile installer =
-        StartFile(InstallIniValue("Application", "RUN"), kPreferServerCopy);
-    if (installer.started) NoteInstallerStarted();
+    const StartedFile installer = HandOverToTheInstaller();
     Session().WaitProcessName = ProcessNameOf(InstallIniValue("Application", "RUN"));
     // Cancel keeps working while the installer runs.
-    WaitForProcessEnd(Session().WaitProcessName);
+    WaitForStartedProgram(installer, Session().WaitProcessName);
     if (installer.started) NoteInstallerEnded(RecordEnd(installer, "installer"));
+    // The post-setup program ran within the installer, or never will.
+    TakeTheRecordBack();
     system.SetMousePointer(platform::MousePointer::Default);
     btnBack.SetEnabled(true);
     btnNext.SetEnabled(true);

@@ -28,5 +28,8 @@ std::string UpdateNotePath(const std::string& setupRoot, bool workstationSetup) 
 }
 
 std::string ReadUpdateNote(const std::string& path) {
-    return UpdateNoteText(platform::files::ReadWholeFile(path).value_or(std::string()));
+    // The image's note, written on a German system.
+    return UpdateNoteText(
+        platform::files::ReadText(path, platform::files::TextEncoding::Windows1252)
+            .value_or(std::string()));
 }

@@ -100,9 +100,11 @@ void WizardPage::RecordLeaving(const char* via) const {
 std::function<void()> WizardPage::LeavingBy(const char* via, std::function<void()> step) {
     return OneStepAtATime([this, via, step = std::move(step)] {
         RecordLeaving(via);
+        const bool next = std::strcmp(via, "Next") == 0;
         // Before the step, which may end the program.
-        if (std::strcmp(via, "Next") == 0) RecordAnswersOf(*this);
+        if (next) RecordAnswersOf(*this);
         step();
+        if (next) answers::NextEnded(Name());
     });
 }
 

@@ -3,12 +3,15 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "wizard/base/ProgramRole.h"
 #include "wizard/base/RunOutcome.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/base/SilentRun.h"
 #include "wizard/updates/InfEditing.h"
 
 namespace {
@@ -58,21 +61,59 @@ std::pair<std::string, size_t> ValueAt(const std::vector<std::string>& tokens, s
     return {value, last};
 }
 
-// Reads the roll-out options into the session; returns, for each token,
-// whether it is the value of one of them (the walk then leaves it alone).
-std::vector<bool> ReadRollOutOptions(const std::vector<std::string>& tokens) {
-    std::vector<bool> isValue(tokens.size(), false);
-    for (size_t i = 0; i + 1 < tokens.size(); ++i) {
-        if (isValue[i]) continue;
+// The token that holds an option's value: the next one that is not empty,
+// so that two blanks between option and value do not make the value empty.
+size_t ValueTokenAfter(const std::vector<std::string>& tokens, size_t option) {
+    size_t first = option + 1;
+    while (first < tokens.size() && tokens[first].empty()) ++first;
+    return first;
+}
+
+struct RollOutTokens {
+    // For each token, whether it is the value of one of the options (the
+    // walk then leaves it alone).
+    std::vector<bool> isValue;
+    // The options given without a value, which name no file.
+    std::vector<std::string> withoutValue;
+    bool silent = false;
+};
+
+// Reads the roll-out options into the session.
+RollOutTokens ReadRollOutOptions(const std::vector<std::string>& tokens) {
+    RollOutTokens read{std::vector<bool>(tokens.size(), false), {}};
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (read.isValue[i]) continue;
         const std::string upper = text::Upper(tokens[i]);
+        if (upper == "-SILENT") read.silent = true;
         for (const RollOutOption& option : kRollOutOptions) {
             if (upper != option.name) continue;
-            const auto [value, last] = ValueAt(tokens, i + 1);
+            const size_t first = ValueTokenAfter(tokens, i);
+            if (first >= tokens.size()) {
+                read.withoutValue.push_back(option.name);
+                break;
+            }
+            const auto [value, last] = ValueAt(tokens, first);
             Session().*option.field = value;
-            for (size_t taken = i + 1; taken <= last; ++taken) isValue[taken] = true;
+            if (value.empty()) read.withoutValue.push_back(option.name);
+            for (size_t taken = first; taken <= last; ++taken) read.isValue[taken] = true;
         }
     }
-    return isValue;
+    return read;
+}
+
+// A silent run replays its answers, and nothing else can answer: without a
+// file it can read, it must not begin.
+bool SilentRunHasItsAnswers() {
+    const std::string& file = Session().AnswersFile;
+    if (file.empty()) {
+        NoteInvalidCommandLine("-SILENT without -ANSWERS and its file");
+        return false;
+    }
+    if (!platform::files::CanOpenForReading(platform::files::FullPathOf(file))) {
+        NoteInvalidCommandLine("the answer file cannot be read");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -84,7 +125,8 @@ std::string HelpMessageText() {
            "  -EDITINFEXTENSION (obsolete)\r\n"
            "  -LOG <Datei>\r\n"
            "  -SAVEANSWERS <Datei>\r\n"
-           "  -ANSWERS <Datei>";
+           "  -ANSWERS <Datei>\r\n"
+           "  -SILENT (mit -ANSWERS <Datei>)";
 }
 
 void ParseCommandLine() { ParseCommandLine(platform::Current().CommandLineArguments()); }
@@ -92,15 +134,24 @@ void ParseCommandLine() { ParseCommandLine(platform::Current().CommandLineArgume
 void ParseCommandLine(const std::string& arguments) {
     SetupSession& session = Session();
     const std::vector<std::string> tokens = SplitAtSpaces(arguments);
-    const std::vector<bool> isValue = ReadRollOutOptions(tokens);
+    const RollOutTokens rollOut = ReadRollOutOptions(tokens);
     if (!session.LogFile.empty()) {
         run_log::Open(session.LogFile);
-        run_log::Write("start", {{"program", platform::Current().ProgramFilePath()},
-                                 {"role", std::string(RoleName(CurrentRole()))},
-                                 {"arguments", arguments}});
+        run_log::Write("run-start", {{"program", platform::Current().ProgramFilePath()},
+                                     {"role", std::string(RoleName(CurrentRole()))},
+                                     {"arguments", arguments}});
+    }
+    // Without its file an option is not taken; the run goes on without it.
+    for (const std::string& option : rollOut.withoutValue) {
+        run_log::Write("option-without-file", {{"option", option}});
+    }
+    if (rollOut.silent) {
+        // Before any box of the walk below: the help too is decided.
+        BeginSilentRun();
+        if (!SilentRunHasItsAnswers()) return;
     }
     for (size_t i = 0; i < tokens.size(); ++i) {
-        if (isValue[i]) continue;
+        if (rollOut.isValue[i]) continue;
         const std::string upper = text::Upper(tokens[i]);
         if (upper == "-LOCALUPDATE") {
             if (CurrentRole() == ProgramRole::InternetUpdate) session.LocalUpdate = true;
@@ -115,8 +166,9 @@ void ParseCommandLine(const std::string& arguments) {
         } else if (upper == "-EDITINFEXTENSION") {
             // Accepted for old callers; no effect.
         } else if (IsHelpToken(upper)) {
-            platform::Current().ShowMessage(HelpMessageText(), kApplicationTitle,
-                                            platform::mb::Ok);
+            // The wizard runs on once it has been read.
+            messages::Show(MessageKind::Information, HelpMessageText(), kApplicationTitle,
+                           platform::mb::Ok);
         }
     }
 }

@@ -5,6 +5,7 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
@@ -52,7 +53,9 @@ std::string UnpackedUpdateFolder() {
 std::optional<std::string> RootFromAppPath() {
     const std::string file = ProgramFolder() + "\\AppPath";
     if (!platform::files::FileExists(file)) return std::nullopt;
-    const std::optional<std::string> line = platform::files::ReadFirstLine(file);
+    // The suite's installers write it in the system's code page.
+    const std::optional<std::string> line =
+        platform::files::ReadFirstLine(file, platform::files::TextEncoding::AnsiCodePage);
     // An unreadable file leaves the root empty rather than guessing.
     if (!line) return std::string();
     if (text::Trim(*line).empty()) return std::nullopt;
@@ -78,9 +81,8 @@ bool StartedInIncompleteCopy() {
         if (incomplete.empty() && server_copy::IsIncomplete(folder)) incomplete = folder;
     }
     if (incomplete.empty()) return false;
-    platform::Current().ShowMessage(server_copy::IncompleteMessage(incomplete),
-                                    session.WizardTitle,
-                                    platform::mb::Ok | platform::mb::IconError);
+    messages::Show(MessageKind::Failure, server_copy::IncompleteMessage(incomplete),
+                   session.WizardTitle, platform::mb::Ok | platform::mb::IconError);
     NoteFailure("incomplete server copy " + incomplete);
     return true;
 }
@@ -215,6 +217,7 @@ void RecordTheSession() {
 bool RunStartUpSequence(NoticeForm& notice) {
     SetupSession& session = Session();
     Step("command-line", [] { ParseCommandLine(); });
+    if (CommandLineRejected()) return false;  // a silent run without its answers
     if (session.EditInfMode) return false;  // the INF edit has run; no page
     if (!TakeTheWizardLock()) return false;   // another wizard runs
     answers::BeginRun();

@@ -6,5 +6,6 @@
 class NoticeForm;
 
 // False when the program must end without showing a page (INF edit mode,
-// no update available or declined).
+// a silent run without its answers, another wizard running, no update
+// available or declined).
 bool RunStartUpSequence(NoticeForm& notice);

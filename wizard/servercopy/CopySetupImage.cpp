@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "ui/BusyPointer.h"
@@ -107,8 +108,9 @@ void RecordCopy(const std::string& target, const ImageCopy& copy, std::uint64_t 
 }
 
 void AskForTheMedium(CopyDisplay& display) {
-    platform::Current().ShowMessage("Bitte legen Sie die Programm-CD ein", kApplicationTitle,
-                                    platform::mb::Ok);
+    // The image to copy is not there: nothing can be copied.
+    messages::Show(MessageKind::Failure, "Bitte legen Sie die Programm-CD ein", kApplicationTitle,
+                   platform::mb::Ok);
     display.AllowNextOnly();
 }
 
@@ -133,8 +135,8 @@ int CopySetupImage(CopyDisplay& progress, const std::string& target) {
     RecordCopy(target, copy, platform::Current().TickMilliseconds() - started);
     const CopyError& error = copy.Error();
     if (error.Failed()) {
-        platform::Current().ShowMessage(error.text, "Setup kopieren",
-                                        platform::mb::Ok | platform::mb::IconError);
+        messages::Show(MessageKind::Failure, error.text, "Setup kopieren",
+                       platform::mb::Ok | platform::mb::IconError);
     } else if (!session.CopyCancelled) {
         session.ContinueFromServerCopy = true;
     }

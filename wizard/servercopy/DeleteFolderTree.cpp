@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/Text.h"
 #include "ui/BusyPointer.h"
 #include "wizard/base/ProgramRole.h"
@@ -34,7 +35,7 @@ bool DeleteFolderTree(const std::string& path) {
     // A blank path would name the current folder (or the drive's root).
     if (!text::Trim(path).empty() && DeleteTree(path)) return true;
     busy.End();
-    platform::Current().ShowMessage("Fehler beim Löschen der Verzeichnise", kApplicationTitle,
-                                    platform::mb::Ok);
+    messages::Show(MessageKind::Failure, "Fehler beim Löschen der Verzeichnise", kApplicationTitle,
+                   platform::mb::Ok);
     return false;
 }

@@ -30,7 +30,7 @@ std::optional<long> RunRuntimePackage(const char* section) {
     };
     const StartedFile package = StartFile(command(), kPreferServerCopy);
     session.WaitProcessName = ProcessNameOf(command());
-    WaitForProcessEnd(session.WaitProcessName);
+    WaitForStartedProgram(package, session.WaitProcessName);
     ui.SetMousePointer(platform::MousePointer::Hourglass);
     ui.PumpEvents();
     ui.SetMousePointer(platform::MousePointer::Default);

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/Files.h"
+#include "platform/TextEncoding.h"
 #include "shared/Text.h"
 #include "wizard/updates/PathHelpers.h"
 #include "wizard/updates/modCallback.h"
@@ -81,12 +82,11 @@ bool IsDeviceName(std::string_view segment) {
         upper == "CONOUT$") {
         return true;
     }
-    if (upper.size() != 4 || (upper.compare(0, 3, "COM") != 0 && upper.compare(0, 3, "LPT") != 0)) {
-        return false;
-    }
+    if (upper.compare(0, 3, "COM") != 0 && upper.compare(0, 3, "LPT") != 0) return false;
     // The digits, and the superscripts Windows also takes for them.
-    const unsigned char digit = static_cast<unsigned char>(upper[3]);
-    return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+    const std::string_view number = std::string_view(upper).substr(3);
+    return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "¹" ||
+           number == "²" || number == "³";
 }
 
 // A stored name that would place the file outside the target folder or on a
@@ -249,8 +249,9 @@ unsigned CabFile::DecideFile(const cab::Notification& notification) {
         throw CabError(kErrorInvalidName, kHandlerSource, Win32ErrorText(kErrorInvalidName));
     }
     const std::string target = TargetPathFor(name);
-    // The buffer is fixed; the path and its closing NUL must fit.
-    if (target.size() + 1 > notification.fullTargetName.size()) {
+    // The platform's buffer is fixed; the path must fit.
+    if (platform::encoding::Utf16Length(target) > cab::kMaxTargetPath ||
+        notification.targetPath == nullptr) {
         throw CabError(kErrorFileNameTooLong, kHandlerSource,
                        Win32ErrorText(kErrorFileNameTooLong));
     }
@@ -267,8 +268,7 @@ unsigned CabFile::DecideFile(const cab::Notification& notification) {
     // file would keep its tail behind the new contents.
     if (platform::files::FileExists(target)) platform::files::DeleteFileAt(target);
 
-    std::copy(target.begin(), target.end(), notification.fullTargetName.begin());
-    notification.fullTargetName[target.size()] = '\0';
+    *notification.targetPath = target;
     return cab::kExtract;
 }
 

@@ -9,13 +9,13 @@ std::string ReadIniEntry(const std::string& section, const std::string& key,
 
 bool WriteIniEntry(const std::string& section, const std::string& key,
                    const std::optional<std::string>& value, const std::string& file) {
-    return platform::profile::WriteString(section, key, value, file);
+    return platform::profile::EditKeepingBytes(section, key, value, file);
 }
 
 bool DeleteIniEntry(const std::string& section, const std::string& key, const std::string& file) {
-    return platform::profile::WriteString(section, key, std::nullopt, file);
+    return platform::profile::EditKeepingBytes(section, key, std::nullopt, file);
 }
 
 bool DeleteIniSection(const std::string& section, const std::string& file) {
-    return platform::profile::DeleteSection(section, file);
+    return platform::profile::DeleteSectionKeepingBytes(section, file);
 }

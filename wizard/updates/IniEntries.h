@@ -1,6 +1,8 @@
 // The four INI wrappers that carry every read and write of the patch
-// package's INF files. The writes tell whether the platform did them: an
-// edit that reports nothing must have been made.
+// package's INF files. The files are in the system's code page, as the
+// suite's update programs read them, and an edit keeps every byte of the
+// lines it does not change. The writes tell whether the platform did them:
+// an edit that reports nothing must have been made.
 #pragma once
 
 #include <optional>

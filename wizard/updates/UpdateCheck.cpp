@@ -1,9 +1,11 @@
 #include "wizard/updates/UpdateCheck.h"
 
 #include <exception>
+#include <utility>
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
@@ -45,22 +47,23 @@ void RunUpdateTool(const std::string& installation) {
         platform::files::DeleteFileAt(download + name);
     }
     // Only the files it leaves behind tell how the tool did.
-    platform::Current().ShellStart("Open", std::string("\"") + kToolProcess + "\"",
-                                   "autodownloadex", AssistantFolder(installation),
-                                   platform::WindowStyle::Hidden);
-    WaitForProcessEnd(kToolProcess);
+    platform::ShellStartResult started = platform::Current().ShellStartProgram(
+        "Open", std::string("\"") + kToolProcess + "\"", "autodownloadex",
+        AssistantFolder(installation), platform::WindowStyle::Hidden);
+    // The shell reports failures as values up to 32.
+    WaitForStartedProgram({started.code > 32, std::move(started.program)}, kToolProcess);
 }
 
 }  // namespace
 
 bool CheckForUpdates(bool localUpdate) {
-    auto& ui = platform::Current();
     const std::string installation = InstallationFolder();
     const bool found = !installation.empty() && FileExists(installation + "ZVTLM.exe") &&
                        FileExists(AssistantFolder(installation) + kToolProcess);
     if (!found) {
         NoteFailure("update assistant not found");
-        ui.ShowMessage("Internet-Assisten nicht gefunden. Update-Prüfung nicht möglich!",
+        messages::Show(MessageKind::Failure,
+                       "Internet-Assisten nicht gefunden. Update-Prüfung nicht möglich!",
                        kAssistantCaption, platform::mb::Ok | platform::mb::IconExclamation);
         return false;
     }
@@ -76,7 +79,7 @@ bool CheckForUpdates(bool localUpdate) {
                                     {"local", run_log::YesNo(localUpdate)},
                                     {"cabinets", std::to_string(cabinets)}});
     if (cabinets > 0) return true;
-    ui.ShowMessage("Keine Updates vorhanden!", kAssistantCaption,
+    messages::Show(MessageKind::Information, "Keine Updates vorhanden!", kAssistantCaption,
                    platform::mb::Ok | platform::mb::IconInformation);
     return false;
 }
@@ -116,8 +119,8 @@ bool RunUpdateGate() {
     if (!CheckForUpdates(session.LocalUpdate)) return false;
     const char* question = "Es ist ein Update vorhanden! Möchten Sie dieses Update installieren?";
     const int answer = answers::AnsweredQuestion("InternetUpdate", "InstallUpdate", question, [&] {
-        return platform::Current().ShowMessage(question, kUpdateCaption,
-                                               platform::mb::YesNo | platform::mb::IconQuestion);
+        return messages::Show(MessageKind::Question, question, kUpdateCaption,
+                              platform::mb::YesNo | platform::mb::IconQuestion);
     });
     if (answer != platform::answer::Yes) {
         NoteUserEnded();

@@ -2,11 +2,12 @@
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "shared/Messages.h"
 #include "wizard/updates/CabFile.h"
 
 void ReportUpdateError(long number, const std::string& description) {
-    platform::Current().ShowMessage(std::to_string(number) + "  " + description, kUpdateCaption,
-                                    platform::mb::Ok);
+    messages::Show(MessageKind::Failure, std::to_string(number) + "  " + description,
+                   kUpdateCaption, platform::mb::Ok);
 }
 
 bool ReportRefusedWrite() {
@@ -16,7 +17,7 @@ bool ReportRefusedWrite() {
 }
 
 void ReportUpdateAbort(long number, const std::string& description) {
-    platform::Current().ShowMessage(
-        std::to_string(number) + "  " + description + "\r\n" + kUpdateFailedText, kUpdateCaption,
-        platform::mb::Ok);
+    messages::Show(MessageKind::Failure,
+                   std::to_string(number) + "  " + description + "\r\n" + kUpdateFailedText,
+                   kUpdateCaption, platform::mb::Ok);
 }
