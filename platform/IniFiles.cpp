@@ -33,9 +33,18 @@ bool Store(const std::string& file, const LoadedFile& loaded) {
 std::string ReadImageString(const std::string& section, const std::string& key,
                             const std::string& defaultValue, const std::string& file,
                             unsigned bufferSize) {
-    const std::optional<LoadedFile> loaded = Load(file, TextEncoding::Windows1252);
-    return ini::AsProfileResult(loaded ? loaded->document.Value(section, key) : std::nullopt,
-                                defaultValue, bufferSize);
+    return ReadValueIfReadable(section, key, defaultValue, file, TextEncoding::Windows1252,
+                               bufferSize)
+        .value_or(ini::AsProfileResult(std::nullopt, defaultValue, bufferSize));
+}
+
+std::optional<std::string> ReadValueIfReadable(const std::string& section, const std::string& key,
+                                               const std::string& defaultValue,
+                                               const std::string& file, TextEncoding encoding,
+                                               unsigned bufferSize) {
+    const std::optional<LoadedFile> loaded = Load(file, encoding);
+    if (!loaded) return std::nullopt;
+    return ini::AsProfileResult(loaded->document.Value(section, key), defaultValue, bufferSize);
 }
 
 bool EditKeepingBytes(const std::string& section, const std::string& key,
