@@ -79,7 +79,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes);
 bool AppendToFile(const std::string& path, const std::string& bytes);
 // The full path of a relative one, taken against the current folder now.
 std::string FullPathOf(const std::string& path);
-// PathCanonicalizeA; nullopt when the path is rejected (for example too long).
+// PathCanonicalizeW; nullopt when the path is rejected (for example too long).
 std::optional<std::string> CanonicalizeWithShell(const std::string& path);
 // Deletes a folder tree; links (junctions, symbolic links) inside it are
 // removed themselves, never followed into their targets.

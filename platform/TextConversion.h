@@ -14,4 +14,9 @@ std::string FromWide(std::wstring_view wide);
 // A NUL-terminated UTF-16 text, as many W calls fill their buffers.
 std::string FromWide(const wchar_t* wide);
 
+// The same between UTF-16 and the bytes of another code page (CP_ACP for
+// the texts the suite's ANSI programs write).
+std::wstring WideFromCodePage(std::string_view bytes, unsigned codePage);
+std::string CodePageFromWide(std::wstring_view wide, unsigned codePage);
+
 }  // namespace platform

@@ -477,23 +477,11 @@ bool RemoveEmptyFolder(const std::string& path) {
 }
 
 std::string Utf8FromAnsiCodePage(std::string_view bytes) {
-    if (bytes.empty()) return {};
-    const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), length);
-    return FromWide(wide);
+    return FromWide(WideFromCodePage(bytes, CP_ACP));
 }
 
 std::string AnsiCodePageFromUtf8(std::string_view text) {
-    const std::wstring wide = ToWide(text);
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, bytes.data(), length, nullptr, nullptr);
-    return bytes;
+    return CodePageFromWide(ToWide(text), CP_ACP);
 }
 
 }  // namespace platform::files

@@ -94,13 +94,23 @@ installers_started() {
 suite_registry() {
     wine reg query 'HKLM\Software\Zevrin\Quenor' /reg:32 2>/dev/null | sed -n '3,$p' || true
 }
+# Says whether a later run (named by $1) left the keyboard walk's values ($2).
+compare_registry() {
+    if diff -q "$RUN_DIR/registry-by-keyboard.txt" "$2" >/dev/null; then
+        echo "The $1 left the same registry values as the keyboard walk."
+    else
+        echo "The $1 left other registry values:" >&2
+        diff "$RUN_DIR/registry-by-keyboard.txt" "$2" >&2 || true
+    fi
+}
 
 await_wizard_end
 installers_started
 echo "Registry of the suite after the run:"
 suite_registry | tee "$RUN_DIR/registry-by-keyboard.txt"
 echo "Answers recorded on the way ($RUN_DIR/image/Antworten.ini):"
-tr -d '\r' <"$RUN_DIR/image/Antworten.ini"
+# A new answer file is UTF-16 with a byte-order mark.
+iconv -f UTF-16 -t UTF-8 "$RUN_DIR/image/Antworten.ini" | tr -d '\r'
 
 # The same path on a fresh machine, replayed from the answers: nobody types.
 fresh_machine
@@ -113,12 +123,7 @@ done
 await_wizard_end
 installers_started
 suite_registry >"$RUN_DIR/registry-by-replay.txt"
-if diff -q "$RUN_DIR/registry-by-keyboard.txt" "$RUN_DIR/registry-by-replay.txt" >/dev/null; then
-    echo "The replay left the same registry values as the keyboard walk."
-else
-    echo "The replay left other registry values:" >&2
-    diff "$RUN_DIR/registry-by-keyboard.txt" "$RUN_DIR/registry-by-replay.txt" >&2 || true
-fi
+compare_registry replay "$RUN_DIR/registry-by-replay.txt"
 echo "What the replay did, from its record ($RUN_DIR/image/replay.log):"
 grep -E ' (replayed-[a-z]+|replay-stopped|exit) ' "$RUN_DIR/image/replay.log" | tr -d '\r' || true
 
@@ -132,12 +137,7 @@ echo "The silent run took about $((SECONDS - started)) s."
 installers_started
 # It also names its record for the post-setup program; the rest must agree.
 suite_registry | grep -v StillesSetupProtokoll >"$RUN_DIR/registry-silent.txt"
-if diff -q "$RUN_DIR/registry-by-keyboard.txt" "$RUN_DIR/registry-silent.txt" >/dev/null; then
-    echo "The silent run left the same registry values as the keyboard walk."
-else
-    echo "The silent run left other registry values:" >&2
-    diff "$RUN_DIR/registry-by-keyboard.txt" "$RUN_DIR/registry-silent.txt" >&2 || true
-fi
+compare_registry "silent run" "$RUN_DIR/registry-silent.txt"
 echo "How the silent run decided its boxes, from its record ($RUN_DIR/image/silent.log):"
 grep -E ' (message|message-decided|silent-end|exit) ' "$RUN_DIR/image/silent.log" |
     cut -c1-160 | tr -d '\r' || true

@@ -208,7 +208,19 @@ update_to_the_server() {
     shot "$window" server-copy-progress
 }
 
+# The Welcome page on a machine whose system locale is Russian (Wine's ANSI
+# code page 1251): the German texts stay whole.
+cyrillic_welcome() {
+    new_image
+    runtimes_present
+    WIZARD_LOCALE=ru_RU.UTF-8 start_wizard "$IMAGE"
+    next_window "$page"
+    shot "$window" welcome-page-cyrillic
+    kill "$WIZARD" 2>/dev/null || true
+}
+
 new_installation
 terminal_server
 update_to_the_server
+cyrillic_welcome
 echo "Screenshots in $OUT"

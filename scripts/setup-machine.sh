@@ -18,7 +18,10 @@ if ((${#missing[@]})); then
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-# The demo and the screenshots run the wizard in a German locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-    localedef -i de_DE -f UTF-8 de_DE.UTF-8
-fi
+# The demo and the screenshots run the wizard in a German locale; a test and
+# a screenshot in a Russian one, whose Windows code page is Cyrillic.
+for name in de_DE ru_RU; do
+    if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8\$"; then
+        localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    fi
+done

@@ -15,11 +15,12 @@ own_title_bars() {
 }
 
 # Starts the image's Paldrix.exe in the background, in $WIZARD. The wizard's
-# message boxes speak German when the system does.
+# message boxes speak German when the system does; WIZARD_LOCALE names
+# another system locale.
 start_wizard() {  # start_wizard IMAGE-FOLDER [OPTION...]
-    local folder="$1"
+    local folder="$1" locale="${WIZARD_LOCALE:-de_DE.UTF-8}"
     shift
-    (cd "$folder" && exec env LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 wine Paldrix.exe "$@") &
+    (cd "$folder" && exec env LANG="$locale" LC_ALL="$locale" wine Paldrix.exe "$@") &
     WIZARD=$!
     seen=" "
 }

@@ -25,6 +25,10 @@ constexpr CaseRange kCaseRanges[] = {
     {0x14A, 0x176, Pairing::EvenUpper, 1},      // Ŋ..Ŷ, Ş and Ő among them
     {0x179, 0x17D, Pairing::OddUpper, 1},       // Ź..Ž
     {0x200, 0x21E, Pairing::EvenUpper, 1},      // Ȁ..Ȟ, Ș and Ț among them
+    {0x386, 0x386, Pairing::Distance, 0x26},    // Ά
+    {0x388, 0x38A, Pairing::Distance, 0x25},    // Έ..Ί
+    {0x38C, 0x38C, Pairing::Distance, 0x40},    // Ό
+    {0x38E, 0x38F, Pairing::Distance, 0x3F},    // Ύ..Ώ
     {0x391, 0x3A1, Pairing::Distance, 0x20},    // Α..Ρ
     {0x3A3, 0x3AB, Pairing::Distance, 0x20},    // Σ..Ϋ
     {0x400, 0x40F, Pairing::Distance, 0x50},    // Ѐ..Џ

@@ -23,9 +23,11 @@ bool IsDevice(std::string name) {
     for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
         if (name == device) return true;
     }
-    return name.size() == 4 && (name.rfind("COM", 0) == 0 || name.rfind("LPT", 0) == 0) &&
-           ((name[3] >= '0' && name[3] <= '9') || name[3] == '\xB9' || name[3] == '\xB2' ||
-            name[3] == '\xB3');
+    if (name.rfind("COM", 0) != 0 && name.rfind("LPT", 0) != 0) return false;
+    // A digit, or a superscript one, two or three (written here in UTF-8).
+    const std::string number = name.substr(3);
+    return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "¹" ||
+           number == "²" || number == "³";
 }
 
 // Everything in the sandbox lies in the target folder, under names that

@@ -49,11 +49,11 @@ TEST_F(OneWizardTest, ASecondWizardGivesWayWhileAnInfEditStillRuns) {
 
     // A silent one gives way at once, without a word on the screen.
     const std::string answers = image.Write("Antworten.ini", "[Welcome]\r\nNext=1\r\n");
-    ProgramRun silent(image / "Paldrix.exe", "-SILENT -ANSWERS " + answers, image.path());
+    ProgramRun silent(image / "Paldrix.exe", "-SILENT -ANSWERS \"" + answers + "\"", image.path());
     VisibleWindowWatch watch(silent.processId());
     EXPECT_EQ(silent.WaitForExit(20000), 1618);
     EXPECT_EQ(watch.Seen(), "");
-    DeleteFileA(answers.c_str());
+    platform::files::DeleteFileAt(answers);
 
     TempFolder package;
     package.Write("P_TL_UPD.inf", "[PROJECT PROPERTIES]\r\nVersionFile=x.ver\r\n");

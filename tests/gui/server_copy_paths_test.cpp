@@ -1,13 +1,17 @@
 // The database server's runs of the real Paldrix.exe, by keyboard alone:
-// copying the setup to the server folder, a prescribed update into its
-// version folder after the old-files page, Cancel in the middle of a large
-// copy, and then the workstation setup run from that copy as Selvor.exe.
+// copying the setup to a server folder chosen in the folder picker, a
+// prescribed update into its version folder after the old-files page, Cancel
+// in the middle of a large copy, and then the workstation setup run from that
+// copy as Selvor.exe. The server folder is named with a Polish letter.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
 #include <string>
 
+#include "platform/Files.h"
+#include "platform/TextConversion.h"
+#include "tests/support/FolderPicker.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/WizardImageTest.h"
@@ -24,7 +28,7 @@ class ServerCopyPathsTest : public WizardImageTest {
     ServerCopyPathsTest() {
         // The image's wizard is also its workstation setup.
         image.MakeFolder("WSROOT");
-        CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "WSROOT\\Selvor.exe").c_str(), FALSE);
+        platform::files::CopyFileReplacing(PROGRAM_DIR "\\Paldrix.exe", image / "WSROOT\\Selvor.exe");
         image.Write("sqlredis.exe", "sql");
         PlaceStandIn("Setups\\Tolvane\\Setup", "[StandIn]\r\nRecord=" + Record() + "\r\n");
         PlaceStandIn("Setups\\DBTools\\DBToolsSetup", "");
@@ -63,15 +67,22 @@ class ServerCopyPathsTest : public WizardImageTest {
             << InstallerStarts();
     }
 
-    TempFolder server, records;
+    TempFolder server{"\\Server Łódź"}, records;
 };
 
-TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToTheRememberedFolderAndGoesOnFromThere) {
-    SetSuite("SelvorDestination", server.path());
+TEST_F(ServerCopyPathsTest, DatabaseServerCopiesToAFolderChosenInThePickerAndGoesOnFromThere) {
     WizardDriver& wizard = Start();
     ThroughToTheCopyPage(wizard, false);
     ASSERT_NE(wizard.AwaitPage(kCopyHeading), nullptr);
+    // The shell's own folder picker, its tree walked down to "Server Łódź".
+    ASSERT_TRUE(wizard.TabTo("Durchsuchen..."));
+    wizard.Press(VK_SPACE);
+    HWND picker = wizard.AwaitWindow("Browse for Folder");
+    ASSERT_NE(picker, nullptr) << wizard.DescribeWindows();
+    ASSERT_TRUE(ChooseInFolderPicker(picker, wizard.run().processId(), server.path()));
+    ASSERT_TRUE(WaitUntil([&] { return wizard.Shows(server.path()); }));
     EXPECT_TRUE(wizard.IsChecked("Installationsprozedur kopieren nach:"));
+    ASSERT_TRUE(wizard.TabTo("&Weiter >"));
     wizard.Press(VK_RETURN);
     ASSERT_NE(wizard.AwaitPage("Datenbank-Tools", 60000), nullptr);
     wizard.Press(VK_RETURN);
@@ -104,10 +115,10 @@ TEST_F(ServerCopyPathsTest, DatabaseServerAnswersRecordedOnceAreReplayedOnAFresh
 
     // A server that never saw a setup: no role, no folder remembered, no copy.
     FreshSuite();
-    for (const auto& entry : std::filesystem::directory_iterator(server.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(platform::ToWide(server.path()))) {
         std::filesystem::remove_all(entry.path());
     }
-    DeleteFileA(Record().c_str());
+    platform::files::DeleteFileAt(Record());
     WizardDriver& replay = StartWith("-ANSWERS \"" + answers + "\"");
     EXPECT_EQ(replay.run().WaitForExit(90000), 0);
     AwaitInstaller(server.path() + "\\Setups\\Tolvane\\Setup.exe\" /s");
@@ -117,10 +128,10 @@ TEST_F(ServerCopyPathsTest, DatabaseServerAnswersRecordedOnceAreReplayedOnAFresh
     // The same on another fresh server, silently: no window ever shows, and
     // without a record the post-setup program is told of none.
     FreshSuite();
-    for (const auto& entry : std::filesystem::directory_iterator(server.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(platform::ToWide(server.path()))) {
         std::filesystem::remove_all(entry.path());
     }
-    DeleteFileA(Record().c_str());
+    platform::files::DeleteFileAt(Record());
     WizardDriver& silent = StartWith("-SILENT -ANSWERS \"" + answers + "\"");
     VisibleWindowWatch watch(silent.run().processId());
     EXPECT_EQ(silent.run().WaitForExit(90000), 0);
@@ -148,6 +159,7 @@ TEST_F(ServerCopyPathsTest, PrescribedUpdateGoesIntoItsVersionFolderAfterTheOldO
 
     // The old installation files come first: the first one listed is deleted.
     ASSERT_NE(wizard.AwaitPage(kOldFilesHeading), nullptr);
+    EXPECT_EQ(WindowText(wizard.Page()), "Setup-Assistent");  // its caption from the start
     EXPECT_FALSE(wizard.IsEnabled("&Frühere Versionen löschen"));
     ASSERT_TRUE(wizard.TabToClass("ListBox"));
     wizard.Press(VK_HOME);
@@ -223,3 +235,5 @@ TEST_F(ServerCopyPathsTest, CancelStopsALargeCopyAndTheWorkstationSetupRunsFromT
 }
 
 }  // namespace
+
+

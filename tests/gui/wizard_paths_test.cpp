@@ -139,21 +139,24 @@ TEST_F(WizardPathsTest, NetworkWorkstationStartsTheInstallerAndRecordsTheRun) {
     EXPECT_EQ(Suite("SetupMachineType"), "1");
     EXPECT_EQ(Starts(kTools), 0);
 
-    // What support needs to know of the run, in the order it happened.
+    // What support needs to know of the run, in the order it happened: UTF-8
+    // with its mark, every path whole (quoted, as it holds blanks).
     const std::string record = ReadFileText(log);
+    EXPECT_EQ(record.substr(0, 3), "\xEF\xBB\xBF");
+    const auto quoted = [](const std::string& path) { return "\"" + path + "\""; };
     size_t at = 0;
     for (const std::string& event :
-         {" run-start program=" + image / "Paldrix.exe" + " role=setup",
+         {" run-start program=" + quoted(image / "Paldrix.exe") + " role=setup",
           std::string(" service-query service=ZVBKPSRV state=0"),
           std::string(" step name=runtime-packages outcome=done"),
-          " session setup-root=" + image.path(), std::string(" page name=Welcome"),
+          " session setup-root=" + quoted(image.path()), std::string(" page name=Welcome"),
           std::string(" page-left name=Welcome via=Next"), std::string(" page name=SystemPruefung"),
           std::string(
               " page-left name=SystemPruefung via=Next CheckSystemvoraussetzungenGelesen=1"),
           std::string(" page-left name=Install via=Next InstallType=0 MachineType=1"),
           std::string(
               " registry-write key=HKLM\\SOFTWARE\\Zevrin\\Quenor name=SetupMachineType value=1"),
-          " start path=" + image / "Setups\\Tolvane\\Setup.exe" +
+          " start path=" + quoted(image / "Setups\\Tolvane\\Setup.exe") +
               " arguments=/s prefer-server-copy=yes result=started",
           std::string(" exit code=0\r\n")}) {
         const size_t found = record.find(event, at);
@@ -180,7 +183,7 @@ TEST_F(WizardPathsTest, NetworkWorkstationAnswersRecordedOnceAreReplayedWithoutA
 
     // The next workstation: nothing set up yet, and nobody at the keyboard.
     FreshSuite();
-    DeleteFileA((image / (std::string(kInstaller) + ".starts.txt")).c_str());
+    platform::files::DeleteFileAt(image / (std::string(kInstaller) + ".starts.txt"));
     ULONGLONG started = GetTickCount64();
     WizardDriver& replay = StartWith("-answers \"" + answers + "\"");
     replay.run().WaitForExit(60000);
@@ -190,7 +193,7 @@ TEST_F(WizardPathsTest, NetworkWorkstationAnswersRecordedOnceAreReplayedWithoutA
 
     // Once more as a distribution tool runs it: no window ever shows.
     FreshSuite();
-    DeleteFileA((image / (std::string(kInstaller) + ".starts.txt")).c_str());
+    platform::files::DeleteFileAt(image / (std::string(kInstaller) + ".starts.txt"));
     const std::string log = image / "silent.log";
     started = GetTickCount64();
     WizardDriver& silent = StartWith("-SILENT -ANSWERS \"" + answers + "\" -LOG \"" + log + "\"");

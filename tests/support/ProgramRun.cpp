@@ -121,10 +121,18 @@ bool HasWindowClass(HWND window, const std::string& windowClass) {
 }
 
 std::string WindowText(HWND window) {
-    // Through the W call: the A call would show the text in this
-    // machine's code page, not as the program gave it.
-    std::vector<wchar_t> text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    // Asked with the W message: the A one would give the text in this
+    // machine's code page, not as the program gave it. GetWindowText would
+    // not ask a window of another process at all, and an edit control's text
+    // lives with the control.
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+        return {};
+    }
+    std::vector<wchar_t> text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
     return FromWide(text.data());
 }
 

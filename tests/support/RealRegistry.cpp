@@ -40,6 +40,22 @@ bool SetRawValue(HKEY root, const std::string& subkey, const std::string& name, 
     return ok;
 }
 
+bool SetText(HKEY root, const std::string& subkey, const std::string& name,
+             const std::string& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, ToWide(subkey).c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const std::wstring text = ToWide(value);
+    const bool ok = RegSetValueExW(key, ToWide(name).c_str(), 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(text.c_str()),
+                                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) ==
+                    ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
 std::string GetText(HKEY root, const std::string& subkey, const std::string& name, REGSAM view) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, ToWide(subkey).c_str(), 0, KEY_QUERY_VALUE | view, &key) !=

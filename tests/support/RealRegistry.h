@@ -25,6 +25,9 @@ private:
 // Writes raw data of any type in the given view (KEY_WOW64_32KEY or _64KEY).
 bool SetRawValue(HKEY root, const std::string& subkey, const std::string& name, DWORD type,
                  const void* data, DWORD size, REGSAM view = KEY_WOW64_32KEY);
+// Writes UTF-8 text as REG_SZ through the W call, in the 32-bit view.
+bool SetText(HKEY root, const std::string& subkey, const std::string& name,
+             const std::string& value);
 // Reads REG_SZ text in the given view; "<missing>" when absent.
 std::string GetText(HKEY root, const std::string& subkey, const std::string& name,
                     REGSAM view = KEY_WOW64_32KEY);

@@ -1,5 +1,7 @@
 #include "tests/support/StoredCabinet.h"
 
+#include "platform/TextEncoding.h"
+
 #include <cstdint>
 
 #include "platform/Files.h"
@@ -25,6 +27,20 @@ void Put16(std::string& out, std::uint16_t value) {
 void Put32(std::string& out, std::uint32_t value) {
     Put16(out, static_cast<std::uint16_t>(value & 0xFFFF));
     Put16(out, static_cast<std::uint16_t>(value >> 16));
+}
+
+// Archive, and the UTF-8 flag for a name outside ASCII that is valid UTF-8,
+// as cabinet tools store such names; any other name is left unflagged.
+std::uint16_t Attributes(const std::string& name) {
+    constexpr std::uint16_t kArchive = 0x20, kNameIsUtf8 = 0x80;
+    bool ascii = true;
+    for (size_t at = 0; at < name.size();) {
+        const auto point = platform::encoding::DecodeUtf8At(name, at);
+        if (!point.valid) return kArchive;
+        ascii = ascii && point.value < 0x80;
+        at += point.length;
+    }
+    return ascii ? kArchive : kArchive | kNameIsUtf8;
 }
 
 struct FileRecord {
@@ -94,7 +110,7 @@ std::string Serialized(const Part& part) {
         Put16(cab, file.folder);
         Put16(cab, dosDate);
         Put16(cab, dosTime);
-        Put16(cab, 0x20);  // archive
+        Put16(cab, Attributes(file.name));
         cab += file.name;
         cab += '\0';
     }

@@ -1,6 +1,7 @@
 // Writes a cabinet of stored (uncompressed) entries under names taken byte
 // for byte, so that tests can build cabinets a normal cabinet tool refuses
-// to make (rooted names, drives, ".." segments, overlong names).
+// to make (rooted names, drives, ".." segments, overlong names). A name that
+// is UTF-8 outside ASCII is flagged so; any other is in a code page.
 #pragma once
 
 #include <string>

@@ -19,16 +19,19 @@ void MakeFolders(const std::string& path) {
 
 }  // namespace
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder() : TempFolder(std::string()) {}
+
+TempFolder::TempFolder(const std::string& nested) {
     static const unsigned long long seed = reinterpret_cast<unsigned long long>(&counter) ^
                                            static_cast<unsigned long long>(time(nullptr));
-    path_ = platform::files::TempFolder() + "wiztest_" + std::to_string(seed % 1000000) + "_" +
+    root_ = platform::files::TempFolder() + "wiztest_" + std::to_string(seed % 1000000) + "_" +
             std::to_string(counter++);
-    platform::files::DeleteFolderTree(path_);
+    path_ = root_ + nested;
+    platform::files::DeleteFolderTree(root_);
     MakeFolders(path_);
 }
 
-TempFolder::~TempFolder() { platform::files::DeleteFolderTree(path_); }
+TempFolder::~TempFolder() { platform::files::DeleteFolderTree(root_); }
 
 std::string TempFolder::operator/(const std::string& relative) const {
     return path_ + "\\" + relative;

@@ -8,6 +8,9 @@ namespace testing_support {
 class TempFolder {
 public:
     TempFolder();
+    // A folder nested below the fresh one, such as "\\Łukasz Ayşe\\Downloads":
+    // a path as users have them.
+    explicit TempFolder(const std::string& nested);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -21,6 +24,7 @@ public:
     std::string MakeFolder(const std::string& relative) const;
 
 private:
+    std::string root_;  // what the destructor deletes
     std::string path_;
 };
 

@@ -1,5 +1,5 @@
 // Base of the tests that run the real Paldrix.exe: a setup image in a
-// temporary folder with the wizard and a setup-type program stand-in that
+// temporary folder (named with Polish and Turkish letters) with the wizard and a setup-type program stand-in that
 // answers "0", on a machine whose runtimes are present (start-up installs
 // none), the suite's key cleared before and after.
 #pragma once
@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/Files.h"
 #include "tests/support/RealRegistry.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WizardDriver.h"
@@ -29,7 +30,7 @@ class WizardImageTest : public ::testing::Test {
     WizardImageTest()
         : suite_(HKEY_LOCAL_MACHINE, kSuiteKey),
           runtimes_(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\VisualStudio") {
-        CopyFileA(PROGRAM_DIR "\\Paldrix.exe", (image / "Paldrix.exe").c_str(), FALSE);
+        platform::files::CopyFileReplacing(PROGRAM_DIR "\\Paldrix.exe", image / "Paldrix.exe");
         PlaceStandIn("Dravik", "[Registry]\r\n1=SOFTWARE\\Zevrin\\Quenor|SetupType|0\r\n");
         FreshSuite();
         for (const char* version : {"11.0", "12.0", "14.0"}) {
@@ -43,11 +44,10 @@ class WizardImageTest : public ::testing::Test {
     // instructions say (see tests/fixtures/StandIn.cpp).
     void PlaceStandIn(const std::string& stem, const std::string& instructions) {
         image.Write(stem + ".standin.ini", instructions);
-        CopyFileA(FIXTURE_DIR "\\StandIn.exe", (image / (stem + ".exe")).c_str(), FALSE);
+        platform::files::CopyFileReplacing(FIXTURE_DIR "\\StandIn.exe", image / (stem + ".exe"));
     }
     static void SetSuite(const std::string& name, const std::string& value) {
-        SetRawValue(HKEY_LOCAL_MACHINE, kSuiteKey, name, REG_SZ, value.c_str(),
-                    static_cast<DWORD>(value.size() + 1));
+        SetText(HKEY_LOCAL_MACHINE, kSuiteKey, name, value);
     }
     static std::string Suite(const std::string& name) {
         return GetText(HKEY_LOCAL_MACHINE, kSuiteKey, name);
@@ -78,7 +78,8 @@ class WizardImageTest : public ::testing::Test {
     // The update note confirmed with the keyboard and left with Enter.
     static void ConfirmUpdateNote(WizardDriver& wizard) { TickAndGoOn(wizard, kNoteConfirmed, 1); }
 
-    TempFolder image;
+    // Where users keep what they download: a name outside any one code page.
+    TempFolder image{"\\Łukasz Ayşe\\Downloads\\ZEVRIN"};
 
   private:
     // The page with this check box: the box ticked, then Enter pressed.

@@ -231,7 +231,8 @@ TEST_F(CabFileTest, RefusesStoredNamesThatLeaveTheTargetFolder) {
 TEST_F(CabFileTest, RefusesStoredNamesThatNameADevice) {
     const std::vector<std::string> devices{
         "Setups\\aux.txt", "CON",   "nul.",         "Com1.log", "lpt9 .txt",
-        "PRN\\inner.txt",  "prn..", "sub\\conout$", "aux .",
+        "PRN\\inner.txt",  "prn..", "sub\\conout$", "aux .",    "com¹.txt", "LPT³",
+        "Lpt\xB2.txt",  // Windows-1252, unflagged
     };
     for (const std::string& name : devices) {
         SCOPED_TRACE(name);
@@ -289,6 +290,21 @@ TEST_F(CabFileTest, CabinetContinuedInANextPartNeedsThatPart) {
     EXPECT_EQ(written.size(), 2u);
 }
 
+// Names flagged as UTF-8 come out whole; an unflagged one is in the code
+// page (Windows-1252 on this machine), as the cabinet's maker stored it.
+TEST_F(CabFileTest, StoredNamesInUtf8OrTheCodePageComeOutWhole) {
+    const std::string cabinet = temp / "names.cab";
+    ASSERT_TRUE(WriteStoredCabinet(cabinet, {{"Łódź\\Zażółć gęślą.txt", "pl"},
+                                             {"Ayşe ｆｕｌｌ.txt", "tr"},
+                                             {"\xDC" "bersicht.txt", "de"}}));
+    CabFile cab;
+    cab.SetCabName(cabinet);
+    EXPECT_TRUE(cab.Extract("", temp / "out", ""));
+    EXPECT_EQ(ReadFileText(temp / "out\\Łódź\\Zażółć gęślą.txt"), "pl");
+    EXPECT_EQ(ReadFileText(temp / "out\\Ayşe ｆｕｌｌ.txt"), "tr");
+    EXPECT_EQ(ReadFileText(temp / "out\\Übersicht.txt"), "de");
+}
+
 TEST_F(CabFileTest, TargetPathLongerThanTheBufferRaisesInsteadOfOverrunning) {
     const std::string folder = temp.MakeFolder(std::string(120, 'f'));
     const std::string fits(259 - folder.size() - 1, 'n');
@@ -303,6 +319,16 @@ TEST_F(CabFileTest, TargetPathLongerThanTheBufferRaisesInsteadOfOverrunning) {
     EXPECT_EQ(error.Source(), "CabFile.CabCallBack");
     EXPECT_EQ(ReadFileText(folder + "\\" + fits), "fits");
     EXPECT_FALSE(PathExists(folder + "\\d"));  // not even its folder
+
+    // The buffer counts characters: a path longer in UTF-8 than that still fits.
+    std::string polish;
+    for (int i = 0; i < 60; ++i) polish += "ł";
+    const std::string wide = temp.MakeFolder(polish);
+    const std::string name(259 - (temp.path().size() + 61) - 1, 'n');
+    ASSERT_GT(wide.size() + 1 + name.size(), 259u);
+    ASSERT_TRUE(WriteStoredCabinet(cabinet, {{name, "fits"}}));
+    EXPECT_TRUE(cab.Extract("", wide, ""));
+    EXPECT_EQ(ReadFileText(wide + "\\" + name), "fits");
 }
 
 }  // namespace
