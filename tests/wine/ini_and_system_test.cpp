@@ -4,6 +4,7 @@
 
 #include "platform/Files.h"
 #include "platform/Profile.h"
+#include "platform/TextConversion.h"
 #include "platform/Win32Platform.h"
 #include "platform/fake/FakePlatform.h"
 #include "shared/modRegistry.h"
@@ -66,7 +67,8 @@ TEST_F(IniTest, HiddenFileAndFolderCountAsMissing) {
 
 TEST_F(IniTest, AFileHeldByAnotherProgramIsSaidUnreadableNotReadAsEmpty) {
     const std::string file = temp.Write("Version.ini", "[Common]\r\nVersion=7.80\r\n");
-    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileW(platform::ToWide(file).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(ReadIniValue(file, "Common", "Version", "d", true), "");
     EXPECT_TRUE(fake.messages.empty());
