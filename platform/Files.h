@@ -28,11 +28,14 @@ std::string AnsiCodePageFromUtf8(std::string_view text);
 
 // True for an existing file that is neither a folder nor hidden nor system.
 // When false, LastError() tells why: 0 for an entry that is there but is no
-// plain file, 2 or 3 (FileIsMissing) when nothing is there, any other code
+// plain file, a code FileIsMissing knows when nothing is there, any other code
 // when the system could not tell (no rights, the share gone).
 bool IsPlainFile(const std::string& path);
-// The codes with which a path names nothing: file or path not found.
-inline bool FileIsMissing(unsigned long code) { return code == 2 || code == 3; }
+// The codes with which a path names nothing: file or path not found, or a
+// name no file can have (a wildcard in it, a bad path form).
+inline bool FileIsMissing(unsigned long code) {
+    return code == 2 || code == 3 || code == 123 || code == 161;
+}
 // True when the file can be opened for sequential reading.
 bool CanOpenForReading(const std::string& path);
 // True for an existing folder; when false, LastError() tells why, as for

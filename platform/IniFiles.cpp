@@ -53,7 +53,9 @@ bool EditKeepingBytes(const std::string& section, const std::string& key,
     // nothing to write.
     std::optional<LoadedFile> loaded = Load(file, TextEncoding::AnsiCodePage);
     if (!loaded) {
-        if (files::FileExists(file)) return false;  // there, but not to be read
+        // There (or maybe there) but not to be read: the read's error stays
+        // the caller's to tell.
+        if (!files::FileIsMissing(files::LastError()) || files::FileExists(file)) return false;
         if (!value) return true;                    // nothing to remove
         loaded.emplace(LoadedFile{"", ini::Document("", TextEncoding::AnsiCodePage)});
     }
