@@ -21,7 +21,7 @@ ctest --preset host-sanitize
 # The whole fault sweep (scripts/fault-sweep.sh) takes longer than this run
 # affords it: a quarter of the calls, each with one of its error codes, the
 # quarter and the codes chosen by the commit, so that each commit tries others
-# (about a minute on two idle cores).
+# (about a minute and a half on two idle cores).
 scripts/fault-sweep.sh --every 4
 
 cmake --preset mingw >/dev/null
