@@ -27,13 +27,25 @@ std::string Utf8FromAnsiCodePage(std::string_view bytes);
 std::string AnsiCodePageFromUtf8(std::string_view text);
 
 // True for an existing file that is neither a folder nor hidden nor system.
+// When false, LastError() tells why: 0 for an entry that is there but is no
+// plain file, a code FileIsMissing knows when nothing is there, any other code
+// when the system could not tell (no rights, the share gone).
 bool IsPlainFile(const std::string& path);
+// The codes with which a path names nothing: file or path not found, or a
+// name no file can have (a wildcard in it, a bad path form).
+inline bool FileIsMissing(unsigned long code) {
+    return code == 2 || code == 3 || code == 123 || code == 161;
+}
 // True when the file can be opened for sequential reading.
 bool CanOpenForReading(const std::string& path);
+// True for an existing folder; when false, LastError() tells why, as for
+// IsPlainFile (0: there, but no folder).
 bool FolderExists(const std::string& path);
-// The size of a file in bytes; nullopt when it cannot be read.
+// The size of a file in bytes; nullopt when it cannot be read (LastError() says why).
 std::optional<unsigned long long> FileSize(const std::string& path);
-bool FileExists(const std::string& path);  // any file, hidden ones included
+// Any file, hidden ones included; when false, LastError() tells why, as for
+// IsPlainFile (0: there, but a folder).
+bool FileExists(const std::string& path);
 // Copies, replacing an existing target; false on any failure.
 bool CopyFileReplacing(const std::string& source, const std::string& target);
 // Deletes a file, a read-only one too; a link is deleted, never its target.

@@ -33,9 +33,18 @@ bool Store(const std::string& file, const LoadedFile& loaded) {
 std::string ReadImageString(const std::string& section, const std::string& key,
                             const std::string& defaultValue, const std::string& file,
                             unsigned bufferSize) {
-    const std::optional<LoadedFile> loaded = Load(file, TextEncoding::Windows1252);
-    return ini::AsProfileResult(loaded ? loaded->document.Value(section, key) : std::nullopt,
-                                defaultValue, bufferSize);
+    return ReadValueIfReadable(section, key, defaultValue, file, TextEncoding::Windows1252,
+                               bufferSize)
+        .value_or(ini::AsProfileResult(std::nullopt, defaultValue, bufferSize));
+}
+
+std::optional<std::string> ReadValueIfReadable(const std::string& section, const std::string& key,
+                                               const std::string& defaultValue,
+                                               const std::string& file, TextEncoding encoding,
+                                               unsigned bufferSize) {
+    const std::optional<LoadedFile> loaded = Load(file, encoding);
+    if (!loaded) return std::nullopt;
+    return ini::AsProfileResult(loaded->document.Value(section, key), defaultValue, bufferSize);
 }
 
 bool EditKeepingBytes(const std::string& section, const std::string& key,
@@ -44,7 +53,9 @@ bool EditKeepingBytes(const std::string& section, const std::string& key,
     // nothing to write.
     std::optional<LoadedFile> loaded = Load(file, TextEncoding::AnsiCodePage);
     if (!loaded) {
-        if (files::FileExists(file)) return false;  // there, but not to be read
+        // There (or maybe there) but not to be read: the read's error stays
+        // the caller's to tell.
+        if (!files::FileIsMissing(files::LastError()) || files::FileExists(file)) return false;
         if (!value) return true;                    // nothing to remove
         loaded.emplace(LoadedFile{"", ini::Document("", TextEncoding::AnsiCodePage)});
     }

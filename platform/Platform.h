@@ -118,8 +118,10 @@ public:
     // --- Service control manager ------------------------------------------
     // Current state 1..7 of the service, 0 when it cannot be read.
     virtual int QueryServiceState(const std::string& machine, const std::string& service) = 0;
-    virtual void SendServiceStop(const std::string& machine, const std::string& service) = 0;
-    virtual void StartServiceNoArguments(const std::string& machine,
+    // The stop request, and the start without arguments: true when the
+    // manager accepted it (the service may still be on its way there).
+    virtual bool SendServiceStop(const std::string& machine, const std::string& service) = 0;
+    virtual bool StartServiceNoArguments(const std::string& machine,
                                          const std::string& service) = 0;
 
     // --- System facts -------------------------------------------------------

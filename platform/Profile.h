@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/Files.h"
+
 namespace platform::profile {
 
 // GetPrivateProfileStringW with a buffer of `bufferSize` characters; returns
@@ -29,6 +31,13 @@ bool DeleteSection(const std::string& section, const std::string& file);
 std::string ReadImageString(const std::string& section, const std::string& key,
                             const std::string& defaultValue, const std::string& file,
                             unsigned bufferSize = 2048);
+// The same in the given encoding, telling a file that cannot be read from a
+// missing key: nullopt then, and files::LastError() says why.
+std::optional<std::string> ReadValueIfReadable(const std::string& section, const std::string& key,
+                                               const std::string& defaultValue,
+                                               const std::string& file,
+                                               files::TextEncoding encoding,
+                                               unsigned bufferSize = 2048);
 // Sets (or, with nullopt, removes) a key of an INI file of the suite's ANSI
 // programs as WriteString does, keeping every byte of the lines it does not
 // change, for the programs that read the file after us.

@@ -38,8 +38,8 @@ class Win32Platform : public Platform {
     bool CallComMethod(const std::string& progId, const std::string& method) override;
 
     int QueryServiceState(const std::string& machine, const std::string& service) override;
-    void SendServiceStop(const std::string& machine, const std::string& service) override;
-    void StartServiceNoArguments(const std::string& machine, const std::string& service) override;
+    bool SendServiceStop(const std::string& machine, const std::string& service) override;
+    bool StartServiceNoArguments(const std::string& machine, const std::string& service) override;
 
     std::vector<std::string> ComputerSystemTypes() override;
     std::string WindowsFolder() override;

@@ -97,9 +97,15 @@ bool IsEntryItself(HANDLE entry, const std::string& path) {
 }  // namespace
 
 bool IsPlainFile(const std::string& path) {
-    if (path.empty()) return false;
+    if (path.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return false;
+    }
     DWORD attributes = AttributesOf(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotPlain) == 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    // There, but a folder, hidden or system: no failure of the system's.
+    SetLastError(ERROR_SUCCESS);
+    return (attributes & kNotPlain) == 0;
 }
 
 bool CanOpenForReading(const std::string& path) {
@@ -112,9 +118,14 @@ bool CanOpenForReading(const std::string& path) {
 }
 
 bool FolderExists(const std::string& path) {
-    if (path.empty()) return false;
+    if (path.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return false;
+    }
     DWORD attributes = AttributesOf(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    SetLastError(ERROR_SUCCESS);
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::optional<unsigned long long> FileSize(const std::string& path) {
@@ -126,9 +137,14 @@ std::optional<unsigned long long> FileSize(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-    if (path.empty()) return false;
+    if (path.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return false;
+    }
     DWORD attributes = AttributesOf(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    SetLastError(ERROR_SUCCESS);
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool CopyFileReplacing(const std::string& source, const std::string& target) {

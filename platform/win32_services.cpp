@@ -41,22 +41,22 @@ int Win32Platform::QueryServiceState(const std::string& machine, const std::stri
     return static_cast<int>(status.dwCurrentState);
 }
 
-void Win32Platform::SendServiceStop(const std::string& machine, const std::string& service) {
+bool Win32Platform::SendServiceStop(const std::string& machine, const std::string& service) {
     SC_HANDLE manager = Manager(machine);
-    if (!manager) return;
+    if (!manager) return false;
     ScopedServiceHandle handle = OpenNamedService(manager, service);
-    if (!handle) return;
+    if (!handle) return false;
     SERVICE_STATUS scratch{};
-    ControlService(handle.Get(), SERVICE_CONTROL_STOP, &scratch);
+    return ControlService(handle.Get(), SERVICE_CONTROL_STOP, &scratch) != 0;
 }
 
-void Win32Platform::StartServiceNoArguments(const std::string& machine,
+bool Win32Platform::StartServiceNoArguments(const std::string& machine,
                                             const std::string& service) {
     SC_HANDLE manager = Manager(machine);
-    if (!manager) return;
+    if (!manager) return false;
     ScopedServiceHandle handle = OpenNamedService(manager, service);
-    if (!handle) return;
-    StartServiceW(handle.Get(), 0, nullptr);
+    if (!handle) return false;
+    return StartServiceW(handle.Get(), 0, nullptr) != 0;
 }
 
 }  // namespace platform

@@ -83,6 +83,15 @@ bool SuiteFlagSet(const char* name) {
 // A path handed to the process start as one argument, spaces included.
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
+// A component that could not be started again stays down until someone
+// starts it: that person must learn it, never read that it runs again.
+void ReportRestartRefused(const std::string& what, const std::string& action) {
+    messages::Show(MessageKind::Failure,
+                   what + " konnte nicht wieder gestartet werden!\r\n" + action +
+                       " und prüfen Sie die korrekte Funktion!",
+                   kWarningTitle, platform::mb::Ok | platform::mb::IconError);
+}
+
 }  // namespace
 
 void ReadQnInstallFolder() {
@@ -104,8 +113,12 @@ void RestartEmergencyOrderMonitor() {
     WriteSuiteValue("StarteNotfallauftragsueberwachung", "0");
     // The folder already ends in a backslash; a second one would turn an
     // empty folder ("\") into a network path.
-    platform::Current().RunCommandLine(Quoted(text::JoinPath(qnInstallFolder, kMonitorProgram)),
-                                       platform::WindowStyle::MinimizedFocus);
+    if (!platform::Current().RunCommandLine(
+            Quoted(text::JoinPath(qnInstallFolder, kMonitorProgram)),
+            platform::WindowStyle::MinimizedFocus)) {
+        ReportRestartRefused("Die Notfallauftragsüberwachung",
+                             "Bitte starten Sie die ZEVRIN Notfallauftragsüberwachung von Hand");
+    }
 }
 
 void RestartBackupService() {
@@ -116,7 +129,12 @@ void RestartBackupService() {
     // Anything but stopped (running, pending, not installed) keeps the flags
     // so that the next run tries again.
     if (GetServiceState("", service) != kServiceStopped) return;
-    StartServiceByName("", service);
+    // A start the manager refused keeps the flags as well.
+    if (!StartServiceByName("", service)) {
+        ReportRestartRefused("Der Datensicherungsdienst \"" + service + "\"",
+                             "Bitte starten Sie ihn von Hand");
+        return;
+    }
     ShowBoxedWarning(BackupRestartedMessage());
     WriteSuiteValue("StarteDatensicherung", "0");
     if (!defaultService) WriteSuiteValue("SicherungsName", "");
@@ -125,7 +143,12 @@ void RestartBackupService() {
 void RestartExchangeSync() {
     if (!SuiteFlagSet("StarteExchangeSynchronisierung")) return;
     if (GetServiceState("", kExchangeSyncService) != kServiceStopped) return;
-    StartServiceByName("", kExchangeSyncService);
+    if (!StartServiceByName("", kExchangeSyncService)) {
+        ReportRestartRefused("Die Exchange-Synchronisierung \"" + std::string(kExchangeSyncService) +
+                                 "\"",
+                             "Bitte starten Sie sie von Hand");
+        return;
+    }
     ShowBoxedWarning(ExchangeSyncRestartedMessage());
     WriteSuiteValue("StarteExchangeSynchronisierung", "0");
 }

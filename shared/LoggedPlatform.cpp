@@ -100,15 +100,17 @@ int LoggedPlatform::QueryServiceState(const std::string& machine, const std::str
     return state;
 }
 
-void LoggedPlatform::SendServiceStop(const std::string& machine, const std::string& service) {
-    inner_.SendServiceStop(machine, service);
-    run_log::Write("service-stop", {{"service", service}});
+bool LoggedPlatform::SendServiceStop(const std::string& machine, const std::string& service) {
+    const bool accepted = inner_.SendServiceStop(machine, service);
+    run_log::Write("service-stop", {{"service", service}, {"accepted", run_log::YesNo(accepted)}});
+    return accepted;
 }
 
-void LoggedPlatform::StartServiceNoArguments(const std::string& machine,
+bool LoggedPlatform::StartServiceNoArguments(const std::string& machine,
                                              const std::string& service) {
-    inner_.StartServiceNoArguments(machine, service);
-    run_log::Write("service-start", {{"service", service}});
+    const bool accepted = inner_.StartServiceNoArguments(machine, service);
+    run_log::Write("service-start", {{"service", service}, {"accepted", run_log::YesNo(accepted)}});
+    return accepted;
 }
 
 std::vector<std::string> LoggedPlatform::ComputerSystemTypes() {

@@ -32,8 +32,8 @@ class LoggedPlatform final : public platform::Platform {
     bool SetCurrentFolder(const std::string& folder) override;
     bool CallComMethod(const std::string& progId, const std::string& method) override;
     int QueryServiceState(const std::string& machine, const std::string& service) override;
-    void SendServiceStop(const std::string& machine, const std::string& service) override;
-    void StartServiceNoArguments(const std::string& machine, const std::string& service) override;
+    bool SendServiceStop(const std::string& machine, const std::string& service) override;
+    bool StartServiceNoArguments(const std::string& machine, const std::string& service) override;
     std::vector<std::string> ComputerSystemTypes() override;
     std::string WindowsFolder() override;
     std::string ProgramFilePath() override;

@@ -67,9 +67,13 @@ std::string FormatLine(const platform::LocalTime& time, std::string_view event,
 void Write(std::string_view event, const std::vector<Field>& fields) {
     if (!IsOpen()) return;
     std::string line = FormatLine(platform::Current().Now(), event, fields);
-    // A new file starts with the mark; a record appended to keeps its start.
-    if (!marked_ && platform::files::FileSize(path_).value_or(0) == 0) {
-        line.insert(0, kByteOrderMark);
+    // A new file starts with the mark; a record appended to keeps its start,
+    // also when its size cannot be told.
+    if (!marked_) {
+        const std::optional<unsigned long long> size = platform::files::FileSize(path_);
+        const bool fresh =
+            size ? *size == 0 : platform::files::FileIsMissing(platform::files::LastError());
+        if (fresh) line.insert(0, kByteOrderMark);
     }
     if (platform::files::AppendToFile(path_, line)) marked_ = true;
 }

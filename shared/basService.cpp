@@ -7,10 +7,10 @@ int GetServiceState(const std::string& machine, const std::string& service) {
     return platform::Current().QueryServiceState(machine, service);
 }
 
-void StopServiceByName(const std::string& machine, const std::string& service) {
-    platform::Current().SendServiceStop(machine, service);
+bool StopServiceByName(const std::string& machine, const std::string& service) {
+    return platform::Current().SendServiceStop(machine, service);
 }
 
-void StartServiceByName(const std::string& machine, const std::string& service) {
-    platform::Current().StartServiceNoArguments(machine, service);
+bool StartServiceByName(const std::string& machine, const std::string& service) {
+    return platform::Current().StartServiceNoArguments(machine, service);
 }

@@ -149,6 +149,7 @@ void Form::Show() {
     if (!loaded_) return;  // the load handler unloaded the form again
     if (!window_) {
         // A form that cannot be seen could never be closed: better none.
+        windowFailed_ = true;
         Unload();
         return;
     }

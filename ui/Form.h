@@ -68,6 +68,8 @@ class Form : public platform::gui::WindowEvents {
     const std::vector<Control*>& Controls() const { return controls_; }
 
     bool IsLoaded() const { return loaded_; }
+    // True once Show found no window to be had (and unloaded the form).
+    bool WindowFailed() const { return windowFailed_; }
     bool IsShown() const { return shown_; }
     // Creates the hidden window and runs the load handler; once only.
     void Load();
@@ -124,7 +126,7 @@ class Form : public platform::gui::WindowEvents {
     int clientWidth_, clientHeight_;
     int left_ = -1, top_ = -1;
     bool hasCloseBox_ = true;
-    bool loaded_ = false, shown_ = false;
+    bool loaded_ = false, shown_ = false, windowFailed_ = false;
     bool windowMadeAhead_ = false;    // made before the load, not used yet
     std::vector<Control*> controls_;  // declaration order
     std::vector<Control*> order_;     // window (Tab) order

@@ -15,9 +15,6 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// What ShellExecuteA answers when it cannot start a file (SE_ERR_ACCESSDENIED).
-constexpr std::intptr_t kShellAccessDenied = 5;
-
 std::string ValuePath(const std::string& subkey, const std::string& name) {
     return subkey + "\\" + name;
 }
@@ -49,16 +46,27 @@ std::string FakePlatform::RegistryText(RegistryRoot root, const std::string& sub
     return entry ? entry->AsText() : std::string();
 }
 
+std::map<std::string, std::string> FakePlatform::RegistrySnapshot() const {
+    std::map<std::string, std::string> values;
+    for (const auto& [key, value] : registry_) {
+        const auto& [root, subkey, name] = key;
+        const char* rootName = root == RegistryRoot::LocalMachine ? "HKLM\\" : "HKCU\\";
+        values[rootName + ValuePath(subkey, name)] = value.AsText();
+    }
+    return values;
+}
+
 RegistryValue FakePlatform::ReadRegistry(RegistryRoot root, const std::string& subkey,
                                          const std::string& valueName) {
-    const faults::Call call("ReadRegistry", ValuePath(subkey, valueName));
+    const faults::Call call("ReadRegistry", ValuePath(subkey, valueName), faults::kRegistryRead);
     if (call.Fails()) return {};
     return RegistryEntry(root, subkey, valueName).value_or(RegistryValue());
 }
 
 bool FakePlatform::WriteRegistryString(RegistryRoot root, const std::string& subkey,
                                        const std::string& valueName, const std::string& data) {
-    const faults::Call call("WriteRegistryString", ValuePath(subkey, valueName));
+    const faults::Call call("WriteRegistryString", ValuePath(subkey, valueName),
+                            faults::kRegistryWrite);
     if (failRegistryWrites || call.Fails()) return false;
     ++registryWrites;
     SetRegistry(root, subkey, valueName, RegistryValue::FromText(data));
@@ -67,8 +75,13 @@ bool FakePlatform::WriteRegistryString(RegistryRoot root, const std::string& sub
 
 std::optional<bool> FakePlatform::DeleteRegistryValue(RegistryRoot root, const std::string& subkey,
                                                       const std::string& valueName, std::uint32_t) {
-    const faults::Call call("DeleteRegistryValue", ValuePath(subkey, valueName));
-    if (call.Fails()) return std::nullopt;
+    // A key that cannot be opened, or a value that is not there to delete.
+    const faults::Call call("DeleteRegistryValue", ValuePath(subkey, valueName),
+                            faults::kRegistryRead);
+    if (call.Fails()) {
+        if (call.Code() == faults::code::kAccessDenied) return std::nullopt;
+        return false;
+    }
     return registry_.erase(MakeKey(root, subkey, valueName)) > 0;
 }
 
@@ -76,8 +89,8 @@ std::intptr_t FakePlatform::ShellStart(const std::string& operation, const std::
                                        const std::string& parameters,
                                        const std::string& workingFolder, WindowStyle style) {
     // Nothing starts when the shell fails.
-    const faults::Call call("ShellStart", file);
-    if (call.Fails()) return kShellAccessDenied;
+    const faults::Call call("ShellStart", file, faults::kShellStart);
+    if (call.Fails()) return static_cast<std::intptr_t>(call.Code());
     starts.push_back({operation, file, parameters, workingFolder, style});
     if (onStart) onStart(starts.back());
     return shellResult;
@@ -87,9 +100,13 @@ namespace {
 
 class FakeStartedProgram final : public StartedProgram {
   public:
-    FakeStartedProgram(FakePlatform& fake, unsigned runsFor) : fake_(fake), left_(runsFor) {}
+    FakeStartedProgram(FakePlatform& fake, unsigned runsFor, std::string file)
+        : fake_(fake), left_(runsFor), file_(std::move(file)) {}
 
     bool WaitForEnd(unsigned milliseconds) override {
+        // A wait that fails returns at once, as if the time were up.
+        const faults::Call call("StartedProgram::WaitForEnd", file_, faults::code::kInvalidHandle);
+        if (call.Fails()) return false;
         const unsigned waited = std::min(milliseconds, left_);
         left_ -= waited;
         fake_.ticks += waited;
@@ -98,13 +115,15 @@ class FakeStartedProgram final : public StartedProgram {
         return left_ == 0;
     }
     std::optional<long> ExitCode() override {
-        if (left_ != 0) return std::nullopt;
+        const faults::Call call("StartedProgram::ExitCode", file_, faults::code::kAccessDenied);
+        if (call.Fails() || left_ != 0) return std::nullopt;
         return fake_.programExitCode;
     }
 
   private:
     FakePlatform& fake_;
     unsigned left_;
+    std::string file_;
 };
 
 // It may outlive its fake: the program keeps its lock for the whole run.
@@ -128,18 +147,19 @@ ShellStartResult FakePlatform::ShellStartProgram(const std::string& operation,
                                                  const std::string& parameters,
                                                  const std::string& workingFolder,
                                                  WindowStyle style) {
-    const faults::Call call("ShellStartProgram", file);
-    if (call.Fails()) return {kShellAccessDenied, nullptr};
+    const faults::Call call("ShellStartProgram", file, faults::kShellStart);
+    if (call.Fails()) return {static_cast<std::intptr_t>(call.Code()), nullptr};
     ShellStartResult result;
     result.code = ShellStart(operation, file, parameters, workingFolder, style);
     if (result.code > 32) {
-        result.program = std::make_unique<FakeStartedProgram>(*this, programRunMilliseconds);
+        result.program = std::make_unique<FakeStartedProgram>(*this, programRunMilliseconds, file);
     }
     return result;
 }
 
 bool FakePlatform::RunCommandLine(const std::string& line, WindowStyle style) {
-    const faults::Call call("RunCommandLine", line);
+    const faults::Call call("RunCommandLine", line,
+                            {faults::code::kFileNotFound, faults::code::kAccessDenied});
     if (call.Fails()) return false;
     starts.push_back({"", line, "", "", style});
     if (onStart) onStart(starts.back());
@@ -147,70 +167,76 @@ bool FakePlatform::RunCommandLine(const std::string& line, WindowStyle style) {
 }
 
 std::optional<std::vector<std::string>> FakePlatform::RunningProcessNames() {
-    const faults::Call call("RunningProcessNames");
+    const faults::Call call("RunningProcessNames", "", faults::code::kNotEnoughMemory);
     if (call.Fails()) return std::nullopt;
     return processes;
 }
 
 bool FakePlatform::SetCurrentDrive(const std::string& drive) {
-    const faults::Call call("SetCurrentDrive", drive);
+    const faults::Call call("SetCurrentDrive", drive, faults::code::kInvalidDrive);
     if (call.Fails()) return false;
     currentDrive = drive;
     return true;
 }
 
 bool FakePlatform::SetCurrentFolder(const std::string& folder) {
-    const faults::Call call("SetCurrentFolder", folder);
+    const faults::Call call("SetCurrentFolder", folder,
+                            {faults::code::kPathNotFound, faults::code::kAccessDenied});
     if (call.Fails()) return false;
     currentFolder = folder;
     return true;
 }
 
 bool FakePlatform::CallComMethod(const std::string& progId, const std::string& method) {
-    const faults::Call call("CallComMethod", progId);
+    const faults::Call call("CallComMethod", progId, faults::code::kClassNotRegistered);
     if (call.Fails()) return false;
     comCalls.push_back(progId + "." + method);
     return comAvailable;
 }
 
 int FakePlatform::QueryServiceState(const std::string&, const std::string& service) {
-    const faults::Call call("QueryServiceState", service);
+    const faults::Call call("QueryServiceState", service,
+                            {faults::code::kAccessDenied, faults::code::kServiceDoesNotExist});
     if (call.Fails()) return 0;
     auto found = serviceStates.find(service);
     return found == serviceStates.end() ? 0 : found->second;
 }
 
-void FakePlatform::SendServiceStop(const std::string&, const std::string& service) {
-    const faults::Call call("SendServiceStop", service);
-    if (call.Fails()) return;
+bool FakePlatform::SendServiceStop(const std::string&, const std::string& service) {
+    const faults::Call call("SendServiceStop", service,
+                            {faults::code::kAccessDenied, faults::code::kServiceCannotAcceptControl});
+    if (call.Fails()) return false;
     serviceStops.push_back(service);
     auto found = serviceStates.find(service);
     if (found != serviceStates.end() && found->second == 4) found->second = 3;
+    return true;
 }
 
-void FakePlatform::StartServiceNoArguments(const std::string&, const std::string& service) {
-    const faults::Call call("StartServiceNoArguments", service);
-    if (call.Fails()) return;
+bool FakePlatform::StartServiceNoArguments(const std::string&, const std::string& service) {
+    const faults::Call call("StartServiceNoArguments", service,
+                            {faults::code::kAccessDenied, faults::code::kServiceDisabled});
+    if (call.Fails()) return false;
     serviceStarts.push_back(service);
     auto found = serviceStates.find(service);
     if (found != serviceStates.end() && found->second == 1) found->second = 2;
+    return true;
 }
 
 std::vector<std::string> FakePlatform::ComputerSystemTypes() {
     // WMI that cannot be reached reads nothing.
-    const faults::Call call("ComputerSystemTypes");
+    const faults::Call call("ComputerSystemTypes", "", faults::code::kWmiAccessDenied);
     if (call.Fails()) return {};
     return systemTypes;
 }
 
 std::string FakePlatform::WindowsFolder() {
-    const faults::Call call("WindowsFolder");
+    const faults::Call call("WindowsFolder", "", faults::code::kNotEnoughMemory);
     if (call.Fails()) return {};
     return windowsFolder;
 }
 
 std::string FakePlatform::ProgramFilePath() {
-    const faults::Call call("ProgramFilePath");
+    const faults::Call call("ProgramFilePath", "", faults::code::kInsufficientBuffer);
     if (call.Fails()) return {};
     return programFilePath;
 }
@@ -227,7 +253,7 @@ void FakePlatform::WaitPumpingEvents(unsigned milliseconds) {
 int FakePlatform::ShowMessage(const std::string& text, const std::string& caption, int style) {
     // A box that could not be shown was still the program's report; the
     // user's scripted answer waits for the next box.
-    const faults::Call call("ShowMessage", text);
+    const faults::Call call("ShowMessage", text, faults::code::kInvalidWindowHandle);
     messages.push_back({text, caption, style});
     if (call.Fails()) return answer::Failed;
     // A box with OK alone asks nothing; the script is for the questions.
@@ -240,7 +266,7 @@ int FakePlatform::ShowMessage(const std::string& text, const std::string& captio
 }
 
 std::string FakePlatform::BrowseForFolder(const std::string& title, std::intptr_t, bool) {
-    const faults::Call call("BrowseForFolder", title);
+    const faults::Call call("BrowseForFolder", title, faults::code::kNoSystemResources);
     folderPickerTitles.push_back(title);
     if (call.Fails()) return {};
     if (folderPickerAnswers.empty()) return {};
@@ -261,7 +287,7 @@ void FakePlatform::ExitProgram(int exitCode) { throw ProgramExit(exitCode); }
 
 std::unique_ptr<gui::PageWindow> FakePlatform::CreatePageWindow(const gui::WindowView& view,
                                                                 gui::WindowEvents& events) {
-    const faults::Call call("CreatePageWindow", view.caption);
+    const faults::Call call("CreatePageWindow", view.caption, faults::code::kNoSystemResources);
     if (call.Fails()) return nullptr;
     ++pageWindowsCreated;
     auto window = std::make_unique<FakePageWindow>(view, events, windows_);
@@ -270,7 +296,7 @@ std::unique_ptr<gui::PageWindow> FakePlatform::CreatePageWindow(const gui::Windo
 }
 
 gui::Rect FakePlatform::ScreenRect() {
-    const faults::Call call("ScreenRect");
+    const faults::Call call("ScreenRect", "", faults::code::kInvalidWindowHandle);
     if (call.Fails()) return {};
     return screen;
 }
@@ -280,6 +306,7 @@ bool FakePlatform::HandleNextEvent() {
     // or a window's timer, and without them there is nothing to wait for.
     PumpEvents();
     if (timersFire && FireNextTimer()) return true;
+    if (onIdle) return onIdle();
     return static_cast<bool>(onPump);
 }
 
@@ -303,7 +330,7 @@ bool FakePlatform::FireNextTimer() {
 }
 
 std::string FakePlatform::FormatShortDate(int year, int month, int day) {
-    const faults::Call call("FormatShortDate");
+    const faults::Call call("FormatShortDate", "", faults::code::kInvalidParameter);
     if (call.Fails()) return {};
     char text[32];
     std::snprintf(text, sizeof(text), "%02d.%02d.%04d", day, month, year);
@@ -354,12 +381,14 @@ void FakePageWindow::SetTimer(int timerId, unsigned milliseconds) {
 void FakePageWindow::FocusControl(std::size_t index) { focusedControl = index; }
 
 std::unique_ptr<InstanceLock> FakePlatform::LockMachineWide(const std::string& name) {
-    const faults::Call call("LockMachineWide", name);
+    const faults::Call call("LockMachineWide", name, faults::code::kAccessDenied);
     if (call.Fails() || heldLocks->count(name) != 0) return nullptr;
     return std::make_unique<FakeLock>(heldLocks, name);
 }
 
 bool FakePlatform::BringOtherInstanceToFront() {
+    const faults::Call call("BringOtherInstanceToFront", "", faults::code::kInvalidWindowHandle);
+    if (call.Fails()) return false;
     ++otherInstanceBroughtToFront;
     return true;
 }

@@ -78,6 +78,8 @@ public:
                                                const std::string& name) const;
     std::string RegistryText(RegistryRoot root, const std::string& subkey,
                              const std::string& name) const;
+    // Every value as text, by HKLM\subkey\name (subkey and name in lower case).
+    std::map<std::string, std::string> RegistrySnapshot() const;
     int registryWrites = 0;
     bool failRegistryWrites = false;
 
@@ -128,6 +130,10 @@ public:
     int pumps = 0;
     // Called at every event pump and wait, so a test can act mid-operation.
     std::function<void()> onPump;
+    // Called when the program waits for the user's next action (the message
+    // loop's next event), after the timers: a scripted user acts here, and
+    // answers false once it has nothing left to do (the loop ends as on a quit).
+    std::function<bool()> onIdle;
     // With it set, the event the program waits for next (HandleNextEvent)
     // is the tick of the page windows' running timer with the shortest
     // period, the clock moved on by that period: a replay runs by itself.
@@ -160,8 +166,8 @@ public:
     bool SetCurrentFolder(const std::string& folder) override;
     bool CallComMethod(const std::string& progId, const std::string& method) override;
     int QueryServiceState(const std::string& machine, const std::string& service) override;
-    void SendServiceStop(const std::string& machine, const std::string& service) override;
-    void StartServiceNoArguments(const std::string& machine, const std::string& service) override;
+    bool SendServiceStop(const std::string& machine, const std::string& service) override;
+    bool StartServiceNoArguments(const std::string& machine, const std::string& service) override;
     std::vector<std::string> ComputerSystemTypes() override;
     std::string WindowsFolder() override;
     std::string ProgramFilePath() override;

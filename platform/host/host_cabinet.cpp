@@ -32,7 +32,6 @@ constexpr size_t kMaxName = 256;
 
 constexpr unsigned long kErrorFileNotFound = 2;
 constexpr unsigned long kErrorPathNotFound = 3;
-constexpr unsigned long kErrorAccessDenied = 5;
 constexpr unsigned long kErrorInvalidData = 13;
 constexpr unsigned long kErrorOperationAborted = 995;
 // setupapi asks again for a part it cannot find; the stand-in gives up.
@@ -218,8 +217,11 @@ unsigned Notify(Callback callback, unsigned context, const Notification& notific
 
 IterationResult IterateCabinet(const std::string& cabinetPath, unsigned context,
                                Callback callback) {
-    const faults::Call call("cabinet::IterateCabinet", cabinetPath);
-    if (call.Fails()) return Failed(kErrorAccessDenied);
+    // The cabinet unreadable, held by another program, or damaged.
+    const faults::Call call("cabinet::IterateCabinet", cabinetPath,
+                            {faults::code::kAccessDenied, faults::code::kSharingViolation,
+                             kErrorInvalidData});
+    if (call.Fails()) return Failed(call.Code());
     const std::optional<std::string> bytes = files::ReadWholeFile(cabinetPath);
     if (!bytes) return Failed(files::LastError() != 0 ? files::LastError() : kErrorFileNotFound);
     const std::optional<Cabinet> cabinet = Parse(*bytes);

@@ -26,7 +26,6 @@ constexpr unsigned long kErrorPathNotFound = 3;
 constexpr unsigned long kErrorAccessDenied = 5;
 constexpr unsigned long kErrorFileNotFound = 2;
 constexpr unsigned long kErrorAlreadyExists = 183;
-constexpr unsigned long kErrorDiskFull = 39;  // ERROR_HANDLE_DISK_FULL
 
 using faults::Call;
 
@@ -163,15 +162,20 @@ bool RemoveTree(const std::string& hostPath) {
 }  // namespace
 
 bool IsPlainFile(const std::string& path) {
-    const Call call("files::IsPlainFile", path);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    const Call call("files::IsPlainFile", path, faults::kFileQuery);
+    if (call.Fails()) return FailWith(call.Code());
     // The host knows no hidden or system attribute.
-    return KindOf(HostPath(path)) == Kind::File;
+    const std::string hostPath = HostPath(path);
+    struct stat info {};
+    if (hostPath.empty()) return FailWith(kErrorPathNotFound);
+    if (stat(hostPath.c_str(), &info) != 0) return Fail(hostPath);
+    host::SetLastError(0);
+    return !S_ISDIR(info.st_mode);
 }
 
 bool CanOpenForReading(const std::string& path) {
-    const Call call("files::CanOpenForReading", path);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    const Call call("files::CanOpenForReading", path, faults::kFileRead);
+    if (call.Fails()) return FailWith(call.Code());
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) return false;
     Descriptor file(open(hostPath.c_str(), O_RDONLY));
@@ -181,35 +185,57 @@ bool CanOpenForReading(const std::string& path) {
 }
 
 bool FolderExists(const std::string& path) {
-    const Call call("files::FolderExists", path);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
-    return KindOf(HostPath(path)) == Kind::Folder;
+    const Call call("files::FolderExists", path, faults::kFileQuery);
+    if (call.Fails()) return FailWith(call.Code());
+    const std::string hostPath = HostPath(path);
+    struct stat info {};
+    if (hostPath.empty()) return FailWith(kErrorPathNotFound);
+    if (stat(hostPath.c_str(), &info) != 0) return Fail(hostPath);
+    host::SetLastError(0);
+    return S_ISDIR(info.st_mode);
 }
 
 std::optional<unsigned long long> FileSize(const std::string& path) {
+    const Call call("files::FileSize", path, faults::kFileQuery);
+    if (call.Fails()) {
+        FailWith(call.Code());
+        return std::nullopt;
+    }
     struct stat info {};
     const std::string hostPath = HostPath(path);
-    if (hostPath.empty() || stat(hostPath.c_str(), &info) != 0) return std::nullopt;
+    if (hostPath.empty()) {
+        FailWith(kErrorPathNotFound);
+        return std::nullopt;
+    }
+    if (stat(hostPath.c_str(), &info) != 0) {
+        Fail(hostPath);
+        return std::nullopt;
+    }
     return static_cast<unsigned long long>(info.st_size);
 }
 
 bool FileExists(const std::string& path) {
-    const Call call("files::FileExists", path);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
-    return KindOf(HostPath(path)) == Kind::File;
+    const Call call("files::FileExists", path, faults::kFileQuery);
+    if (call.Fails()) return FailWith(call.Code());
+    const std::string hostPath = HostPath(path);
+    struct stat info {};
+    if (hostPath.empty()) return FailWith(kErrorPathNotFound);
+    if (stat(hostPath.c_str(), &info) != 0) return Fail(hostPath);
+    host::SetLastError(0);
+    return !S_ISDIR(info.st_mode);
 }
 
 bool CopyFileReplacing(const std::string& source, const std::string& target) {
-    const Call call("files::CopyFileReplacing", target);
-    if (call.Fails()) return FailWith(kErrorDiskFull);
+    const Call call("files::CopyFileReplacing", target, faults::kFileCopy);
+    if (call.Fails()) return FailWith(call.Code());
     const std::optional<std::string> bytes = ReadWholeFile(source);
     if (!bytes) return false;
     return WriteWholeFile(target, *bytes);
 }
 
 bool DeleteFileAt(const std::string& path, const std::function<void()>&) {
-    const Call call("files::DeleteFileAt", path);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    const Call call("files::DeleteFileAt", path, faults::kFileChange);
+    if (call.Fails()) return FailWith(call.Code());
     const std::string hostPath = HostPath(path);
     struct stat info {};
     if (hostPath.empty() || lstat(hostPath.c_str(), &info) != 0) {
@@ -221,8 +247,8 @@ bool DeleteFileAt(const std::string& path, const std::function<void()>&) {
 }
 
 bool MoveFileTo(const std::string& source, const std::string& target) {
-    const Call call("files::MoveFileTo", source);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    const Call call("files::MoveFileTo", source, faults::kFileChange);
+    if (call.Fails()) return FailWith(call.Code());
     const std::string from = HostPath(source), to = HostPath(target);
     if (from.empty() || to.empty()) return FailWith(kErrorPathNotFound);
     struct stat info {};
@@ -245,10 +271,10 @@ bool MoveReplacing(const std::string& source, const std::string& target) {
 }
 
 unsigned long CreateOneFolder(const std::string& path) {
-    const Call call("files::CreateOneFolder", path);
+    const Call call("files::CreateOneFolder", path, faults::kFolderMake);
     if (call.Fails()) {
-        host::SetLastError(kErrorAccessDenied);
-        return kErrorAccessDenied;
+        host::SetLastError(call.Code());
+        return call.Code();
     }
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) return kErrorPathNotFound;
@@ -260,10 +286,10 @@ unsigned long CreateOneFolder(const std::string& path) {
 
 FileListing ListPlainFiles(const std::string& folder, const std::string& pattern) {
     FileListing listing;
-    const Call call("files::ListPlainFiles", folder);
+    const Call call("files::ListPlainFiles", folder, faults::kFolderList);
     if (call.Fails()) {
-        listing.error = kErrorAccessDenied;
-        FailWith(kErrorAccessDenied);
+        listing.error = call.Code();
+        FailWith(call.Code());
         return listing;
     }
     const auto entries = Search(folder, pattern);
@@ -278,18 +304,18 @@ FileListing ListPlainFiles(const std::string& folder, const std::string& pattern
 }
 
 FileListing ListAllFiles(const std::string& folder, const std::string& pattern) {
-    const Call call("files::ListAllFiles", folder);
+    const Call call("files::ListAllFiles", folder, faults::kFolderList);
     if (call.Fails()) {
-        FailWith(kErrorAccessDenied);
-        return {{}, kErrorAccessDenied};
+        FailWith(call.Code());
+        return {{}, call.Code()};
     }
     return ListPlainFiles(folder, pattern);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const Call call("files::ReadWholeFile", path);
+    const Call call("files::ReadWholeFile", path, faults::kFileRead);
     if (call.Fails()) {
-        FailWith(kErrorAccessDenied);
+        FailWith(call.Code());
         return std::nullopt;
     }
     const std::string hostPath = HostPath(path);
@@ -322,8 +348,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 bool AppendToFile(const std::string& path, const std::string& bytes) {
-    const Call call("files::AppendToFile", path);
-    if (call.Fails()) return FailWith(kErrorDiskFull);
+    const Call call("files::AppendToFile", path, faults::kFileWrite);
+    if (call.Fails()) return FailWith(call.Code());
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) return FailWith(kErrorPathNotFound);
     Descriptor file(open(hostPath.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0666));
@@ -331,12 +357,17 @@ bool AppendToFile(const std::string& path, const std::string& bytes) {
     return WriteAll(file.Get(), bytes.data(), bytes.size()) || Fail(hostPath);
 }
 
-// The stand-ins know no current folder of their own: paths stay as given.
-std::string FullPathOf(const std::string& path) { return path; }
+// The stand-ins know no current folder of their own: paths stay as given,
+// as Windows leaves a path it cannot make full.
+std::string FullPathOf(const std::string& path) {
+    const Call call("files::FullPathOf", path, faults::code::kPathTooLong);
+    if (call.Fails()) FailWith(call.Code());
+    return path;
+}
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    const Call call("files::WriteWholeFile", path);
-    if (call.Fails()) return FailWith(kErrorDiskFull);
+    const Call call("files::WriteWholeFile", path, faults::kFileWrite);
+    if (call.Fails()) return FailWith(call.Code());
     const std::string hostPath = HostPath(path);
     if (hostPath.empty()) return FailWith(kErrorPathNotFound);
     if (KindOf(hostPath) == Kind::Folder) return FailWith(kErrorAccessDenied);
@@ -346,7 +377,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 std::optional<std::string> CanonicalizeWithShell(const std::string& path) {
-    const Call call("files::CanonicalizeWithShell", path);
+    const Call call("files::CanonicalizeWithShell", path, faults::code::kPathTooLong);
     if (call.Fails()) return std::nullopt;
     // The shell's rules on its own separator: "." goes, ".." takes the part
     // before it but never the root, the trailing backslash stays.
@@ -383,8 +414,8 @@ std::optional<std::string> CanonicalizeWithShell(const std::string& path) {
 }
 
 bool DeleteFolderTree(const std::string& path) {
-    const Call call("files::DeleteFolderTree", path);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    const Call call("files::DeleteFolderTree", path, faults::kFileChange);
+    if (call.Fails()) return FailWith(call.Code());
     const std::string hostPath = HostPath(path);
     struct stat info {};
     if (hostPath.empty() || lstat(hostPath.c_str(), &info) != 0) return false;
@@ -405,8 +436,8 @@ unsigned long LastError() { return host::LastError(); }
 
 unsigned long CopyFileInSteps(const std::string& source, const std::string& target,
                               const std::function<bool()>& between) {
-    const Call call("files::CopyFileInSteps", target);
-    if (call.Fails()) return kErrorDiskFull;
+    const Call call("files::CopyFileInSteps", target, faults::kFileCopy);
+    if (call.Fails()) return call.Code();
     constexpr size_t kStep = 256 * 1024;
     const std::string from = HostPath(source), to = HostPath(target);
     if (from.empty() || to.empty()) return kErrorPathNotFound;
@@ -455,8 +486,14 @@ std::string ErrorDescription(unsigned long code) {
         case 32:
             return "The process cannot access the file because it is being used by another "
                    "process.";
+        case 39:
+            return "The disk is full.";
+        case 64:
+            return "The specified network name is no longer available.";
         case 112:
             return "There is not enough space on the disk.";
+        case 206:
+            return "The filename or extension is too long.";
         default:
             return "Fehler " + std::to_string(code);
     }
@@ -464,9 +501,9 @@ std::string ErrorDescription(unsigned long code) {
 
 std::optional<std::vector<FolderEntry>> ListEntries(const std::string& folder,
                                                     const std::string& pattern) {
-    const Call call("files::ListEntries", folder);
+    const Call call("files::ListEntries", folder, faults::kFolderList);
     if (call.Fails()) {
-        FailWith(kErrorAccessDenied);
+        FailWith(call.Code());
         return std::nullopt;
     }
     const auto entries = Search(folder, pattern);
@@ -484,16 +521,16 @@ std::optional<std::vector<FolderEntry>> ListEntries(const std::string& folder,
 }
 
 bool IsLink(const std::string& path) {
-    const Call call("files::IsLink", path);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    const Call call("files::IsLink", path, faults::kFileQuery);
+    if (call.Fails()) return FailWith(call.Code());
     const std::string hostPath = HostPath(path);
     struct stat info {};
     return !hostPath.empty() && lstat(hostPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 bool DeleteFileIfWritable(const std::string& path) {
-    const Call call("files::DeleteFileIfWritable", path);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    const Call call("files::DeleteFileIfWritable", path, faults::kFileChange);
+    if (call.Fails()) return FailWith(call.Code());
     const std::string hostPath = HostPath(path);
     struct stat info {};
     if (hostPath.empty() || lstat(hostPath.c_str(), &info) != 0) return Fail(hostPath);
@@ -506,8 +543,8 @@ bool DeleteFileIfWritable(const std::string& path) {
 }
 
 bool RemoveEmptyFolder(const std::string& path) {
-    const Call call("files::RemoveEmptyFolder", path);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    const Call call("files::RemoveEmptyFolder", path, faults::kFileChange);
+    if (call.Fails()) return FailWith(call.Code());
     const std::string hostPath = HostPath(path);
     struct stat info {};
     if (hostPath.empty() || lstat(hostPath.c_str(), &info) != 0) return Fail(hostPath);

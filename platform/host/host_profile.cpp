@@ -32,10 +32,13 @@ struct ProfileFile {
     ini::Document document;
 };
 
-// A write the sweep makes fail: refused, as for a file another program holds.
-bool Refused() {
-    constexpr unsigned long kErrorAccessDenied = 5;
-    host::SetLastError(kErrorAccessDenied);
+// A write the sweep makes fail: refused, as for a file another program
+// holds, or a disk that is full.
+const faults::Codes kProfileWrite{faults::code::kAccessDenied, faults::code::kSharingViolation,
+                                  faults::code::kDiskFull};
+
+bool Refused(unsigned long code) {
+    host::SetLastError(code);
     return false;
 }
 
@@ -45,7 +48,8 @@ std::string ReadString(const std::string& section, const std::string& key,
                        const std::string& defaultValue, const std::string& file,
                        unsigned bufferSize) {
     // A file that cannot be read gives the default, as a missing key does.
-    const faults::Call call("profile::ReadString", file + " [" + section + "] " + key);
+    const faults::Call call("profile::ReadString", file + " [" + section + "] " + key,
+                            {faults::code::kAccessDenied, faults::code::kSharingViolation});
     if (call.Fails()) return ini::AsProfileResult(std::nullopt, defaultValue, bufferSize);
     const ProfileFile profile(file);
     return ini::AsProfileResult(profile.document.Value(section, key), defaultValue, bufferSize);
@@ -53,8 +57,9 @@ std::string ReadString(const std::string& section, const std::string& key,
 
 bool WriteString(const std::string& section, const std::string& key,
                  const std::optional<std::string>& value, const std::string& file) {
-    const faults::Call call("profile::WriteString", file + " [" + section + "] " + key);
-    if (call.Fails()) return Refused();
+    const faults::Call call("profile::WriteString", file + " [" + section + "] " + key,
+                            kProfileWrite);
+    if (call.Fails()) return Refused(call.Code());
     ProfileFile profile(file);
     if (!profile.bytes && !value) return true;  // nothing to remove
     profile.document.Set(section, key, value);
@@ -62,8 +67,9 @@ bool WriteString(const std::string& section, const std::string& key,
 }
 
 bool DeleteSection(const std::string& section, const std::string& file) {
-    const faults::Call call("profile::DeleteSection", file + " [" + section + "]");
-    if (call.Fails()) return Refused();
+    const faults::Call call("profile::DeleteSection", file + " [" + section + "]",
+                            kProfileWrite);
+    if (call.Fails()) return Refused(call.Code());
     ProfileFile profile(file);
     if (!profile.document.RemoveSection(section)) return profile.bytes.has_value();
     return profile.Save();

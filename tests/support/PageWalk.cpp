@@ -59,9 +59,6 @@ const std::vector<BackCase> kBackSteps = {
 };
 // clang-format on
 
-namespace {
-
-// Acts on the page as a user taking the given choices would, and presses Next.
 void Proceed(ui::Form& page, int installType, int role) {
     if (auto* p = dynamic_cast<SystemPruefung*>(&page)) {
         p->CheckSystemvoraussetzungenGelesen.Click();
@@ -83,8 +80,6 @@ void Proceed(ui::Form& page, int installType, int role) {
         p->btnNext.Click();
     }
 }
-
-}  // namespace
 
 ui::Form* CurrentPage() {
     const auto forms = ui::LoadedForms();
@@ -142,7 +137,8 @@ std::string PageWalk::Walk(int installType, int role) {
         path += page->Name() + " > ";
         try {
             Proceed(*page, installType, role);
-        } catch (const platform::ProgramExit&) {
+        } catch (const platform::ProgramExit& exit) {
+            endedWith = exit.exitCode;
             const bool started = !fake_.starts.empty() && fake_.starts.back().file == Installer();
             return path + (started ? "installer" : "(ended)");
         }

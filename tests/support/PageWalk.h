@@ -3,6 +3,7 @@
 // steps, which the page-sequence test and the fault sweep both walk.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ extern const std::vector<BackCase> kBackSteps;
 
 // The page loaded last, or nullptr when none is.
 ui::Form* CurrentPage();
+// Acts on the page as a user taking these choices would (ticks what must be
+// ticked, takes the install type and role), and presses Next.
+void Proceed(ui::Form& page, int installType, int role);
 
 class PageWalk {
   public:
@@ -56,6 +60,8 @@ class PageWalk {
     std::string Installer() const;
 
     TempFolder image;
+    // The exit code, once the wizard has ended.
+    std::optional<int> endedWith;
 
   private:
     void PrepareSession();

@@ -2,7 +2,7 @@
 // as the page-sequence test walks them.
 #include <string>
 
-#include "shared/Text.h"
+#include "platform/fake/FaultPlan.h"
 #include "tests/support/PageWalk.h"
 #include "tests/sweep/SweepFlow.h"
 
@@ -12,29 +12,31 @@ namespace {
 using testing_support::BackCase;
 using testing_support::PathCase;
 
+// "Welcome > Install > installer": the pages without the installer.
+std::string PagesOf(const std::string& path) {
+    const std::string installer = " > installer";
+    return path.ends_with(installer) ? path.substr(0, path.size() - installer.size()) : path;
+}
+
 class PathFlow : public Flow {
   public:
-    PathFlow(platform::FakePlatform& fake, const PathCase& path)
-        : fake_(fake), walk_(fake), path_(path) {
+    PathFlow(platform::FakePlatform& fake, const PathCase& path) : walk_(fake), path_(path) {
         walk_.Prepare(path_);
     }
-    void Act() override { outcome_ = walk_.Walk(path_.installType, path_.role); }
-    // A path starts its installer, or tells why it could not, or ends
-    // because the user ended it; it never just vanishes or stands still.
-    std::string Judge() override {
-        if (text::EndsWith(outcome_, "installer")) return {};
-        if (text::EndsWith(outcome_, "(ended)") && StartFailuresShown(fake_) > 0) return {};
-        // The first page could not be shown, and the wizard said so.
-        if (outcome_ == "(no page)" && Shown(fake_, "konnte nicht angezeigt werden") > 0) return {};
-        return "the path went " + outcome_ + " without a word";
+    int Run() override {
+        return RunRecorded([this] {
+            walk_.Walk(path_.installType, path_.role);
+            if (walk_.endedWith) throw platform::ProgramExit(*walk_.endedWith);
+        });
     }
-    void Spoil() override { outcome_ = outcome_.substr(0, outcome_.rfind('>') + 2) + "(ended)"; }
+    std::vector<Expectation> Expect() const override {
+        return {Is("pages", PagesOf(path_.expected)), Is("exit", "0"),
+                Holds("starts", walk_.Installer())};
+    }
 
   private:
-    platform::FakePlatform& fake_;
     testing_support::PageWalk walk_;
     const PathCase& path_;
-    std::string outcome_;
 };
 
 class BackFlow : public Flow {
@@ -42,22 +44,26 @@ class BackFlow : public Flow {
     BackFlow(platform::FakePlatform& fake, const BackCase& step) : walk_(fake), step_(step) {
         walk_.Prepare(step_);
     }
-    void Act() override {
-        origin_ = testing_support::PageWalk::ShowStep(step_);
-        shown_ = testing_support::PageWalk::PressBack();
+    int Run() override {
+        return RunRecorded([this] {
+            {
+                // The page the user came to; its own load is the paths' to fail.
+                const platform::faults::OffTheCount arranged;
+                origin_ = testing_support::PageWalk::ShowStep(step_);
+            }
+            testing_support::PageWalk::PressBack();
+        });
     }
-    // Back shows the page that led here, or leaves the user where he was;
-    // the wizard never runs out of pages while stepping.
-    std::string Judge() override {
-        if (shown_ == step_.expected || shown_ == origin_) return {};
-        return "Back showed " + shown_ + " instead of " + step_.expected;
+    // Back shows the page that led here; where none did, the page stays.
+    std::vector<Expectation> Expect() const override {
+        return {Is("pages", origin_ == step_.expected ? origin_ : origin_ + " > " + step_.expected),
+                Is("exit", "0")};
     }
-    void Spoil() override { shown_ = "(no page)"; }
 
   private:
     testing_support::PageWalk walk_;
     const BackCase& step_;
-    std::string shown_, origin_;
+    std::string origin_;
 };
 
 }  // namespace

@@ -1,34 +1,53 @@
 // A flow of the fault sweep: it arranges its world with the doubles off the
-// count, runs one part of the programs with every call counted, and judges
-// the outcome by the rule that part must keep when one of its calls fails.
+// count, runs one part of the programs with every call counted and the run's
+// record kept, and says what its clean run must reach. How a run with a
+// failed call is judged is not the flow's business: the oracle (Oracle.h)
+// judges every run by the programs' rules.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/fake/FakePlatform.h"
-#include "platform/fake/FaultPlan.h"
+#include "tests/sweep/Outcome.h"
 
 namespace fault_sweep {
+
+// A fact the clean run must show: equal to `value`, holding it, or not
+// holding it. The fact "record" is the record line that holds the value.
+struct Expectation {
+    enum class Kind { Is, Holds, Lacks };
+    std::string fact;
+    std::string value;
+    Kind kind = Kind::Is;
+};
+inline Expectation Is(std::string fact, std::string value) {
+    return {std::move(fact), std::move(value), Expectation::Kind::Is};
+}
+inline Expectation Holds(std::string fact, std::string part) {
+    return {std::move(fact), std::move(part), Expectation::Kind::Holds};
+}
+inline Expectation Lacks(std::string fact, std::string part) {
+    return {std::move(fact), std::move(part), Expectation::Kind::Lacks};
+}
 
 class Flow {
   public:
     virtual ~Flow() = default;
-    // The programs' part. The program ending (FinishSetup) ends it too.
-    virtual void Act() = 0;
-    // What the outcome breaks of its rule; empty when it keeps it.
-    virtual std::string Judge() = 0;
-    // Takes back part of what a clean run achieved, so that Judge must
-    // object: a judgement that passes a spoiled outcome could never fail.
-    virtual void Spoil() = 0;
+    // The programs' part, its record kept at RecordPath(); the exit code it
+    // ends with.
+    virtual int Run() = 0;
+    // What the clean run must reach, so that the runs are compared with a
+    // run that did what it should.
+    virtual std::vector<Expectation> Expect() const = 0;
 };
 
 struct FlowRow {
     std::string name;
     std::function<std::unique_ptr<Flow>(platform::FakePlatform&)> make;
+    bool silent = false;  // the whole program with -SILENT
 };
 
 std::vector<FlowRow> PageFlows();
@@ -36,23 +55,16 @@ std::vector<FlowRow> ServerCopyFlows();
 std::vector<FlowRow> StartUpFlows();
 std::vector<FlowRow> KelbrinFlows();
 std::vector<FlowRow> SilentFlows();
+std::vector<FlowRow> RollOutFlows();
 
-// --- what the judgements ask -------------------------------------------------
-// The call made to fail in this run; nullptr in a clean run.
-const platform::faults::CountedCall* FailedCall();
-// True when the failed call is `name` and its detail holds `part`. A query
-// that fails (a file test, a read) answers as for a thing that is missing,
-// so the rule for the missing thing holds for it.
-bool Failed(std::string_view name, std::string_view part = {});
-// True when the programs made the call, whatever came of it.
-bool Asked(std::string_view name, std::string_view part);
-// How many message boxes the programs showed (or tried to show) holding `part`.
-int Shown(const platform::FakePlatform& fake, std::string_view part);
-// How many times a file could not be started, by the two reports of it
-// (not found, or the shell could not start it).
-int StartFailuresShown(const platform::FakePlatform& fake);
-// True when a box told of something that went wrong (the questions only
-// ask), or a box could not be shown, which counts as told.
-bool SomethingReported(const platform::FakePlatform& fake);
+// What the clean run misses of its expectations; empty when it has them all.
+std::string Unmet(const std::vector<Expectation>& expected, const Outcome& clean);
+
+// A part of the wizard that begins inside it (a page shown, a step run):
+// its record kept as -LOG keeps it, and its exit code as the program's end
+// works it out.
+int RunRecorded(const std::function<void()>& part);
+// The whole wizard program with these options and -LOG.
+int RunWholeProgram(platform::FakePlatform& fake, const std::string& options);
 
 }  // namespace fault_sweep

@@ -4,11 +4,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "shared/Messages.h"
+#include "shared/RunLog.h"
+#include "tests/sweep/Oracle.h"
 #include "ui/Form.h"
 #include "wizard/base/SetupSession.h"
 
@@ -28,6 +32,13 @@ constexpr int kOverrun = 75;
 constexpr const char* kVerdictWords[] = {"kept", "silent", "escaped", "hang", "crash", "blind"};
 static_assert(std::size(kVerdictWords) == static_cast<std::size_t>(Verdict::Blind) + 1);
 
+RunReport Broken(Verdict verdict, std::string note) {
+    RunReport report;
+    report.verdict = verdict;
+    report.note = std::move(note);
+    return report;
+}
+
 std::string OneLine(std::string text) {
     for (char& c : text) {
         if (c == '\r' || c == '\n' || c == '\t') c = ' ';
@@ -35,23 +46,59 @@ std::string OneLine(std::string text) {
     return text;
 }
 
+std::string CodesText(const faults::Codes& codes) {
+    std::string text;
+    for (unsigned long code : codes) text += (text.empty() ? "" : ",") + std::to_string(code);
+    return text;
+}
+
+faults::Codes CodesFrom(const std::string& text) {
+    faults::Codes codes;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t comma = text.find(',', at);
+        if (comma == std::string::npos) comma = text.size();
+        codes.push_back(std::stoul(text.substr(at, comma - at)));
+        at = comma + 1;
+    }
+    return codes;
+}
+
 void WriteReport(const std::string& folder, const RunReport& report) {
     std::ofstream out(folder + "/report");
-    out << kVerdictWords[static_cast<int>(report.verdict)] << '\n' << OneLine(report.note) << '\n';
-    for (const auto& call : report.calls) out << call.name << '\t' << OneLine(call.detail) << '\n';
+    out << kVerdictWords[static_cast<int>(report.verdict)] << '\n'
+        << OneLine(report.note) << '\n'
+        << report.rule << '\n';
+    for (const auto& call : report.calls) {
+        out << "call\t" << call.name << '\t' << OneLine(call.detail) << '\t'
+            << CodesText(call.codes) << '\n';
+    }
+    for (const std::string& line : Serialize(report.outcome)) out << line << '\n';
 }
 
 bool ReadReport(const std::string& folder, RunReport& report) {
     std::ifstream in(folder + "/report");
-    std::string word;
-    if (!std::getline(in, word) || !std::getline(in, report.note)) return false;
-    for (std::size_t i = 0; i < std::size(kVerdictWords); ++i) {
-        if (word == kVerdictWords[i]) report.verdict = static_cast<Verdict>(i);
+    std::string word, rule;
+    if (!std::getline(in, word) || !std::getline(in, report.note) || !std::getline(in, rule)) {
+        return false;
     }
+    const auto known = std::find(std::begin(kVerdictWords), std::end(kVerdictWords), word);
+    // A report no child could have written is no kept rule.
+    if (known == std::end(kVerdictWords)) return false;
+    report.verdict = static_cast<Verdict>(known - std::begin(kVerdictWords));
+    report.rule = std::stoi(rule);
+    std::vector<std::string> outcome;
     for (std::string line; std::getline(in, line);) {
-        const std::size_t tab = line.find('\t');
-        report.calls.push_back({line.substr(0, tab), line.substr(tab + 1)});
+        if (!line.starts_with("call\t")) {
+            outcome.push_back(line);
+            continue;
+        }
+        const std::size_t name = 5, detail = line.find('\t', name) + 1,
+                          codes = line.find('\t', detail) + 1;
+        report.calls.push_back({line.substr(name, detail - 1 - name),
+                                line.substr(detail, codes - 1 - detail),
+                                CodesFrom(line.substr(codes))});
     }
+    Deserialize(outcome, report.outcome);
     return true;
 }
 
@@ -73,12 +120,12 @@ RunReport ReportOf(const std::string& folder, int status) {
     RunReport report;
     if (WIFSIGNALED(status)) {
         const int signal = WTERMSIG(status);
-        if (signal == SIGALRM) return {Verdict::Hang, "no end within the time a run may take", {}};
-        return {Verdict::Crash, "signal " + std::to_string(signal) + ": " + CrashLine(folder), {}};
+        if (signal == SIGALRM) return Broken(Verdict::Hang, "no end within the time a run may take");
+        return Broken(Verdict::Crash, "signal " + std::to_string(signal) + ": " + CrashLine(folder));
     }
     const int code = WEXITSTATUS(status);
     if ((code == kReported || code == kOverrun) && ReadReport(folder, report)) return report;
-    return {Verdict::Crash, "exit code " + std::to_string(code) + ": " + CrashLine(folder), {}};
+    return Broken(Verdict::Crash, "exit code " + std::to_string(code) + ": " + CrashLine(folder));
 }
 
 [[noreturn]] void RunChild(const std::string& folder, const RunRequest& request) {
@@ -90,10 +137,10 @@ RunReport ReportOf(const std::string& folder, int status) {
     }
     alarm(kSecondsPerRun);
     faults::CurrentPlan().onOverrun = [folder] {
-        WriteReport(folder, {Verdict::Hang, "no end: past the steps or calls a run may take", {}});
+        WriteReport(folder, Broken(Verdict::Hang, "no end: past the steps or calls a run may take"));
         _exit(kOverrun);
     };
-    WriteReport(folder, RunHere(request, request.failing == 0));
+    WriteReport(folder, RunHere(request));
     // exit, not _exit: the leak check runs at exit.
     std::exit(kReported);
 }
@@ -108,47 +155,77 @@ void Arm(const RunRequest& request) {
     plan.steps = 0;
     plan.depth = 0;
     plan.failing = request.failing;
+    plan.failingCode = request.code;
     plan.failingName.clear();
     plan.callLimit = request.callLimit;
     plan.stepLimit = kStepLimit;
     plan.armed = true;
 }
 
-// The flow's own verdict on a run that ended by itself.
-void Judge(Flow& flow, bool selfCheck, RunReport& report) {
-    report.note = flow.Judge();
+const faults::CountedCall* FailedCall() {
+    const faults::Plan& plan = faults::CurrentPlan();
+    if (plan.failing == 0 || plan.failing > plan.calls.size()) return nullptr;
+    return &plan.calls[plan.failing - 1];
+}
+
+// Whatever a run left in the programs' state goes with it.
+void ForgetTheRun() {
+    run_log::Close();
+    messages::EndUnattended();
+    ui::DiscardAllForms();
+}
+
+// The oracle's verdict on a run that ended by itself with `code`.
+void Judge(const RunRequest& request, const Flow& flow, const platform::FakePlatform& fake,
+           const Outcome& before, int code, RunReport& report) {
+    const Outcome run = Capture(fake, code);
+    const faults::CountedCall* failed = FailedCall();
+    const unsigned long failure =
+        failed == nullptr ? 0 : (request.code != 0 ? request.code : failed->codes.front());
+    const StepRule* rule = failed == nullptr ? nullptr : RuleFor(*failed, failure, request.row->name);
+    if (rule != nullptr) report.rule = static_cast<int>(rule - StepRules().data());
+    const Trial trial{request.row->name, request.row->silent, failed, failure, rule,
+                      request.clean != nullptr ? request.clean : &run, &before};
+    report.note = Judge(trial, run);
+    if (report.note.empty() && failed == nullptr) report.note = Unmet(flow.Expect(), run);
     if (!report.note.empty()) {
         report.verdict = Verdict::Silent;
-    } else if (selfCheck) {
-        flow.Spoil();
-        if (!flow.Judge().empty()) return;
+    } else if (request.excusing != nullptr &&
+               Judge(trial, SpoiledAsExcused(*request.excusing, *request.excused, run)).empty()) {
         report.verdict = Verdict::Blind;
-        report.note = "a spoiled outcome was judged kept";
+        report.note = std::string("the row for ") + request.excusing->step +
+                      " would excuse this run as well";
+    }
+    if (request.failing == 0) {
+        report.calls = faults::CurrentPlan().calls;
+        report.outcome = run;
     }
 }
 
 }  // namespace
 
-RunReport RunHere(const RunRequest& request, bool selfCheck) {
+RunReport RunHere(const RunRequest& request) {
     platform::FakePlatform fake;
     platform::ScopedPlatform guard(fake);
     ResetSession();
+    ForgetTheRun();
     std::unique_ptr<Flow> flow = request.row->make(fake);
+    const Outcome before = CaptureMachine(fake);
     Arm(request);
     RunReport report;
+    int code = 0;
     try {
-        flow->Act();
-    } catch (const platform::ProgramExit&) {
-        // The program ended itself.
+        code = flow->Run();
+    } catch (const platform::ProgramExit& exit) {
+        code = exit.exitCode;
     } catch (const std::exception& error) {
-        report = {Verdict::Escaped, error.what(), {}};
+        report = Broken(Verdict::Escaped, error.what());
     } catch (...) {
-        report = {Verdict::Escaped, "an exception of no standard type", {}};
+        report = Broken(Verdict::Escaped, "an exception of no standard type");
     }
     faults::CurrentPlan().armed = false;
-    if (request.failing == 0) report.calls = faults::CurrentPlan().calls;
-    if (report.verdict == Verdict::Kept) Judge(*flow, selfCheck, report);
-    ui::DiscardAllForms();
+    if (report.verdict == Verdict::Kept) Judge(request, *flow, fake, before, code, report);
+    ForgetTheRun();
     return report;
 }
 
@@ -163,7 +240,7 @@ void Runner::Submit(const RunRequest& request, std::function<void(const RunRepor
     const pid_t child = fork();
     if (child == 0) RunChild(folder, request);
     if (child < 0) {
-        done({Verdict::Crash, "no child process could be started", {}});
+        done(Broken(Verdict::Crash, "no child process could be started"));
         std::filesystem::remove_all(folder);
         return;
     }

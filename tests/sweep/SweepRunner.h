@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/sweep/Outcome.h"
+#include "tests/sweep/StepRules.h"
 #include "tests/sweep/SweepFlow.h"
 
 namespace fault_sweep {
@@ -17,14 +19,23 @@ enum class Verdict { Kept, Silent, Escaped, Hang, Crash, Blind };
 
 struct RunRequest {
     const FlowRow* row = nullptr;
-    std::size_t failing = 0;  // the call made to fail; 0 counts the calls
-    std::size_t callLimit = 0;  // past this the run has hung; 0: none
+    std::size_t failing = 0;     // the call made to fail; 0 counts the calls
+    unsigned long code = 0;      // the code it fails with; 0: its first
+    std::size_t callLimit = 0;   // past this the run has hung; 0: none
+    const Outcome* clean = nullptr;  // the clean run's outcome, for a failing run
+    // A row and the call it excused in another run: this run, with another
+    // step's call failing, must be judged broken when it looks as the row
+    // lets that call's failure look.
+    const StepRule* excusing = nullptr;
+    const platform::faults::CountedCall* excused = nullptr;
 };
 
 struct RunReport {
     Verdict verdict = Verdict::Kept;
     std::string note;
+    int rule = -1;  // the row of StepRules() that judged the failed call; -1: none
     std::vector<platform::faults::CountedCall> calls;  // those of a counting run
+    Outcome outcome;                                   // that of a counting run
 };
 
 class Runner {
@@ -52,8 +63,7 @@ class Runner {
 };
 
 // Runs one flow in this process and judges it, as a child does: the
-// verdict, its note and, for a counting run, the calls. With `selfCheck` a
-// kept outcome is spoiled afterwards and must then be judged broken.
-RunReport RunHere(const RunRequest& request, bool selfCheck);
+// verdict, its note and, for a counting run, the calls and the outcome.
+RunReport RunHere(const RunRequest& request);
 
 }  // namespace fault_sweep

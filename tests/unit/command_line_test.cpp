@@ -47,7 +47,9 @@ TEST_F(CommandLineTest, LocalUpdateCountsOnlyForTheInternetUpdateAssistant) {
     ParseCommandLine("-localupdate");
     EXPECT_FALSE(Session().LocalUpdate);
 
+    // Another start, under another name.
     fake.programFilePath = "C:\\Suite\\inetsetup.EXE";
+    Session().ProgramPath.clear();
     ParseCommandLine("-LocalUpdate");
     EXPECT_TRUE(Session().LocalUpdate);
 }

@@ -2,6 +2,7 @@
 // restarts, what it tells the user, which flags it resets and which it keeps.
 #include <gtest/gtest.h>
 
+#include "platform/fake/FaultPlan.h"
 #include "postsetup/mod_Kelbrin.h"
 #include "shared/BoxedWarning.h"
 #include "tests/support/ExpectedWarnings.h"
@@ -129,6 +130,26 @@ TEST_F(KelbrinTest, ServiceNotStoppedKeepsItsFlagsForTheNextRun) {
         EXPECT_EQ(SuiteValue("SicherungsName"), "ZEVRIN Backup Service");
         EXPECT_EQ(SuiteValue("StarteExchangeSynchronisierung"), "1");
     }
+}
+
+TEST_F(KelbrinTest, RefusedStartIsSaidAndKeepsTheFlagsForTheNextRun) {
+    SetSuiteValue("StarteDatensicherung", "1");
+    SetSuiteValue("StarteExchangeSynchronisierung", "1");
+    fake.serviceStates = {{"ZVBKPSRV", 1}, {"ZevrinExchangeSync", 1}};
+    platform::faults::FailingCall refused("StartServiceNoArguments", "ZVBKPSRV");
+
+    RunKelbrin();
+
+    ASSERT_TRUE(refused.Failed());
+    // Never "wieder gestartet" for the service that stays down.
+    ASSERT_EQ(fake.messages.size(), 2u);
+    EXPECT_EQ(fake.messages[0].text.rfind(
+                  "Der Datensicherungsdienst \"ZVBKPSRV\" konnte nicht wieder gestartet werden!", 0),
+              0u);
+    EXPECT_EQ(fake.messages[0].style, platform::mb::Ok | platform::mb::IconError);
+    EXPECT_EQ(SplitCrLfLines(fake.messages[1].text), kMessageE);
+    EXPECT_EQ(SuiteValue("StarteDatensicherung"), "1");
+    EXPECT_EQ(SuiteValue("StarteExchangeSynchronisierung"), "0");
 }
 
 TEST_F(KelbrinTest, FolderComesFromTheDestinationsKeyOfTheSystemsBitness) {

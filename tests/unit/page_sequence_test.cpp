@@ -40,9 +40,14 @@ TEST_F(PageSequenceTest, BackLeadsToThePageThatLedHere) {
         SCOPED_TRACE(from + " mode " + std::to_string(c.installMode) + " role " +
                      std::to_string(c.machineType));
         {
-            // A page that cannot be shown leaves the user where he was.
+            // A page that cannot be shown leaves the user where he was, told why.
             platform::faults::FailingCall noWindow("CreatePageWindow");
+            fake.messages.clear();
             EXPECT_EQ(PageWalk::PressBack(), from);
+            if (noWindow.Failed()) {
+                ASSERT_EQ(fake.messages.size(), 1u);
+                EXPECT_EQ(fake.messages[0].text, "Der Setup-Assistent konnte nicht angezeigt werden.");
+            }
         }
         const std::string shown = PageWalk::PressBack();
         EXPECT_EQ(shown, c.expected);

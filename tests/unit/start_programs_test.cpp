@@ -162,17 +162,6 @@ TEST_F(ProcessWaitTest, WaitPollsEveryTwoSecondsWithEventsUntilTheProcessEnds) {
     EXPECT_EQ(fake.pointers.back(), platform::MousePointer::Default);
 }
 
-TEST_F(ProcessWaitTest, FolderCountSeesPlainFilesOnly) {
-    TempFolder folder;
-    folder.Write("a.cab", "1");
-    folder.Write("b.CAB", "2");
-    folder.Write("c.txt", "3");
-    folder.MakeFolder("d.cab");
-    EXPECT_EQ(CountFolderFiles(folder.path(), "*.cab"), 2);
-    EXPECT_EQ(CountFolderFiles(folder.path() + "\\", "*.*"), 3);
-    EXPECT_EQ(CountFolderFiles(folder / "missing", "*.cab"), 0);
-}
-
 class SetupTypeTest : public FakePlatformTest {
 protected:
     void Answer(const std::string& setupType, const std::string& destination) {

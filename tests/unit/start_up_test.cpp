@@ -22,8 +22,10 @@ protected:
         MarkRuntimesInstalled();
     }
 
+    // A start under this name (the session keeps the file the run began with).
     void RunAs(const std::string& programName) {
         fake.programFilePath = image / programName;
+        Session().ProgramPath.clear();
     }
     void WriteImage(const std::string& application, const std::string& folder = "WSROOT") {
         const std::string prefix = folder.empty() ? "" : folder + "\\";

@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "platform/Files.h"
+#include "platform/fake/FaultPlan.h"
 #include "tests/support/FakePlatformTest.h"
+#include "wizard/base/RunOutcome.h"
 #include "tests/support/RecordingNotice.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UpdateInstallation.h"
@@ -98,6 +100,16 @@ TEST_F(UpdateCheckTest, NoCabinetAfterTheDownloadMeansNoUpdates) {
     EXPECT_EQ(fake.messages[0].text, "Keine Updates vorhanden!");
     EXPECT_EQ(fake.messages[0].caption, "ZEVRIN Internet-Assistent");
     EXPECT_EQ(fake.messages[0].style, kInformation);
+    EXPECT_EQ(RunExitCode(), 0);
+
+    // A tool that could not start downloaded nothing: that is no "no updates".
+    platform::faults::FailingCall refused("ShellStartProgram", "Ubrel.exe");
+    EXPECT_FALSE(CheckForUpdates(false));
+    ASSERT_TRUE(refused.Failed());
+    ASSERT_EQ(fake.messages.size(), 2u);
+    EXPECT_EQ(fake.messages[1].text,
+              "Internet-Assistent konnte nicht gestartet werden. Update-Prüfung nicht möglich!");
+    EXPECT_EQ(RunExitCode(), 1603);
 }
 
 TEST_F(UpdateCheckTest, GateAsksOnlyInTheUpdateRoleAndEndsOnNo) {
@@ -109,7 +121,9 @@ TEST_F(UpdateCheckTest, GateAsksOnlyInTheUpdateRoleAndEndsOnNo) {
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_TRUE(fake.starts.empty());
 
+    // Another start, under the assistant's name.
     fake.programFilePath = install / "inetsetup.EXE";
+    Session().ProgramPath.clear();
     Session().LocalUpdate = true;
     fake.messageAnswers = {platform::answer::No};
     EXPECT_FALSE(RunUpdateGate());
@@ -121,6 +135,15 @@ TEST_F(UpdateCheckTest, GateAsksOnlyInTheUpdateRoleAndEndsOnNo) {
     EXPECT_EQ(fake.messages[0].style, 36);
     EXPECT_FALSE(Session().InternetUpdate);
     EXPECT_FALSE(PathExists(install / "TmpSetup"));
+    EXPECT_EQ(RunExitCode(), 1602);
+
+    // A question that could not be shown was declined by no one.
+    ResetSession();
+    Session().LocalUpdate = true;
+    platform::faults::FailingCall unseen("ShowMessage", "Es ist ein Update vorhanden");
+    EXPECT_FALSE(RunUpdateGate());
+    ASSERT_TRUE(unseen.Failed());
+    EXPECT_EQ(RunExitCode(), 1603);
 }
 
 TEST_F(UpdateCheckTest, GateEndsSilentlyWhenThePreRunPackageIsMissing) {
@@ -159,6 +182,9 @@ TEST_F(UpdateCheckTest, PrepareUpdateWithoutInstallationFolderDeletesNothing) {
 
     std::filesystem::current_path(previous);
     EXPECT_EQ(ReadFileText(install / "TmpSetup\\keep.txt"), "keep");
+    // An update that cannot be applied is said.
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_NE(fake.messages[0].text.find("Verarbeitung wird beendet."), std::string::npos);
 }
 
 TEST_F(UpdateCheckTest, StartUpGoesOnFromWhereTheUpdateWasUnpacked) {

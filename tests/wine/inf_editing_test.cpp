@@ -50,8 +50,10 @@ TEST_F(InfEditingTest, FolderWithoutBackslashFindsNoFileAndChangesNothing) {
 
 TEST_F(InfEditingTest, WrappersReadCutWriteAndDelete) {
     const std::string file = temp.Write("t.inf", "[S]\r\nlong=" + std::string(3000, 'z') + "\r\n");
-    EXPECT_EQ(ReadIniEntry("S", "long", "", file).size(), 2047u);
+    EXPECT_EQ(ReadIniEntry("S", "long", "", file)->size(), 2047u);
     EXPECT_EQ(ReadIniEntry("S", "none", "dflt", file), "dflt");
+    // A file that cannot be read is no file without the key.
+    EXPECT_EQ(ReadIniEntry("S", "none", "dflt", temp.path()), std::nullopt);
     WriteIniEntry("S", "k", std::string("v"), file);
     EXPECT_EQ(ReadIniEntry("S", "k", "", file), "v");
     WriteIniEntry("S", "k", std::nullopt, file);

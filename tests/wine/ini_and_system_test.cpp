@@ -2,7 +2,9 @@
 // real profile functions, shell and WMI.
 #include <gtest/gtest.h>
 
+#include "platform/Files.h"
 #include "platform/Profile.h"
+#include "platform/TextConversion.h"
 #include "platform/Win32Platform.h"
 #include "platform/fake/FakePlatform.h"
 #include "shared/modRegistry.h"
@@ -50,6 +52,31 @@ TEST_F(IniTest, HiddenFileAndFolderCountAsMissing) {
     SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(ReadIniValue(hidden, "a", "b", "", true), "");
     EXPECT_EQ(ReadIniValue(temp.MakeFolder("x.ini"), "a", "b", "d", true), "");
+    // The file tests tell a thing that is there but of another kind (0) from
+    // one that is not there, and from one they could not tell about.
+    namespace files = platform::files;
+    EXPECT_FALSE(files::IsPlainFile(hidden));
+    EXPECT_EQ(files::LastError(), 0u);
+    EXPECT_FALSE(files::FolderExists(hidden));
+    EXPECT_EQ(files::LastError(), 0u);
+    EXPECT_FALSE(files::FileExists(temp / "x.ini"));
+    EXPECT_EQ(files::LastError(), 0u);
+    EXPECT_FALSE(files::FileExists(temp / "none\\x.ini"));
+    EXPECT_TRUE(files::FileIsMissing(files::LastError()));
+}
+
+TEST_F(IniTest, AFileHeldByAnotherProgramIsSaidUnreadableNotReadAsEmpty) {
+    const std::string file = temp.Write("Version.ini", "[Common]\r\nVersion=7.80\r\n");
+    HANDLE held = CreateFileW(platform::ToWide(file).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(ReadIniValue(file, "Common", "Version", "d", true), "");
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(ReadIniValue(file, "Common", "Version", "d", false), "");
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text.rfind("Datei nicht lesbar! (" + file + ": ", 0), 0u);
+    CloseHandle(held);
+    EXPECT_EQ(ReadIniValue(file, "Common", "Version", "d", false), "7.80");
 }
 
 TEST_F(IniTest, DestinationsAreReadFromTheWindowsFolderWithoutAFileTest) {

@@ -33,21 +33,21 @@ TEST_F(ServiceControlTest, StopsARunningServiceAndStartsAStoppedOne) {
     ASSERT_TRUE(service.StartAndWait());
     EXPECT_EQ(GetServiceState("", "ZevrinTestService"), kServiceRunning);
 
-    StopServiceByName("", "ZevrinTestService");
+    EXPECT_TRUE(StopServiceByName("", "ZevrinTestService"));
     EXPECT_EQ(service.WaitForState(SERVICE_STOPPED), SERVICE_STOPPED);
 
-    StartServiceByName("", "ZevrinTestService");
+    EXPECT_TRUE(StartServiceByName("", "ZevrinTestService"));
     EXPECT_EQ(service.WaitForState(SERVICE_RUNNING), SERVICE_RUNNING);
-    // Starting a running one again is refused quietly.
-    StartServiceByName("", "ZevrinTestService");
+    // Starting a running one again is refused, and the caller learns it.
+    EXPECT_FALSE(StartServiceByName("", "ZevrinTestService"));
     EXPECT_EQ(GetServiceState("", "ZevrinTestService"), kServiceRunning);
 }
 
 TEST_F(ServiceControlTest, MissingOrEmptyNamesGiveStateZeroAndDoNothing) {
     EXPECT_EQ(GetServiceState("", "NoSuchZevrinService"), kServiceNotAvailable);
     EXPECT_EQ(GetServiceState("", ""), kServiceNotAvailable);
-    StopServiceByName("", "NoSuchZevrinService");
-    StartServiceByName("", "NoSuchZevrinService");
+    EXPECT_FALSE(StopServiceByName("", "NoSuchZevrinService"));
+    EXPECT_FALSE(StartServiceByName("", "NoSuchZevrinService"));
     EXPECT_EQ(GetServiceState("", "NoSuchZevrinService"), kServiceNotAvailable);
 }
 

@@ -6,10 +6,13 @@
 #include "platform/Platform.h"
 #include "platform/Profile.h"
 #include "platform/TextEncoding.h"
+#include "shared/Messages.h"
 #include "shared/RunLog.h"
 #include "shared/Text.h"
+#include "wizard/base/ProgramRole.h"
 #include "wizard/base/SetupSession.h"
 #include "wizard/base/SilentRun.h"
+#include "wizard/base/StartPrograms.h"
 
 namespace answers {
 namespace {
@@ -40,8 +43,23 @@ PageAnswers& AnswersOf(const std::string& page) {
     return pageAnswers;
 }
 
+// A file that lacks an answer, or holds an earlier run's, would lead a later
+// replay astray: the person recording learns it at once, and once.
+void ReportUnsaved() {
+    SetupSession& session = Session();
+    if (session.AnswersNotSaved) return;
+    session.AnswersNotSaved = true;
+    const unsigned long error = platform::files::LastError();
+    messages::Show(MessageKind::Failure,
+                   "Die Antworten konnten nicht in \"" + session.SaveAnswersFile +
+                       "\" gespeichert werden (" + platform::files::ErrorDescription(error) + ").",
+                   kApplicationTitle, platform::mb::Ok | platform::mb::IconExclamation);
+}
+
 void WriteAnswer(const std::string& page, const std::string& key, const std::string& value) {
-    platform::profile::WriteString(page, key, value, Session().SaveAnswersFile);
+    if (!platform::profile::WriteString(page, key, value, Session().SaveAnswersFile)) {
+        ReportUnsaved();
+    }
 }
 
 const std::string& RecordFile() { return Session().SaveAnswersFile; }
@@ -54,7 +72,7 @@ void BeginRun() {
     if (!session.AnswersFile.empty()) {
         session.AnswersFile = platform::files::FullPathOf(session.AnswersFile);
         run_log::Write("answers", {{"replay", session.AnswersFile}});
-        if (!platform::files::FileExists(session.AnswersFile)) {
+        if (!FileMayExist(session.AnswersFile)) {
             StopReplay("", "the answer file cannot be found; the run is left to the user");
         }
     }
@@ -64,9 +82,10 @@ void BeginRun() {
         // A replay that records into its own file keeps what it replays.
         // A new file is UTF-16 with its mark, which the profile functions
         // keep: any folder or path an answer names is stored whole.
-        if (text::Upper(session.SaveAnswersFile) != text::Upper(session.AnswersFile)) {
-            platform::files::WriteWholeFile(session.SaveAnswersFile,
-                                            std::string(platform::encoding::kUtf16LeMark));
+        if (text::Upper(session.SaveAnswersFile) != text::Upper(session.AnswersFile) &&
+            !platform::files::WriteWholeFile(session.SaveAnswersFile,
+                                             std::string(platform::encoding::kUtf16LeMark))) {
+            ReportUnsaved();
         }
     }
 }
@@ -86,8 +105,9 @@ void StopReplay(const std::string& page, const std::string& reason) {
 void ForgetPage(const std::string& page) {
     pageAnswers = PageAnswers{page, {}, false};
     // A replay that records into its own file must still read the page.
-    if (Recording() && text::Upper(RecordFile()) != text::Upper(ReplayFile())) {
-        platform::profile::DeleteSection(page, RecordFile());
+    if (Recording() && text::Upper(RecordFile()) != text::Upper(ReplayFile()) &&
+        !platform::profile::DeleteSection(page, RecordFile())) {
+        ReportUnsaved();
     }
 }
 

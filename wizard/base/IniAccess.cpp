@@ -23,6 +23,16 @@ void PromptForMedium(const std::string& file) {
     }
 }
 
+// The file is there, or cannot be told to be missing, but cannot be read:
+// every value of it would read as empty and lead the wizard astray.
+void ReportUnreadable(const std::string& file, unsigned long error) {
+    messages::Show(MessageKind::Failure,
+                   "Datei nicht lesbar! (" + text::Trim(file) + ": " +
+                       platform::files::ErrorDescription(error) +
+                       ") Bitte legen Sie die Programm-CD ein",
+                   kApplicationTitle, platform::mb::Ok);
+}
+
 }  // namespace
 
 std::string ReadIniValue(const std::string& file, const std::string& section,
@@ -35,8 +45,17 @@ std::string ReadIniValue(const std::string& file, const std::string& section,
         return platform::profile::ReadString(section, key, defaultValue, file, 2048);
     }
     if (!platform::files::IsPlainFile(file)) {
-        if (!quiet) PromptForMedium(file);
+        const unsigned long error = platform::files::LastError();
+        if (quiet) return {};
+        if (error == 0 || platform::files::FileIsMissing(error)) {
+            PromptForMedium(file);
+        } else {
+            ReportUnreadable(file, error);
+        }
         return {};
     }
-    return platform::profile::ReadImageString(section, key, defaultValue, file, 2048);
+    const std::optional<std::string> value = platform::profile::ReadValueIfReadable(
+        section, key, defaultValue, file, platform::files::TextEncoding::Windows1252, 2048);
+    if (!value && !quiet) ReportUnreadable(file, platform::files::LastError());
+    return value.value_or(std::string());
 }

@@ -13,6 +13,9 @@ inline constexpr std::array<std::string_view, static_cast<std::size_t>(ProgramRo
     kProgramRoleNames{"update-assistant", "workstation-setup", "medium-setup", "setup"};
 static_assert(kProgramRoleNames.size() == static_cast<std::size_t>(ProgramRole::Count));
 
+// The program's own file, as the system names it; asked again only while
+// the system could not tell it.
+const std::string& ProgramFile();
 // The program file name without folder and extension, upper-cased.
 std::string ProgramBaseName();
 ProgramRole CurrentRole();

@@ -60,6 +60,10 @@ struct SetupSession {
     // The replay of AnswersFile has ended for good: the user took over, or
     // the file did not fit a page.
     bool ReplayStopped = false;
+    // An answer could not be stored; the person recording was told.
+    bool AnswersNotSaved = false;
+    // The program's own file, once the system has told it (ProgramRole.h).
+    std::string ProgramPath;
     // -SILENT: no one is at the screen (SilentRun.h).
     bool Silent = false;
     // How the run ends so far (RunOutcome.h): a failure it has not gone past,

@@ -156,6 +156,22 @@ std::string CheckSetupFolder(const std::string& path) {
     return chosen.empty() ? path : chosen;
 }
 
+namespace {
+
+// After a file test that said no: the system could not tell.
+bool TestFailed() {
+    const unsigned long error = platform::files::LastError();
+    return error != 0 && !platform::files::FileIsMissing(error);
+}
+
+}  // namespace
+
+bool FolderMayExist(const std::string& path) {
+    return platform::files::FolderExists(path) || TestFailed();
+}
+
+bool FileMayExist(const std::string& path) { return platform::files::FileExists(path) || TestFailed(); }
+
 StartedFile StartFile(const std::string& specification, bool preferServerCopy) {
     SetupSession& session = Session();
     std::string base = WithTrailingBackslash(text::Trim(CheckSetupFolder(session.SetupRoot)));
@@ -261,13 +277,6 @@ std::string ProcessNameOf(const std::string& commandLine) {
     std::string program = CommandProgramPart(text::ReplaceAll(commandLine, "..\\", ""));
     program = text::ReplaceAll(program, "\"", "");
     return program.substr(program.find_last_of("\\/:") + 1);
-}
-
-short CountFolderFiles(const std::string& folder, const std::string& pattern) {
-    // On a failure, the count reached so far.
-    const auto names = platform::files::ListPlainFiles(WithTrailingBackslash(folder), pattern).names;
-    // The count is a 16-bit number; it stops where it would overflow.
-    return static_cast<short>(std::min<size_t>(names.size(), SHRT_MAX));
 }
 
 int RunSetupTypeHelper() {

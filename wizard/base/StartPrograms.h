@@ -48,8 +48,6 @@ void WaitForProcessEnd(const std::string& name);
 void WaitForStartedProgram(const StartedFile& started, const std::string& name);
 // The executable file name a started command line runs under.
 std::string ProcessNameOf(const std::string& commandLine);
-// Number of plain files in the folder matching the pattern.
-short CountFolderFiles(const std::string& folder, const std::string& pattern);
 // Starts Dravik.exe and reads SetupType/TlDestination back from the registry.
 int RunSetupTypeHelper();
 // Work that may wait until the setup-type program runs next: done while
@@ -60,3 +58,8 @@ void WhileSetupTypeProgramRuns(std::function<void()> work);
 bool HasTradesInstallation();
 // The setup image folder when it exists, else the folder the user picks.
 std::string CheckSetupFolder(const std::string& path);
+// True when the folder (or file) is there, or when the system cannot tell
+// (no rights, the share gone): a step must not take for missing what may be
+// there, and overwrite it unasked or leave it unedited without a word.
+bool FolderMayExist(const std::string& path);
+bool FileMayExist(const std::string& path);

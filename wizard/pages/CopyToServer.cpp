@@ -10,6 +10,7 @@
 #include "wizard/base/RunOutcome.h"
 #include "wizard/base/ServerCopyMark.h"
 #include "wizard/base/SetupSession.h"
+#include "wizard/base/StartPrograms.h"
 #include "wizard/base/SystemQueries.h"
 #include "wizard/pages/AnswerReplay.h"
 #include "wizard/pages/CopyToServerLayout.h"
@@ -151,6 +152,8 @@ void CopyToServer::OfferOldInstallationFiles() {
     }
     TakeAnswersOn(*page);
     page->ShowModal();
+    // Never offered is not declined: the person learns that the page did not come.
+    SayIfNotShown(*page);
 }
 
 void CopyToServer::ReportMissingServerFolder() {
@@ -231,7 +234,7 @@ void CopyToServer::UpdateInfoTexts() {
 std::string CopyToServer::CheckTargetFolder(const std::string& folder) {
     std::string result = folder;
     const std::string target = HasVersionFolder(folder) ? folder : folder + Lbl_Version.Caption();
-    if (!InstallTypePrescribed() || !platform::files::FolderExists(target)) {
+    if (!InstallTypePrescribed() || !FolderMayExist(target)) {
         return HasVersionFolder(result) ? StripVersionFolder(result) : result;
     }
     // A copy that was never completed is offered only to be copied again.
@@ -404,7 +407,7 @@ bool CopyToServer::TakeExtraAnswers() {
     }
     if (txtServerPath.Text() == *folder) return true;
     // The box takes a folder only from Browse, and Browse only an existing one.
-    if (!platform::files::FolderExists(*folder) || !btnBrowse.Visible() || !btnBrowse.Enabled()) {
+    if (!FolderMayExist(*folder) || !btnBrowse.Visible() || !btnBrowse.Enabled()) {
         answers::StopReplay(Name(), "the folder " + *folder + " cannot be chosen");
         return false;
     }

@@ -22,6 +22,8 @@
 
 namespace {
 
+constexpr const char* kPageNotShown = "Der Setup-Assistent konnte nicht angezeigt werden.";
+
 bool UpdatePrescribed(const SetupSession& session) {
     return text::Upper(session.InstallTypeText) == "UPDATE";
 }
@@ -39,13 +41,23 @@ bool IsDecided(SetupMode mode) {
 }
 
 // A page on the screen takes its part in recording or replaying answers.
+// One that cannot be shown leaves the user on the page he was on, told why
+// Next or Back did nothing.
 bool Shown(WizardPage& page) {
+    SayIfNotShown(page);
     if (!page.IsLoaded()) return false;
     TakeAnswersOn(page);
     return true;
 }
 
 }  // namespace
+
+bool SayIfNotShown(const ui::Form& page) {
+    if (!page.WindowFailed()) return false;
+    messages::Show(MessageKind::Failure, kPageNotShown, Session().WizardTitle,
+                   platform::mb::Ok | platform::mb::IconError);
+    return true;
+}
 
 WizardStep AfterWelcome(const SetupSession& session) {
     return UpdatePrescribed(session) ? WizardStep::InstallationType
@@ -211,10 +223,7 @@ void PrepareFirstPage() {
 }
 
 void ShowFirstPage() {
-    if (Shown(ShowWelcomePage())) return;
     // Without a page the program ends at once; it must not just vanish,
     // nor end as if it had done its work.
-    NoteFailure("first page");
-    messages::Show(MessageKind::Failure, "Der Setup-Assistent konnte nicht angezeigt werden.",
-                   Session().WizardTitle, platform::mb::Ok | platform::mb::IconError);
+    if (!Shown(ShowWelcomePage())) NoteFailure("first page");
 }

@@ -10,6 +10,9 @@
 #include "wizard/base/StartPrograms.h"
 
 struct SetupSession;
+namespace ui {
+class Form;
+}
 
 enum class WizardStep {
     Stay,  // no page follows: the current page stays (Back without a target)
@@ -54,6 +57,11 @@ WizardStep BeforeDatabaseTools(const SetupSession& session);
 // the page could not be shown, which tells the calling page to remain; every
 // other step lets it close.
 bool GoTo(WizardStep step);
+
+// Says that the page could not be shown (its window could not be made), so
+// that a person learns why Next or Back did nothing or a page never came;
+// true when it was not shown.
+bool SayIfNotShown(const ui::Form& page);
 
 // Makes the Welcome page now, its window while the setup-type program runs
 // next, so that ShowFirstPage only fills and shows it.

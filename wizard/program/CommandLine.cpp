@@ -137,7 +137,7 @@ void ParseCommandLine(const std::string& arguments) {
     const RollOutTokens rollOut = ReadRollOutOptions(tokens);
     if (!session.LogFile.empty()) {
         run_log::Open(session.LogFile);
-        run_log::Write("run-start", {{"program", platform::Current().ProgramFilePath()},
+        run_log::Write("run-start", {{"program", ProgramFile()},
                                      {"role", std::string(RoleName(CurrentRole()))},
                                      {"arguments", arguments}});
     }

@@ -212,12 +212,25 @@ void RecordTheSession() {
                                {"server-folder", session.ServerSetupFolder}});
 }
 
+// A wizard that cannot learn its own file knows neither its role nor its
+// image: it says so and ends rather than run as something it is not.
+bool ProgramFileUnknown(bool known) {
+    if (known) return false;
+    NoteFailure("program file");
+    messages::Show(MessageKind::Failure,
+                   "Der Setup-Assistent konnte seine eigene Programmdatei nicht ermitteln.",
+                   kApplicationTitle, platform::mb::Ok | platform::mb::IconError);
+    return true;
+}
+
 }  // namespace
 
 bool RunStartUpSequence(NoticeForm& notice) {
     SetupSession& session = Session();
+    const bool programKnown = !ProgramFile().empty();
     Step("command-line", [] { ParseCommandLine(); });
     if (CommandLineRejected()) return false;  // a silent run without its answers
+    if (ProgramFileUnknown(programKnown)) return false;
     if (session.EditInfMode) return false;  // the INF edit has run; no page
     if (!TakeTheWizardLock()) return false;   // another wizard runs
     answers::BeginRun();

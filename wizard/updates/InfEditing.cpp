@@ -4,6 +4,7 @@
 
 #include "platform/Files.h"
 #include "shared/RunLog.h"
+#include "wizard/base/StartPrograms.h"
 #include "wizard/updates/IniEntries.h"
 #include "wizard/updates/UpdateMessages.h"
 
@@ -15,12 +16,14 @@ bool Recorded(const std::string& file, const char* result, bool value) {
 }
 
 bool EditFile(const std::string& file) {
-    const std::string versionFile = ReadIniEntry("PROJECT PROPERTIES", "VersionFile", "", file);
+    const std::optional<std::string> versionFile =
+        ReadIniEntry("PROJECT PROPERTIES", "VersionFile", "", file);
+    if (!versionFile) return Recorded(file, "unreadable", ReportRefusedWrite());
     // The INF reader skips keys starting with ";", so the line stays
     // readable for people but no longer counts.
-    if (!versionFile.empty() &&
+    if (!versionFile->empty() &&
         !(DeleteIniEntry("PROJECT PROPERTIES", "VersionFile", file) &&
-          WriteIniEntry("PROJECT PROPERTIES", ";VersionFile", versionFile, file))) {
+          WriteIniEntry("PROJECT PROPERTIES", ";VersionFile", *versionFile, file))) {
         return Recorded(file, "refused", ReportRefusedWrite());
     }
     if (!DeleteIniEntry("COMPONENTS", "P_Q_Vorlauf", file)) {
@@ -34,7 +37,7 @@ bool EditFile(const std::string& file) {
 bool EditUpdateInf(const std::string& folder) {
     const std::string file = folder + "P_TL_UPD.inf";
     try {
-        if (!platform::files::FileExists(file)) return Recorded(file, "missing", true);
+        if (!FileMayExist(file)) return Recorded(file, "missing", true);
     } catch (const std::exception& error) {
         ReportUpdateError(0, error.what());
         return false;
@@ -56,5 +59,7 @@ bool EditUpdateInfNamedBy(const std::string& word) {
     // the folder that holds it.
     if (platform::files::FileExists(word)) return EditUpdateInfFile(word);
     // A folder without the file has nothing to edit.
-    return EditUpdateInf(word) && platform::files::FileExists(word + "P_TL_UPD.inf");
+    const std::string file = word + "P_TL_UPD.inf";
+    if (!FileMayExist(file)) return Recorded(file, "missing", false);
+    return EditUpdateInfFile(file);
 }

@@ -2,9 +2,10 @@
 
 #include "platform/Profile.h"
 
-std::string ReadIniEntry(const std::string& section, const std::string& key,
-                         const std::string& defaultValue, const std::string& file) {
-    return platform::profile::ReadString(section, key, defaultValue, file, 2048);
+std::optional<std::string> ReadIniEntry(const std::string& section, const std::string& key,
+                                        const std::string& defaultValue, const std::string& file) {
+    return platform::profile::ReadValueIfReadable(section, key, defaultValue, file,
+                                                  platform::files::TextEncoding::AnsiCodePage, 2048);
 }
 
 bool WriteIniEntry(const std::string& section, const std::string& key,

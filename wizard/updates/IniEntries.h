@@ -8,10 +8,11 @@
 #include <optional>
 #include <string>
 
-// Up to 2047 characters; the default when the key is missing; empty when the
-// platform copies nothing.
-std::string ReadIniEntry(const std::string& section, const std::string& key,
-                         const std::string& defaultValue, const std::string& file);
+// Up to 2047 characters; the default when the key is missing; nullopt when
+// the file cannot be read (the platform's last error tells why), which must
+// not pass for a key that is not there.
+std::optional<std::string> ReadIniEntry(const std::string& section, const std::string& key,
+                                        const std::string& defaultValue, const std::string& file);
 // A missing value (nullopt) removes the key, as the profile API does. The
 // writes are true when done; the platform's last error then tells why not.
 bool WriteIniEntry(const std::string& section, const std::string& key,

@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "shared/Text.h"
 #include "shared/modRegistry.h"
+#include "wizard/base/StartPrograms.h"
 #include "wizard/updates/CabFile.h"
 #include "wizard/updates/InfEditing.h"
 #include "wizard/updates/IniEntries.h"
@@ -62,7 +63,7 @@ void CopyPackageFiles(const std::string& downloadFolder, const std::string& setu
 bool ApplyPatchPackage(const std::string& tempSetupFolder, const std::string& downloadFolder) {
     try {
         const std::string cabinet = downloadFolder + "P_Q_VORLAUF.CAB";
-        if (!platform::files::FileExists(cabinet)) return false;
+        if (!FileMayExist(cabinet)) return false;
 
         CabFile cab;
         cab.SetCabName(cabinet);
@@ -85,13 +86,17 @@ bool RecordPatchLevel(const std::string& downloadFolder) {
     try {
         std::optional<std::string> record;  // none: the write removes the key
         const std::string packageInf = downloadFolder + "P_Q_VORLAUF.INF";
-        if (platform::files::FileExists(packageInf)) {
-            record = RecordTimestamp() + "," +
-                     ReadIniEntry(kPropertiesSection, "LastUpdated", "", packageInf) + "," +
-                     ReadIniEntry(kPropertiesSection, "Title", "", packageInf);
+        if (FileMayExist(packageInf)) {
+            const std::optional<std::string> lastUpdated =
+                ReadIniEntry(kPropertiesSection, "LastUpdated", "", packageInf);
+            const std::optional<std::string> title =
+                ReadIniEntry(kPropertiesSection, "Title", "", packageInf);
+            // A record with empty fields would pass for a package without them.
+            if (!lastUpdated || !title) return ReportRefusedWrite();
+            record = RecordTimestamp() + "," + *lastUpdated + "," + *title;
         }
         const std::string folder = InstalledFolder();
-        if (!folder.empty() && platform::files::FileExists(folder + "Tolvane.inf") &&
+        if (!folder.empty() && FileMayExist(folder + "Tolvane.inf") &&
             !WriteIniEntry(kPatchesSection, kRecordKey, record, folder + "Tolvane.inf")) {
             return ReportRefusedWrite();
         }
@@ -106,10 +111,12 @@ bool ClearPatchRecord() {
     try {
         const std::string folder = InstalledFolder();
         const std::string productInf = folder + "Tolvane.inf";
-        if (folder.empty() || !platform::files::FileExists(productInf)) return true;
-        const std::string saved = ReadIniEntry(kPatchesSection, kRecordKey, "", productInf);
+        if (folder.empty() || !FileMayExist(productInf)) return true;
+        const std::optional<std::string> saved =
+            ReadIniEntry(kPatchesSection, kRecordKey, "", productInf);
+        if (!saved) return ReportRefusedWrite();
         if (!DeleteIniSection(kPatchesSection, productInf)) return ReportRefusedWrite();
-        if (!saved.empty() && !WriteIniEntry(kPropertiesSection, kRecordKey, saved, productInf)) {
+        if (!saved->empty() && !WriteIniEntry(kPropertiesSection, kRecordKey, *saved, productInf)) {
             return ReportRefusedWrite();
         }
         return true;

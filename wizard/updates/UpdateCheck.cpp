@@ -1,6 +1,8 @@
 #include "wizard/updates/UpdateCheck.h"
 
+#include <cstddef>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "platform/Files.h"
@@ -41,7 +43,8 @@ std::string DownloadFolder(const std::string& installation) {
     return AssistantFolder(installation) + "Download\\";
 }
 
-void RunUpdateTool(const std::string& installation) {
+// False when the tool could not be started.
+bool RunUpdateTool(const std::string& installation) {
     const std::string download = DownloadFolder(installation);
     for (const std::string& name : platform::files::ListAllFiles(download, "*.*").names) {
         platform::files::DeleteFileAt(download + name);
@@ -51,7 +54,26 @@ void RunUpdateTool(const std::string& installation) {
         "Open", std::string("\"") + kToolProcess + "\"", "autodownloadex",
         AssistantFolder(installation), platform::WindowStyle::Hidden);
     // The shell reports failures as values up to 32.
-    WaitForStartedProgram({started.code > 32, std::move(started.program)}, kToolProcess);
+    const bool running = started.code > 32;
+    WaitForStartedProgram({running, std::move(started.program)}, kToolProcess);
+    return running;
+}
+
+// An update check that could not be made must not read as "no updates".
+bool ReportCheckImpossible(const std::string& why) {
+    NoteFailure("update check: " + why);
+    messages::Show(MessageKind::Failure, why + " Update-Prüfung nicht möglich!", kAssistantCaption,
+                   platform::mb::Ok | platform::mb::IconExclamation);
+    return false;
+}
+
+// The patch cabinets in the download folder; nullopt when it could not be
+// listed (a folder that is not there holds none).
+std::optional<std::size_t> CabinetsIn(const std::string& folder) {
+    const platform::files::FileListing listing =
+        platform::files::ListPlainFiles(AddBackslash(folder), "*.cab");
+    if (listing.error != 0 && !listing.NothingThere()) return std::nullopt;
+    return listing.names.size();
 }
 
 }  // namespace
@@ -68,17 +90,24 @@ bool CheckForUpdates(bool localUpdate) {
         return false;
     }
     if (!localUpdate) {
+        bool started = true;
         try {
-            RunUpdateTool(installation);
+            started = RunUpdateTool(installation);
         } catch (const std::exception&) {
             // The download is best effort; what arrived is counted below.
         }
+        if (!started) return ReportCheckImpossible("Internet-Assistent konnte nicht gestartet werden.");
     }
-    const short cabinets = CountFolderFiles(DownloadFolder(installation), "*.cab");
+    const std::optional<std::size_t> cabinets = CabinetsIn(DownloadFolder(installation));
+    if (!cabinets) {
+        return ReportCheckImpossible("Download-Ordner nicht lesbar (" +
+                                     platform::files::ErrorDescription(platform::files::LastError()) +
+                                     ").");
+    }
     run_log::Write("update-check", {{"installation", installation},
                                     {"local", run_log::YesNo(localUpdate)},
-                                    {"cabinets", std::to_string(cabinets)}});
-    if (cabinets > 0) return true;
+                                    {"cabinets", std::to_string(*cabinets)}});
+    if (*cabinets > 0) return true;
     messages::Show(MessageKind::Information, "Keine Updates vorhanden!", kAssistantCaption,
                    platform::mb::Ok | platform::mb::IconInformation);
     return false;
@@ -90,7 +119,10 @@ bool PrepareUpdate() {
         const std::string installation = InstallationFolder();
         // Without it the folders below would be relative to the current
         // folder, and "TmpSetup" there would be deleted.
-        if (installation.empty()) return false;
+        if (installation.empty()) {
+            ReportUpdateAbort(0, "Installationsverzeichnis nicht gefunden");
+            return false;
+        }
         download = DownloadFolder(installation);
         tempSetup = installation + "TmpSetup\\";
         Session().UpdateDownloadFolder = download;
@@ -122,6 +154,11 @@ bool RunUpdateGate() {
         return messages::Show(MessageKind::Question, question, kUpdateCaption,
                               platform::mb::YesNo | platform::mb::IconQuestion);
     });
+    if (answer == platform::answer::Failed) {
+        // No one declined: the question could not be asked.
+        NoteFailure("the update question could not be shown");
+        return false;
+    }
     if (answer != platform::answer::Yes) {
         NoteUserEnded();
         return false;
