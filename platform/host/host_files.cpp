@@ -259,8 +259,8 @@ bool MoveFileTo(const std::string& source, const std::string& target) {
 }
 
 bool MoveReplacing(const std::string& source, const std::string& target) {
-    const Call call("files::MoveReplacing", target);
-    if (call.Fails()) return FailWith(kErrorAccessDenied);
+    const Call call("files::MoveReplacing", target, faults::kFileChange);
+    if (call.Fails()) return FailWith(call.Code());
     const std::string from = HostPath(source), to = HostPath(target);
     if (from.empty() || to.empty()) return FailWith(kErrorPathNotFound);
     struct stat info {};

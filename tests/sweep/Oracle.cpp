@@ -54,10 +54,17 @@ std::string JudgeSilent(const Outcome& run) {
     return {};
 }
 
-// Count of the record's lines that begin so.
-int Lines(const Outcome& outcome, const std::string& start) {
-    return static_cast<int>(std::count_if(outcome.record.begin(), outcome.record.end(),
-                                          [&](const std::string& line) { return line.starts_with(start); }));
+// Count of the record's lines that begin so; "a|b": with either.
+int Lines(const Outcome& outcome, const std::string& starts) {
+    auto begins = [&](const std::string& line) {
+        for (std::size_t from = 0;;) {
+            const std::size_t bar = starts.find('|', from);
+            if (line.starts_with(std::string_view(starts).substr(from, bar - from))) return true;
+            if (bar == std::string::npos) return false;
+            from = bar + 1;
+        }
+    };
+    return static_cast<int>(std::count_if(outcome.record.begin(), outcome.record.end(), begins));
 }
 
 std::string JudgeReport(const Trial& trial, const Outcome& run) {

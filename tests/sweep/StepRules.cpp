@@ -143,6 +143,27 @@ const std::vector<StepRule> kRules = {
             "folder an answer names that may be there is taken as there."},
 
     // --- The server copy --------------------------------------------------------
+    {.step = "the copy marked incomplete before it begins", .call = "files::WriteWholeFile",
+     .detail = "*Kopie_unvollstaendig.txt", .flows = "copy", .report = Report{.failureLine = true},
+     .why = "A copy that could not be marked could be taken for complete if it broke off: it "
+            "does not begin, and that is said."},
+    {.step = "the mark removed as the copy's last step", .call = "files::DeleteFileAt",
+     .detail = "*Kopie_unvollstaendig.txt", .flows = "copy", .report = Report{.failureLine = true},
+     .why = "A copy whose mark stays counts as incomplete: said, and nothing goes on from it."},
+    {.step = "the mark of a server copy tested", .call = "files::FileExists",
+     .detail = "*Kopie_unvollstaendig.txt",
+     .report = Report{.shows = "message kind=question caption=Achtung "
+                               "text=\"Das Installations-Verzeichnis¶¶|message kind=failure ",
+                      .orSkipped = true},
+     .why = "A copy whose mark the system cannot tell about is taken for incomplete, never for "
+            "complete: it is offered only to be copied again, and nothing installs from it; an "
+            "incomplete copy stays what it was."},
+    {.step = "the current-version file written", .call = "files::CopyFileInSteps",
+     .detail = "*AktVersion.ini.neu", .flows = "copy", .leeway = {{"AktVersion.ini", May::AsBefore}},
+     .why = "A closing step left out: the earlier AktVersion.ini stays as it was."},
+    {.step = "the current-version file written", .call = "files::MoveReplacing",
+     .detail = "*AktVersion.ini", .flows = "copy", .leeway = {{"AktVersion.ini", May::AsBefore}},
+     .why = "A closing step left out: the earlier AktVersion.ini stays as it was."},
     {.step = "the workstation setup in the image", .call = "files::IsPlainFile",
      .detail = "WSROOT\\Selvor.exe", .report = Report{},
      .why = "An image without it is no image to copy: the medium is asked for."},

@@ -38,7 +38,7 @@ inline constexpr const char* kFileNamed = "(the file the call names)";
 // the record (by default a box of kind failure, shown or, in a silent run,
 // decided), the record's failure line, and the code the run ends with.
 struct Report {
-    const char* shows = "message kind=failure ";
+    const char* shows = "message kind=failure ";  // "a|b": a line beginning with either
     bool failureLine = false;
     int exitCode = -1;  // -1: the step does not decide it
     // Or the run is judged as a skipped step with the row's leeway: a step

@@ -24,7 +24,12 @@ unsigned long FailureCode() {
 }  // namespace
 
 bool IsIncomplete(const std::string& folder) {
-    return !text::Trim(folder).empty() && files::FileExists(MarkIn(folder));
+    if (text::Trim(folder).empty()) return false;
+    if (files::FileExists(MarkIn(folder))) return true;
+    // A mark the system cannot tell about (no rights, the share gone) may be
+    // there: the copy is not taken for complete on that.
+    const unsigned long error = files::LastError();
+    return error != 0 && !files::FileIsMissing(error);
 }
 
 unsigned long MarkIncomplete(const std::string& folder) {
@@ -33,8 +38,10 @@ unsigned long MarkIncomplete(const std::string& folder) {
 
 unsigned long MarkComplete(const std::string& folder) {
     if (files::DeleteFileAt(MarkIn(folder))) return 0;
+    // Taken before the test below, which sets its own.
+    const unsigned long failure = FailureCode();
     // Gone already is as good as removed.
-    return files::FileExists(MarkIn(folder)) ? FailureCode() : 0;
+    return IsIncomplete(folder) ? failure : 0;
 }
 
 bool IsMarkName(const std::string& name) { return text::EqualsNoCase(name, kIncompleteMark); }
