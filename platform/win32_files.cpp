@@ -94,18 +94,25 @@ bool IsEntryItself(HANDLE entry, const std::string& path) {
     return lstrcmpiW(expected.c_str(), actual.c_str()) == 0;
 }
 
+// The attributes of what is at `path`; nullopt when nothing could be
+// learned (LastError() says why). There at all is no failure of the system's.
+std::optional<DWORD> AttributesIfThere(const std::string& path) {
+    if (path.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return std::nullopt;
+    }
+    const DWORD attributes = AttributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    SetLastError(ERROR_SUCCESS);
+    return attributes;
+}
+
 }  // namespace
 
 bool IsPlainFile(const std::string& path) {
-    if (path.empty()) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return false;
-    }
-    DWORD attributes = AttributesOf(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    // There, but a folder, hidden or system: no failure of the system's.
-    SetLastError(ERROR_SUCCESS);
-    return (attributes & kNotPlain) == 0;
+    // There, but a folder, hidden or system: no plain file.
+    const std::optional<DWORD> attributes = AttributesIfThere(path);
+    return attributes && (*attributes & kNotPlain) == 0;
 }
 
 bool CanOpenForReading(const std::string& path) {
@@ -118,14 +125,8 @@ bool CanOpenForReading(const std::string& path) {
 }
 
 bool FolderExists(const std::string& path) {
-    if (path.empty()) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return false;
-    }
-    DWORD attributes = AttributesOf(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    SetLastError(ERROR_SUCCESS);
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::optional<DWORD> attributes = AttributesIfThere(path);
+    return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::optional<unsigned long long> FileSize(const std::string& path) {
@@ -137,14 +138,8 @@ std::optional<unsigned long long> FileSize(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-    if (path.empty()) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return false;
-    }
-    DWORD attributes = AttributesOf(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    SetLastError(ERROR_SUCCESS);
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    const std::optional<DWORD> attributes = AttributesIfThere(path);
+    return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool CopyFileReplacing(const std::string& source, const std::string& target) {

@@ -159,18 +159,34 @@ bool RemoveTree(const std::string& hostPath) {
     return complete;
 }
 
+// What the tests for a file or folder ask: nullopt when nothing could be
+// learned (LastError() says why), else whether a folder stands there.
+std::optional<bool> IsFolderAt(const char* callName, const std::string& path) {
+    const Call call(callName, path, faults::kFileQuery);
+    if (call.Fails()) {
+        FailWith(call.Code());
+        return std::nullopt;
+    }
+    const std::string hostPath = HostPath(path);
+    struct stat info {};
+    if (hostPath.empty()) {
+        FailWith(kErrorPathNotFound);
+        return std::nullopt;
+    }
+    if (stat(hostPath.c_str(), &info) != 0) {
+        Fail(hostPath);
+        return std::nullopt;
+    }
+    host::SetLastError(0);
+    return S_ISDIR(info.st_mode);
+}
+
 }  // namespace
 
 bool IsPlainFile(const std::string& path) {
-    const Call call("files::IsPlainFile", path, faults::kFileQuery);
-    if (call.Fails()) return FailWith(call.Code());
     // The host knows no hidden or system attribute.
-    const std::string hostPath = HostPath(path);
-    struct stat info {};
-    if (hostPath.empty()) return FailWith(kErrorPathNotFound);
-    if (stat(hostPath.c_str(), &info) != 0) return Fail(hostPath);
-    host::SetLastError(0);
-    return !S_ISDIR(info.st_mode);
+    const std::optional<bool> folder = IsFolderAt("files::IsPlainFile", path);
+    return folder && !*folder;
 }
 
 bool CanOpenForReading(const std::string& path) {
@@ -185,14 +201,8 @@ bool CanOpenForReading(const std::string& path) {
 }
 
 bool FolderExists(const std::string& path) {
-    const Call call("files::FolderExists", path, faults::kFileQuery);
-    if (call.Fails()) return FailWith(call.Code());
-    const std::string hostPath = HostPath(path);
-    struct stat info {};
-    if (hostPath.empty()) return FailWith(kErrorPathNotFound);
-    if (stat(hostPath.c_str(), &info) != 0) return Fail(hostPath);
-    host::SetLastError(0);
-    return S_ISDIR(info.st_mode);
+    const std::optional<bool> folder = IsFolderAt("files::FolderExists", path);
+    return folder && *folder;
 }
 
 std::optional<unsigned long long> FileSize(const std::string& path) {
@@ -215,14 +225,8 @@ std::optional<unsigned long long> FileSize(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-    const Call call("files::FileExists", path, faults::kFileQuery);
-    if (call.Fails()) return FailWith(call.Code());
-    const std::string hostPath = HostPath(path);
-    struct stat info {};
-    if (hostPath.empty()) return FailWith(kErrorPathNotFound);
-    if (stat(hostPath.c_str(), &info) != 0) return Fail(hostPath);
-    host::SetLastError(0);
-    return !S_ISDIR(info.st_mode);
+    const std::optional<bool> folder = IsFolderAt("files::FileExists", path);
+    return folder && !*folder;
 }
 
 bool CopyFileReplacing(const std::string& source, const std::string& target) {
