@@ -108,7 +108,9 @@ void OldFilesUser::Act() {
     listed = shown->lst_Versionen.ListCount();
     enabledBefore = shown->cmd_DelVersion.Enabled();
     for (int i = 0; i < listed; ++i) {
-        if (shown->lst_Versionen.List(i) == keep) continue;
+        // The version is kept whatever state the list shows beside it.
+        const std::string item = shown->lst_Versionen.List(i);
+        if (item == keep || item.starts_with(std::string(keep) + " (")) continue;
         shown->lst_Versionen.SetSelected(i, true);
         chosen.push_back(shown->lst_Versionen.List(i));
     }

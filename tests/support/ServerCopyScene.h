@@ -52,7 +52,7 @@ extern const std::vector<VersionFolderAnswers> kVersionFolderAnswers;
 void PrepareExistingVersionFolder(const VersionFolderAnswers& answers, const TempFolder& servers);
 
 // The user on the old installation files page: selects every version but
-// `keep`, deletes them and goes on.
+// `keep` (also when marked incomplete), deletes them and goes on.
 struct OldFilesUser {
     const char* keep = "Version 520";
     int listed = -1;  // items on the page when it came up
