@@ -102,9 +102,11 @@ inline constexpr unsigned long kCopyStopped = 1235;
 // An existing target is replaced even when read-only, and the copy is left
 // writable: files from a CD are read-only, and the next copy into the same
 // folder must be able to replace them.
-// 0 on success, else the Win32 error code (kCopyStopped when stopped).
+// 0 on success, else the Win32 error code (kCopyStopped when stopped);
+// `bytesWritten`, when given, receives the size of the copy (0 when failed).
 unsigned long CopyFileInSteps(const std::string& source, const std::string& target,
-                              const std::function<bool()>& between);
+                              const std::function<bool()>& between,
+                              unsigned long long* bytesWritten = nullptr);
 // The system's description of a Win32 error code, without its line end.
 std::string ErrorDescription(unsigned long code);
 

@@ -340,15 +340,42 @@ bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
 }
 
 // The old file goes anyway; its read-only (or hidden) attribute must not
-// keep it from being replaced.
-void MakeReplaceable(const std::wstring& path) {
+// keep it from being replaced. True when it stood in the way and was cleared.
+bool MakeReplaceable(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     constexpr DWORD kProtecting =
         FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-        (attributes & kProtecting) != 0) {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           (attributes & kProtecting) != 0 &&
+           SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
+// The target of a copy, opened for writing. Its attributes are looked at only
+// when it refuses (Windows refuses to overwrite a read-only, hidden or system
+// file): into a new folder, the usual case, that saves a query per file.
+ScopedKernelHandle CreateCopyTarget(const std::wstring& path, DWORD attributes) {
+    const auto create = [&] {
+        return ScopedKernelHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, attributes, nullptr));
+    };
+    ScopedKernelHandle target = create();
+    if (!target && GetLastError() == ERROR_ACCESS_DENIED) {
+        if (!MakeReplaceable(path)) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return target;
+        }
+        target = create();
     }
+    if (target && GetLastError() == ERROR_ALREADY_EXISTS) {
+        // Where the system let a read-only file be overwritten (Wine run by
+        // root), it would stay read-only: the copy takes the source's.
+        FILE_BASIC_INFO basic{};
+        basic.FileAttributes = attributes;
+        if (!SetFileInformationByHandle(target.Get(), FileBasicInfo, &basic, sizeof(basic))) {
+            return ScopedKernelHandle();
+        }
+    }
+    return target;
 }
 
 // One buffer for every copy: allocating it for each file costs more than
@@ -381,9 +408,8 @@ class StepBuffer {
 };
 
 unsigned long CopyContents(HANDLE source, HANDLE target, unsigned long long size,
-                           const std::function<bool()>& between) {
+                           const std::function<bool()>& between, unsigned long long& copied) {
     StepBuffer buffer;
-    unsigned long long copied = 0;
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(source, buffer.Data(), kCopyStep, &read, nullptr)) return FailureCode();
@@ -397,10 +423,14 @@ unsigned long CopyContents(HANDLE source, HANDLE target, unsigned long long size
 }  // namespace
 
 unsigned long CopyFileInSteps(const std::string& source, const std::string& target,
-                              const std::function<bool()>& between) {
+                              const std::function<bool()>& between,
+                              unsigned long long* bytesWritten) {
+    if (bytesWritten != nullptr) *bytesWritten = 0;
     ScopedKernelHandle from(CreateFileW(ToWide(source).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!from) return FailureCode();
+    // Not GetFileInformationByHandle: Wine works out the file's name for it,
+    // which costs more than copying a small file.
     FILE_BASIC_INFO info{};
     LARGE_INTEGER size{};
     if (!GetFileInformationByHandleEx(from.Get(), FileBasicInfo, &info, sizeof(info)) ||
@@ -410,19 +440,18 @@ unsigned long CopyFileInSteps(const std::string& source, const std::string& targ
     const DWORD kept = info.FileAttributes &
                        (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     const std::wstring wideTarget = ToWide(target);
-    MakeReplaceable(wideTarget);
-    ScopedKernelHandle to(CreateFileW(wideTarget.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedKernelHandle to = CreateCopyTarget(wideTarget, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
     if (!to) return FailureCode();
     // A half-written file must not pass for a copy.
     const auto removePartial = [&] {
         to.Reset(nullptr);
         DeleteFileW(wideTarget.c_str());
     };
+    unsigned long long copied = 0;
     unsigned long result = 0;
     try {
         result = CopyContents(from.Get(), to.Get(), static_cast<unsigned long long>(size.QuadPart),
-                              between);
+                              between, copied);
     } catch (...) {
         removePartial();
         throw;
@@ -431,6 +460,7 @@ unsigned long CopyFileInSteps(const std::string& source, const std::string& targ
                            static_cast<DWORD>(info.LastWriteTime.HighPart)};
     if (result == 0 && !SetFileTime(to.Get(), nullptr, nullptr, &written)) result = FailureCode();
     if (result != 0) removePartial();
+    if (result == 0 && bytesWritten != nullptr) *bytesWritten = copied;
     return result;
 }
 

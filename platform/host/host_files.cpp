@@ -439,7 +439,9 @@ std::string TempFolder() {
 unsigned long LastError() { return host::LastError(); }
 
 unsigned long CopyFileInSteps(const std::string& source, const std::string& target,
-                              const std::function<bool()>& between) {
+                              const std::function<bool()>& between,
+                              unsigned long long* bytesWritten) {
+    if (bytesWritten != nullptr) *bytesWritten = 0;
     const Call call("files::CopyFileInSteps", target, faults::kFileCopy);
     if (call.Fails()) return call.Code();
     constexpr size_t kStep = 256 * 1024;
@@ -476,6 +478,7 @@ unsigned long CopyFileInSteps(const std::string& source, const std::string& targ
     }
     // A half-written file must not pass for a copy.
     if (result != 0) unlink(to.c_str());
+    if (result == 0 && bytesWritten != nullptr) *bytesWritten = info.st_size;
     return result;
 }
 

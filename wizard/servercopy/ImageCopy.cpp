@@ -70,25 +70,33 @@ void ImageCopy::CopyInto(const std::string& folder) {
 
 void ImageCopy::CopyFiles(const std::string& folder) {
     const auto refresh = [this] { progress_.Refresh(); };
+    // The files come folder by folder: each folder's paths are made once.
+    std::string entry;
+    std::string sourceFolder;
+    std::optional<std::string> targetFolder;
     for (size_t i = 0; i < files_.size() && !Stopped(); ++i) {
         const ImageFile& file = files_[i];
         progress_.ShowFile(file.entry + "\\" + file.name, i + 1, files_.size());
-        const std::string sourceFolder = SourceFolderOf(root_, file.entry);
-        const std::optional<std::string> targetFolder = TargetFolderOf(folder, file.entry);
+        if (i == 0 || file.entry != entry) {
+            entry = file.entry;
+            sourceFolder = SourceFolderOf(root_, entry);
+            targetFolder = TargetFolderOf(folder, entry);
+        }
         // A folder path the shell rejects must not send the file elsewhere
         // (the drive's root, or the target itself).
         if (sourceFolder.empty() || !targetFolder) {
             error_.Record(kPathTooLong);
             continue;
         }
-        const std::string source = text::JoinPath(sourceFolder, file.name);
-        const std::string target = text::JoinPath(*targetFolder, file.name);
-        const unsigned long result = CopyImageFile(source, target, refresh);
+        unsigned long long size = 0;
+        const unsigned long result = CopyImageFile(text::JoinPath(sourceFolder, file.name),
+                                                   text::JoinPath(*targetFolder, file.name),
+                                                   refresh, size);
         // A Cancel stops a file without failing the run.
         if (result != 0 && result != files::kCopyStopped) error_.Record(result);
         if (result == 0) {
             ++filesCopied_;
-            bytesCopied_ += files::FileSize(target).value_or(0);
+            bytesCopied_ += size;
         }
         // Answering after every file costs a small file more than its copy;
         // answering when due keeps the windows as quick.
