@@ -32,6 +32,17 @@ start_wine() {
     wineboot -u >/dev/null 2>&1 || true
 }
 
+# Xvfb has no window manager, and Wine waits up to 2 s for one on each window
+# it hides or shows as managed (every page change). Unmanaged windows spare
+# that wait; a desktop with a window manager never has it. The setting lives
+# in the prefix, so it is taken back when the run ends.
+unmanaged_windows() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+}
+managed_windows_again() {
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+}
+
 stop_wine() {
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true

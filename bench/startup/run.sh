@@ -18,12 +18,11 @@ find "$IMAGE" -name '*.standin.ini' -exec sed -i 's/^RunMilliseconds=.*/RunMilli
 . scripts/wine-env.sh
 start_display
 start_wine
-# Xvfb has no window manager; Wine would wait for one to take each hidden
-# window away (the notice form), which no desktop makes it do.
-# The setting is taken back afterwards: the tests share this Wine prefix.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# Wine would wait for a window manager to take each hidden window away (the
+# notice form), which no desktop makes it do.
+unmanaged_windows
 restore() {
-    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+    managed_windows_again
     stop_wine
 }
 trap restore EXIT
