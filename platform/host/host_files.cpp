@@ -159,9 +159,9 @@ bool RemoveTree(const std::string& hostPath) {
     return complete;
 }
 
-// What the tests for a file or folder ask: nullopt when nothing could be
-// learned (LastError() says why), else whether a folder stands there.
-std::optional<bool> IsFolderAt(const char* callName, const std::string& path) {
+// What the queries about a path ask, as one call of the seam: nullopt when
+// nothing could be learned (LastError() says why).
+std::optional<struct stat> StatAt(const char* callName, const std::string& path) {
     const Call call(callName, path, faults::kFileQuery);
     if (call.Fails()) {
         FailWith(call.Code());
@@ -177,8 +177,16 @@ std::optional<bool> IsFolderAt(const char* callName, const std::string& path) {
         Fail(hostPath);
         return std::nullopt;
     }
+    return info;
+}
+
+// What the tests for a file or folder ask: nullopt when nothing could be
+// learned (LastError() says why), else whether a folder stands there.
+std::optional<bool> IsFolderAt(const char* callName, const std::string& path) {
+    const std::optional<struct stat> info = StatAt(callName, path);
+    if (!info) return std::nullopt;
     host::SetLastError(0);
-    return S_ISDIR(info.st_mode);
+    return S_ISDIR(info->st_mode);
 }
 
 }  // namespace
@@ -206,22 +214,9 @@ bool FolderExists(const std::string& path) {
 }
 
 std::optional<unsigned long long> FileSize(const std::string& path) {
-    const Call call("files::FileSize", path, faults::kFileQuery);
-    if (call.Fails()) {
-        FailWith(call.Code());
-        return std::nullopt;
-    }
-    struct stat info {};
-    const std::string hostPath = HostPath(path);
-    if (hostPath.empty()) {
-        FailWith(kErrorPathNotFound);
-        return std::nullopt;
-    }
-    if (stat(hostPath.c_str(), &info) != 0) {
-        Fail(hostPath);
-        return std::nullopt;
-    }
-    return static_cast<unsigned long long>(info.st_size);
+    const std::optional<struct stat> info = StatAt("files::FileSize", path);
+    if (!info) return std::nullopt;
+    return static_cast<unsigned long long>(info->st_size);
 }
 
 bool FileExists(const std::string& path) {
